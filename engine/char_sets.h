@@ -1,0 +1,58 @@
+// The character model: the six character sets, letter translation between
+// them, and the character kinds that the line reversal works on.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/text.h"
+#include "settings/prefs.h"
+
+namespace quorvandel {
+
+// The kinds of Is_of_kind, numbered as the reversal steps ask for them.
+enum Kind : int {
+  kind_english_letter = 1,
+  kind_english_phrase = 2,  // English letter or space
+  kind_hebrew_letter = 3,
+  kind_hebrew_phrase = 4,  // Hebrew letter or space
+  kind_digit = 5,
+  kind_expression = 6,  // digit or an enabled number separator
+};
+
+// Translates one character from the source set to the destination set.
+// Units above 255 and every byte that is not a letter of the source set
+// (after the Qwerty substitutions) pass through unchanged.
+Unit Convert_letter(Unit ch, int source_set, int dest_set, const TOptQwerty& qwerty);
+
+// Whether ch is of the kind, judged by the source set of the settings.
+bool Is_of_kind(Unit ch, int kind, const TPrefs& settings);
+bool Is_of_kind(Unit ch, int kind, int source_set, const TOptConversion& conversion);
+
+// Short name of a set for the status line; "None" for any other value.
+const char* Char_set_name(int set);
+
+// Convert_letter for all 256 bytes of one pair of sets, with the line
+// conversion's rule that a result of 0 becomes a space.
+class Letter_table {
+ public:
+  Letter_table(int source_set, int dest_set, const TOptQwerty& qwerty);
+  Unit operator()(Unit ch) const { return Is_byte(ch) ? map_[ch] : ch; }
+
+ private:
+  std::array<Unit, 256> map_{};
+};
+
+// Is_of_kind for all 256 bytes and all six kinds.
+class Kind_table {
+ public:
+  Kind_table(int source_set, const TOptConversion& conversion);
+  bool Is(Unit ch, int kind) const {
+    return Is_byte(ch) && kind >= 1 && kind <= 6 && (bits_[ch] >> kind & 1U) != 0;
+  }
+
+ private:
+  std::array<std::uint8_t, 256> bits_{};
+};
+
+}  // namespace quorvandel

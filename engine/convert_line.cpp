@@ -1,0 +1,92 @@
+#include "engine/convert_line.h"
+
+#include "engine/decoding.h"
+#include "engine/line_reversal.h"
+
+namespace quorvandel {
+namespace {
+
+void Force_letter_case(Text& line, int english_letter_case) {
+  if (english_letter_case == case_upper) {
+    for (Unit& c : line) {
+      if (c >= 'a' && c <= 'z') c -= 'a' - 'A';
+    }
+  } else if (english_letter_case == case_lower) {
+    for (Unit& c : line) {
+      if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
+    }
+  }
+}
+
+// The reversal steps after the whole line, from the largest unit to the smallest.
+void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds) {
+  const struct {
+    bool enabled;
+    int kind;
+  } steps[] = {
+      {c.reverse_hebrew_phrases, kind_hebrew_phrase},
+      {c.reverse_hebrew_words, kind_hebrew_letter},
+      {c.reverse_english_phrases, kind_english_phrase},
+      {c.reverse_english_words, kind_english_letter},
+      {c.reverse_digit_sequences, kind_digit},
+      {c.reverse_numerical_expressions, kind_expression},
+  };
+  for (const auto& step : steps) {
+    if (step.enabled) Reverse_elements(line, step.kind, kinds);
+  }
+}
+
+}  // namespace
+
+Line_converter::Line_converter(const TPrefs& settings)
+    : settings_(&settings),
+      letters_(settings.source_props->source_char_set, settings.dest_props->destination_char_set,
+               *settings.qwerty),
+      kinds_(settings.source_props->source_char_set, *settings.conversion) {}
+
+void Line_converter::Refresh(const TPrefs& settings) { *this = Line_converter(settings); }
+
+void Line_converter::Convert_line(Text& line) const {
+  if (line.empty()) return;
+  const TOptConversion& c = *settings_->conversion;
+  const TSourceProps& source = *settings_->source_props;
+  const TDestProps& dest = *settings_->dest_props;
+
+  if (source.translate_hebrew_unicode) Translate_entities(line);
+  if (source.translate_email_style) Translate_quoted_printable(line);
+  if (source.source_char_set != dest.destination_char_set) {
+    for (Unit& ch : line) ch = letters_(ch);
+  }
+  Force_letter_case(line, dest.english_letter_case);
+  Flip_parentheses(line, c.flip_parentheses, c.flip_brackets, c.flip_curly_parentheses, c.flip_angled_parentheses);
+  if (c.reverse_whole_line) Reverse_string(line);
+  Reverse_runs(line, c, kinds_);
+  if (c.reverse_whole_line) {
+    Adjust_spaces(line, c.complement_leading_spaces, c.truncate_trailing_spaces, c.line_length);
+  }
+}
+
+Text Convert_line(Text_view line, const TPrefs& settings) {
+  Text result(line);
+  Line_converter(settings).Convert_line(result);
+  return result;
+}
+
+void Document_converter::Convert_raw_line(Text& line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  const TOptConversion& c = *lines_.settings().conversion;
+  if (c.reverse_html_tags || c.reverse_html_text) {
+    Reverse_HTML_Tags(line, c.reverse_html_tags, c.reverse_html_text, html_state_);
+  }
+  lines_.Convert_line(line);
+}
+
+std::u32string_view Eoln_sequence(int destination_eoln_format) {
+  switch (destination_eoln_format) {
+    case eoln_lf: return U"\n";
+    case eoln_cr: return U"\r";
+    default: return U"\r\n";
+  }
+}
+
+}  // namespace quorvandel

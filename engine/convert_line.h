@@ -1,0 +1,58 @@
+// The conversion of one line, and of a document's lines one after another,
+// with one profile's settings.
+#pragma once
+
+#include <string_view>
+
+#include "engine/char_sets.h"
+#include "engine/html_reversal.h"
+#include "engine/text.h"
+#include "settings/prefs.h"
+
+namespace quorvandel {
+
+// Converts lines with one settings object. The tables it derives from the
+// settings are built once; Refresh() takes the settings again, which may be
+// another object or the same one changed (the document conversion calls it
+// after every pause in which the user could have switched or edited them).
+class Line_converter {
+ public:
+  explicit Line_converter(const TPrefs& settings);
+  void Refresh(const TPrefs& settings);
+
+  // Every enabled step, in order: decoding, translation, letter case,
+  // bracket flipping, reversals from the whole line down to digit runs,
+  // space adjustment. The line holds no end-of-line characters.
+  // Throws Conversion_error when a decimal entity is not a valid integer.
+  void Convert_line(Text& line) const;
+
+  const TPrefs& settings() const { return *settings_; }
+
+ private:
+  const TPrefs* settings_;
+  Letter_table letters_;
+  Kind_table kinds_;
+};
+
+// The same for one line, building the tables for it.
+Text Convert_line(Text_view line, const TPrefs& settings);
+
+// A document's lines in order: each raw line loses its trailing CR and LF
+// characters, goes through the HTML reversal with the document's markup
+// state when the settings ask for it, and then through Convert_line.
+class Document_converter {
+ public:
+  explicit Document_converter(const TPrefs& settings) : lines_(settings) {}
+  void Refresh(const TPrefs& settings) { lines_.Refresh(settings); }
+  void Convert_raw_line(Text& line);
+  Html_state html_state() const { return html_state_; }
+
+ private:
+  Line_converter lines_;
+  Html_state html_state_ = Html_state::text;
+};
+
+// The end-of-line sequence of destination_eoln_format: CR LF, LF or CR.
+std::u32string_view Eoln_sequence(int destination_eoln_format);
+
+}  // namespace quorvandel

@@ -1,0 +1,32 @@
+// Reversal of one line between visual and logical order: bracket flipping,
+// whole-line reversal, reversal of runs of one kind, and the space
+// adjustment after a whole-line reversal. Positions count from 1.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/char_sets.h"
+#include "engine/text.h"
+
+namespace quorvandel {
+
+// Swaps the opening and closing character of each enabled pair:
+// ( ) [ ] { } < >. Each character changes at most once.
+void Flip_parentheses(Text& line, bool parentheses, bool brackets, bool curly_braces, bool angle_brackets);
+
+void Reverse_string(Text& line);
+
+// Reverses `count` characters from position `start` (1-based). A count of 0
+// or less does nothing; the stretch is clipped to the line.
+void Reverse_substring(Text& line, std::int64_t start, std::int64_t count);
+
+// Reverses in place every maximal run of characters of the kind.
+void Reverse_elements(Text& line, int kind, const Kind_table& kinds);
+
+// The space adjustment after a whole-line reversal; the length may change.
+void Adjust_spaces(Text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,
+                   std::int32_t line_length);
+
+void Truncate_trailing_spaces(Text& line);
+
+}  // namespace quorvandel
