@@ -13,7 +13,7 @@ constexpr int vav = 5;
 
 // The Latin key that types each letter on the Hebrew keyboard layout, in
 // letter order; 0 where the letter sits on a punctuation key.
-constexpr char keyboard_keys[letter_count + 1] = "TCDSVUZJYHLFKONIBXG\0PM\0MERA";
+constexpr char keyboard_keys[letter_count + 1] = "TCDSVUZJYHLFKONIBXG\0P\0MERA\0";
 
 constexpr char Keyboard_key(int letter) {
   return letter == final_peh || letter == final_tsadi || letter == tav ? 0 : keyboard_keys[letter];
