@@ -1,0 +1,28 @@
+// Converts one stream of lines with one settings object, line by line, so
+// that memory does not grow with the size of the input.
+#pragma once
+
+#include <stdexcept>
+
+#include "cli/line_reader.h"
+#include "cli/options.h"
+#include "cli/output.h"
+#include "settings/prefs.h"
+
+namespace quorvandel::cli {
+
+// A conversion that failed on its input; the text says why.
+class Stream_error : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Converts every line of the reader exactly as the document conversion
+// converts the source pane's lines, and writes the lines joined by the
+// destination's end-of-line sequence. Throws Stream_error for input it
+// cannot convert and std::system_error when reading or writing fails; the
+// caller then abandons the output.
+void Convert_stream(Line_reader& reader, Output& output, const TPrefs& settings, Encoding input_encoding,
+                    Encoding output_encoding);
+
+}  // namespace quorvandel::cli

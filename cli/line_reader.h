@@ -1,0 +1,39 @@
+// Splits a byte stream into lines the way the source pane splits an opened
+// file: a line ends at CR LF, at a CR alone or at an LF alone, and a NUL
+// byte becomes 'A'. A stream of n line breaks has n + 1 lines, the last one
+// empty when the stream ends with a break; an empty stream is one empty line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace quorvandel::cli {
+
+class Line_reader {
+ public:
+  // Reads from an open file descriptor, which the reader does not close.
+  explicit Line_reader(int fd, std::size_t block_size = 1 << 20);
+
+  // The next line without its break; false once every line was given.
+  // Throws std::system_error when reading fails.
+  bool Next(std::string& line);
+
+  // Offset in the stream of the first byte of the line last given.
+  std::size_t line_offset() const { return line_offset_; }
+
+ private:
+  bool Fill();  // false at the end of the stream
+
+  int fd_;
+  std::vector<char> block_;
+  std::size_t position_ = 0;
+  std::size_t end_ = 0;
+  std::size_t consumed_ = 0;  // stream offset of block_[0]
+  std::size_t line_offset_ = 0;
+  bool at_end_ = false;
+  bool skip_line_feed_ = false;  // the last break was a CR: an LF right after it belongs to it
+  bool finished_ = false;
+};
+
+}  // namespace quorvandel::cli

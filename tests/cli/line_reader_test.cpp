@@ -1,0 +1,61 @@
+#include "cli/line_reader.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace quorvandel::cli {
+namespace {
+
+struct Split_case {
+  std::string input;
+  std::vector<std::string> lines;
+};
+
+std::vector<std::string> Split(const std::string& input, std::size_t block_size) {
+  int fds[2];
+  EXPECT_EQ(::pipe(fds), 0);
+  EXPECT_EQ(::write(fds[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
+  ::close(fds[1]);
+  Line_reader reader(fds[0], block_size);
+  std::vector<std::string> lines;
+  for (std::string line; reader.Next(line);) lines.push_back(line);
+  ::close(fds[0]);
+  return lines;
+}
+
+class Splitting : public ::testing::TestWithParam<Split_case> {};
+
+TEST_P(Splitting, SameLinesForEveryBlockSize) {
+  for (const std::size_t block_size : {1u, 2u, 3u, 7u, 4096u}) {
+    EXPECT_EQ(Split(GetParam().input, block_size), GetParam().lines) << "block size " << block_size;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(LineReader, Splitting,
+                         ::testing::Values(Split_case{"", {""}}, Split_case{"abc", {"abc"}},
+                                           Split_case{"a\n", {"a", ""}}, Split_case{"a\r\nb", {"a", "b"}},
+                                           Split_case{"a\rb\nc", {"a", "b", "c"}},
+                                           Split_case{"a\n\rb", {"a", "", "b"}},
+                                           Split_case{"a\r\rb", {"a", "", "b"}},
+                                           Split_case{"\r\n\r\n", {"", "", ""}},
+                                           Split_case{std::string("a\0b\0", 4), {"aAbA"}},
+                                           Split_case{"long line here\r\nx", {"long line here", "x"}}));
+
+TEST(LineReader, OffsetsOfLines) {
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  const std::string input = "ab\r\ncd\ne";
+  ASSERT_EQ(::write(fds[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
+  ::close(fds[1]);
+  Line_reader reader(fds[0], 3);
+  std::vector<std::size_t> offsets;
+  for (std::string line; reader.Next(line);) offsets.push_back(reader.line_offset());
+  ::close(fds[0]);
+  EXPECT_EQ(offsets, (std::vector<std::size_t>{0, 4, 7}));
+}
+
+}  // namespace
+}  // namespace quorvandel::cli
