@@ -1,0 +1,138 @@
+// Throughput of the line and document conversion on a generated sample,
+// under four profiles: the defaults, translation to DOS code page 862, a full
+// visual-to-logical profile and HTML reversal. Reported as bytes per second
+// of source text (line ends included).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/sample_text.h"
+#include "engine/convert_document.h"
+#include "engine/convert_line.h"
+#include "tests/engine/test_settings.h"
+
+namespace quorvandel {
+namespace {
+
+constexpr std::size_t sample_size = 4 << 20;
+
+enum class Profile { defaults, to_dos, visual_to_logical, html };
+
+std::unique_ptr<TPrefs> Settings_for(Profile profile) {
+  auto settings = test::Default_settings();
+  TOptConversion& c = *settings->conversion;
+  switch (profile) {
+    case Profile::defaults:
+      break;
+    case Profile::to_dos:
+      settings->dest_props->destination_char_set = cs_dos;
+      break;
+    case Profile::visual_to_logical:
+      c.reverse_whole_line = true;
+      c.reverse_english_phrases = true;
+      c.reverse_digit_sequences = true;
+      c.reverse_numerical_expressions = true;
+      c.flip_parentheses = c.flip_brackets = c.flip_curly_parentheses = c.flip_angled_parentheses = true;
+      break;
+    case Profile::html:
+      c.reverse_html_tags = true;
+      c.reverse_html_text = true;
+      break;
+  }
+  return settings;
+}
+
+// The sample's lines as a pane gives them: without their line ends.
+struct Sample {
+  std::vector<Text> lines;
+  std::size_t bytes = 0;
+};
+
+const Sample& The_sample() {
+  static const Sample sample = [] {
+    Sample s;
+    const std::string text = bench::Make_sample_text(sample_size);
+    s.bytes = text.size();
+    std::size_t start = 0;
+    while (start < text.size()) {
+      std::size_t end = text.find("\r\n", start);
+      if (end == std::string::npos) end = text.size();
+      s.lines.push_back(Text_from_bytes(std::string_view(text).substr(start, end - start)));
+      start = end + 2;
+    }
+    return s;
+  }();
+  return sample;
+}
+
+// The two panes, the progress dialog and the status line, doing nothing.
+class Bench_document : public TConversion_document {
+ public:
+  Bench_document(const TPrefs& settings, const std::vector<Text>& lines) : settings_(settings), lines_(lines) {}
+
+  const TPrefs& Active_settings() const override { return settings_; }
+  int Source_line_count() const override { return static_cast<int>(lines_.size()); }
+  Text Source_line(int index) const override { return lines_[static_cast<std::size_t>(index)]; }
+  void Clear_destination() override { destination_.clear(); }
+  void Set_destination_text(Text text) override { destination_ = std::move(text); }
+  void Set_progress_caption(const std::string&) override {}
+  void Show_progress(bool) override {}
+  void Set_progress_position(int position) override { benchmark::DoNotOptimize(position); }
+  void Process_messages() override {}
+  int Source_status() const override { return ps_loaded; }
+  std::string Source_file_name() const override { return "sample.txt"; }
+  void Set_dest_status(int, const std::string&) override {}
+  void Show_status() override {}
+  void Show_message(const std::string&) override {}
+
+  const Text& destination() const { return destination_; }
+
+ private:
+  const TPrefs& settings_;
+  const std::vector<Text>& lines_;
+  Text destination_;
+};
+
+void BM_Line_converter(benchmark::State& state, Profile profile) {
+  const Sample& sample = The_sample();
+  const auto settings = Settings_for(profile);
+  const Line_converter converter(*settings);
+  Text work;
+  for (auto _ : state) {
+    for (const Text& line : sample.lines) {
+      work.assign(line);
+      converter.Convert_line(work);
+      benchmark::DoNotOptimize(work.data());
+    }
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(sample.bytes));
+}
+
+void BM_Convert_document(benchmark::State& state, Profile profile) {
+  const Sample& sample = The_sample();
+  const auto settings = Settings_for(profile);
+  Bench_document document(*settings, sample.lines);
+  for (auto _ : state) {
+    Convert_document(document);
+    benchmark::DoNotOptimize(document.destination().data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(sample.bytes));
+  state.counters["lines"] = static_cast<double>(sample.lines.size());
+}
+
+BENCHMARK_CAPTURE(BM_Line_converter, defaults, Profile::defaults)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line_converter, to_dos, Profile::to_dos)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line_converter, visual_to_logical, Profile::visual_to_logical)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Line_converter, html, Profile::html)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Convert_document, defaults, Profile::defaults)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Convert_document, to_dos, Profile::to_dos)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Convert_document, visual_to_logical, Profile::visual_to_logical)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Convert_document, html, Profile::html)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace quorvandel
+
+BENCHMARK_MAIN();
