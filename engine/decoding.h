@@ -17,7 +17,8 @@ class Conversion_error : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The value of hexadecimal digits, -1 when a character is not one; 0 for "".
+// The value of hexadecimal digits, -1 when a character is not one or when
+// the value does not fit in a signed 32-bit integer; 0 for "".
 std::int32_t Hex_to_int(Text_view digits);
 
 // The byte for an entity's digits: the low 8 bits of its number minus 1264.
