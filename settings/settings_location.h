@@ -1,0 +1,30 @@
+// Where the settings file "Quorvandel.ini" and the two default folders live.
+// The desktop program and the command-line converter both ask here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvandel {
+
+inline constexpr const char* settings_file_name = "Quorvandel.ini";
+
+// The per-user folders that may stand in for the executable's folder.
+struct User_folders {
+  std::string xdg_config_home;  // $XDG_CONFIG_HOME, empty when unset
+  std::string home;             // $HOME, empty when unset
+};
+
+User_folders User_folders_from_environment();
+
+// The folder of the running executable, ending with its separator.
+std::string Executable_folder();
+
+// The program folder, ending with its separator: the executable's folder,
+// unless that folder holds no settings file and cannot be written (a
+// system-wide install); then the per-user folder
+// $XDG_CONFIG_HOME/Quorvandel/ (by default ~/.config/Quorvandel/), which is
+// created when missing.
+std::string Program_folder(std::string_view executable_folder, const User_folders& user);
+
+}  // namespace quorvandel
