@@ -1,7 +1,5 @@
 // Loading and saving the settings records in the settings file.
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <exception>
 #include <optional>
 #include <string_view>
@@ -10,6 +8,7 @@
 #include "settings/ini_store.h"
 #include "settings/message_sink.h"
 #include "settings/prefs.h"
+#include "settings/profile_keys.h"
 
 namespace quorvandel {
 
@@ -17,75 +16,13 @@ namespace {
 
 // ---- The keys -------------------------------------------------------------------
 
-// One key of a record: its name, the field that holds it and its default.
-// An enumerated field (std::uint8_t) takes a stored value only in
-// 0..highest and otherwise keeps what it holds.
+// One key of the operation record: its name, the field that holds it and
+// its default.
 template <class Record>
 struct Key {
   std::string_view name;
-  std::variant<bool Record::*, std::int32_t Record::*, std::uint8_t Record::*> field;
+  std::variant<bool Record::*, std::int32_t Record::*> field;
   std::int32_t default_value = 0;
-  std::int32_t highest = 0;
-};
-
-constexpr Key<TOptConversion> conversion_keys[] = {
-    {"reverse_whole_line", &TOptConversion::reverse_whole_line, 0},
-    {"reverse_hebrew_words", &TOptConversion::reverse_hebrew_words, 0},
-    {"reverse_hebrew_phrases", &TOptConversion::reverse_hebrew_phrases, 1},
-    {"reverse_english_words", &TOptConversion::reverse_english_words, 0},
-    {"reverse_english_phrases", &TOptConversion::reverse_english_phrases, 0},
-    {"reverse_numbers", &TOptConversion::reverse_numbers, 0},
-    {"reverse_html_tags", &TOptConversion::reverse_html_tags, 0},
-    {"reverse_html_text", &TOptConversion::reverse_html_text, 0},
-    {"flip_parentheses", &TOptConversion::flip_parentheses, 0},
-    {"flip_brackets", &TOptConversion::flip_brackets, 0},
-    {"flip_curly_parentheses", &TOptConversion::flip_curly_parentheses, 0},
-    {"flip_angled_parentheses", &TOptConversion::flip_angled_parentheses, 0},
-    {"complement_leading_spaces", &TOptConversion::complement_leading_spaces, 0},
-    {"truncate_trailing_spaces", &TOptConversion::truncate_trailing_spaces, 1},
-    {"line_length", &TOptConversion::line_length, 80},
-    {"reverse_digit_sequences", &TOptConversion::reverse_digit_sequences, 0},
-    {"reverse_numerical_expressions", &TOptConversion::reverse_numerical_expressions, 0},
-    {"number_separator_hyphen", &TOptConversion::number_separator_hyphen, 1},
-    {"number_separator_period", &TOptConversion::number_separator_period, 1},
-    {"number_separator_slash", &TOptConversion::number_separator_slash, 1},
-    {"number_separator_comma", &TOptConversion::number_separator_comma, 0},
-    {"number_separator_plus_sign", &TOptConversion::number_separator_plus_sign, 0},
-    {"number_separator_colon", &TOptConversion::number_separator_colon, 0},
-    {"number_separator_space", &TOptConversion::number_separator_space, 0},
-};
-
-constexpr Key<TSourceProps> source_keys[] = {
-    {"source_char_set", &TSourceProps::source_char_set, cs_windows, cs_qwerty_lower},
-    {"translate_hebrew_unicode", &TSourceProps::translate_hebrew_unicode, 0},
-    {"translate_email_style", &TSourceProps::translate_email_style, 0},
-};
-
-constexpr Key<TDestProps> dest_keys[] = {
-    {"destination_char_set", &TDestProps::destination_char_set, cs_windows, cs_qwerty_lower},
-    {"destination_eoln_format", &TDestProps::destination_eoln_format, eoln_crlf, eoln_cr},
-    {"output_rtf_format", &TDestProps::output_rtf_format, 0},
-    {"english_letter_case", &TDestProps::english_letter_case, case_as_is, case_lower},
-};
-
-constexpr Key<TOptQwerty> qwerty_keys[] = {
-    {"map_grave_to_semicolon", &TOptQwerty::map_grave_to_semicolon, 1},
-    {"map_q_to_slash", &TOptQwerty::map_q_to_slash, 1},
-    {"map_w_to_apostrophe", &TOptQwerty::map_w_to_apostrophe, 1},
-    {"map_semicolon_to_final_peh", &TOptQwerty::map_semicolon_to_final_peh, 1},
-    {"map_apostrophe_to_comma", &TOptQwerty::map_apostrophe_to_comma, 1},
-    {"map_comma_to_tav", &TOptQwerty::map_comma_to_tav, 1},
-    {"map_period_to_final_tsadi", &TOptQwerty::map_period_to_final_tsadi, 1},
-    {"map_slash_to_period", &TOptQwerty::map_slash_to_period, 1},
-    {"map_back_semicolon_to_grave", &TOptQwerty::map_back_semicolon_to_grave, 1},
-    {"map_back_slash_to_q", &TOptQwerty::map_back_slash_to_q, 1},
-    {"map_back_apostrophe_to_w", &TOptQwerty::map_back_apostrophe_to_w, 1},
-    {"map_back_final_peh", &TOptQwerty::map_back_final_peh, 1},
-    {"map_back_comma_to_apostrophe", &TOptQwerty::map_back_comma_to_apostrophe, 1},
-    {"map_back_tav_to_comma", &TOptQwerty::map_back_tav_to_comma, 1},
-    {"map_back_final_tsadi_to_period", &TOptQwerty::map_back_final_tsadi_to_period, 1},
-    {"map_back_period_to_slash", &TOptQwerty::map_back_period_to_slash, 1},
-    {"final_peh_mapped_to_tilde", &TOptQwerty::final_peh_mapped_to_tilde, 0},
 };
 
 // The "Configuration" keys that Save_operation_settings writes, in order:
@@ -135,26 +72,12 @@ constexpr std::uint8_t highest_fkey = 12;
 
 // ---- Values ---------------------------------------------------------------------
 
-std::optional<std::int32_t> Parsed_integer(std::string_view text) {
-  int base = 10;
-  if (text.starts_with("0x") || text.starts_with("0X")) {
-    text.remove_prefix(2);
-    base = 16;
-    if (text.empty() || !std::isxdigit(static_cast<unsigned char>(text.front()))) return std::nullopt;
-  }
-  std::int32_t value = 0;
-  const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value, base);
-  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
-  return value;
-}
-
 class Section_reader {
  public:
   Section_reader(const Ini_store& store, std::string_view section) : store_(store), section_(section) {}
 
   std::int32_t Integer(std::string_view key, std::int32_t default_value) const {
-    return Parsed_integer(store_.Read(section_, key, "")).value_or(default_value);
+    return Parse_setting_value(store_.Read(section_, key, "")).value_or(default_value);
   }
 
   std::string Text(std::string_view key, std::string_view default_value) const {
@@ -178,17 +101,14 @@ class Section_writer {
   std::string_view section_;
 };
 
-void Assign(bool& field, std::int32_t value, std::int32_t /*highest*/) { field = value != 0; }
-void Assign(std::int32_t& field, std::int32_t value, std::int32_t /*highest*/) { field = value; }
-void Assign(std::uint8_t& field, std::int32_t value, std::int32_t highest) {
-  if (value >= 0 && value <= highest) field = static_cast<std::uint8_t>(value);
-}
+void Assign(bool& field, std::int32_t value) { field = value != 0; }
+void Assign(std::int32_t& field, std::int32_t value) { field = value; }
 
 template <class Record, std::size_t count>
 void Load_keys(const Section_reader& in, const Key<Record> (&keys)[count], Record& record) {
   for (const Key<Record>& key : keys) {
     const std::int32_t value = in.Integer(key.name, key.default_value);
-    std::visit([&](auto field) { Assign(record.*field, value, key.highest); }, key.field);
+    std::visit([&](auto field) { Assign(record.*field, value); }, key.field);
   }
 }
 
@@ -196,6 +116,19 @@ template <class Record, std::size_t count>
 void Save_keys(Section_writer& out, const Key<Record> (&keys)[count], const Record& record) {
   for (const Key<Record>& key : keys)
     std::visit([&](auto field) { out.Integer(key.name, static_cast<std::int32_t>(record.*field)); }, key.field);
+}
+
+// The per-profile keys; an enumerated key keeps its field as it was for a
+// value outside its range.
+void Load_profile_keys(const Section_reader& in, TPrefs& prefs) {
+  for (const Profile_key& key : Profile_keys()) {
+    const std::int32_t value = in.Integer(key.name, key.default_value);
+    if (Accepts_value(key, value)) key.set(prefs, value);
+  }
+}
+
+void Save_profile_keys(Section_writer& out, const TPrefs& prefs) {
+  for (const Profile_key& key : Profile_keys()) out.Integer(key.name, key.get(prefs));
 }
 
 void Load_hotkey(const Section_reader& in, const Hotkey_key& key, TMyHotkey& hotkey) {
@@ -315,10 +248,7 @@ void TPrefs::Load_settings(const std::string& section) {
   Guarded(settings_file, "Couldn't read settings due to the following error: '", [&] {
     const Ini_store store(settings_file.ini_path);
     const Section_reader in(store, section);
-    Load_keys(in, conversion_keys, *conversion);
-    Load_keys(in, source_keys, *source_props);
-    Load_keys(in, dest_keys, *dest_props);
-    Load_keys(in, qwerty_keys, *qwerty);
+    Load_profile_keys(in, *this);
     if (is_profile) return;
     for (const Hotkey_key& key : hotkey_keys) Load_hotkey(in, key, *(*profiles.*key.hotkey));
     Load_profiles(*this, store.Section_names());
@@ -332,10 +262,7 @@ void TPrefs::Save_settings(const std::string& section) {
   Guarded(settings_file, "Couldn't save settings due to the following error: '", [&] {
     Ini_store store(settings_file.ini_path);
     Section_writer out(store, section);
-    Save_keys(out, conversion_keys, *conversion);
-    Save_keys(out, source_keys, *source_props);
-    Save_keys(out, dest_keys, *dest_props);
-    Save_keys(out, qwerty_keys, *qwerty);
+    Save_profile_keys(out, *this);
     if (is_profile) return;
     for (const Hotkey_key& key : hotkey_keys) Save_hotkey(out, key, *(*profiles.*key.hotkey));
   });
