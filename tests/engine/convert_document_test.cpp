@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -214,6 +215,23 @@ TEST(ConvertDocument, SettingsObjectSwitchedDuringAPauseIsTheOneUsedAfterIt) {
   ASSERT_TRUE(Convert_document(document));
   EXPECT_EQ(document.destination.substr(document.destination.size() - 3), T("\r\nb"));
   EXPECT_EQ(document.destination.substr(0, 3), T("\xE1\r\n"));
+}
+
+TEST(ConvertDocument, AnEntityErrorStopsTheConversionAndLeavesTheDestinationEmpty) {
+  Fake_document document;
+  document.settings->source_props->translate_hebrew_unicode = true;
+  document.lines = Numbered_lines(60);
+  document.lines[55] = T("bad &#abc; entity");
+  EXPECT_FALSE(Convert_document(document));
+
+  EXPECT_TRUE(document.destination.empty());
+  const auto count = [&document](const std::string& event) {
+    return std::count(document.events.begin(), document.events.end(), event);
+  };
+  EXPECT_EQ(count("message 'abc' is not a valid integer value"), 1);
+  EXPECT_EQ(count("text"), 0);
+  EXPECT_EQ(count("show"), count("hide"));
+  EXPECT_EQ(document.lines_read, 56);
 }
 
 TEST(ConvertDocument, DestinationStatusFollowsTheSource) {
