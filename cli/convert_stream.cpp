@@ -19,19 +19,21 @@ std::string Code_point_name(char32_t c) {
   return name;
 }
 
+// The units of one line; a NUL becomes 'A', as in the source pane.
 void Read_line(Text& line, std::string_view bytes, Encoding encoding, std::size_t offset) {
   line.clear();
   if (encoding == Encoding::bytes) {
     Append_bytes(line, bytes);
-    return;
+  } else {
+    if (offset == 0 && bytes.starts_with(utf8_byte_order_mark)) {
+      bytes.remove_prefix(utf8_byte_order_mark.size());
+      offset += utf8_byte_order_mark.size();
+    }
+    if (const auto bad = Append_text_from_utf8(line, bytes)) {
+      throw Stream_error("invalid UTF-8 at byte " + std::to_string(offset + *bad));
+    }
   }
-  if (offset == 0 && bytes.substr(0, utf8_byte_order_mark.size()) == utf8_byte_order_mark) {
-    bytes.remove_prefix(utf8_byte_order_mark.size());
-    offset += utf8_byte_order_mark.size();
-  }
-  if (const auto bad = Append_text_from_utf8(line, bytes)) {
-    throw Stream_error("invalid UTF-8 at byte " + std::to_string(offset + *bad));
-  }
+  for (Unit& u : line) u = u == 0 ? 'A' : u;
 }
 
 void Write_line(std::string& out, const Text& line, Encoding encoding, std::size_t line_number) {
@@ -39,12 +41,11 @@ void Write_line(std::string& out, const Text& line, Encoding encoding, std::size
     Append_utf8(out, line);
     return;
   }
-  if (const auto bad = First_non_byte(line)) {
+  if (const auto bad = Append_as_bytes_checked(out, line)) {
     throw Stream_error("line " + std::to_string(line_number) + ": the character " +
                        Code_point_name(Unicode_from_unit(line[*bad])) +
                        " has no byte in code page 1255 (try --output-encoding utf-8)");
   }
-  Append_as_bytes(out, line);
 }
 
 }  // namespace
@@ -53,7 +54,7 @@ void Convert_stream(Line_reader& reader, Output& output, const TPrefs& settings,
                     Encoding output_encoding) {
   Document_converter converter(settings);
   const std::string eoln = Bytes_from_text(Eoln_sequence(settings.dest_props->destination_eoln_format));
-  std::string bytes;
+  std::string_view bytes;
   Text line;
   std::string out;
   std::size_t line_number = 0;

@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <system_error>
 
 namespace quorvandel::cli {
@@ -13,7 +13,7 @@ Line_reader::Line_reader(int fd, std::size_t block_size) : fd_(fd), block_(block
 bool Line_reader::Fill() {
   if (at_end_) return false;
   consumed_ += end_;
-  position_ = end_ = 0;
+  position_ = end_ = next_cr_ = next_lf_ = 0;
   for (;;) {
     const ssize_t count = ::read(fd_, block_.data(), block_.size());
     if (count > 0) {
@@ -28,14 +28,30 @@ bool Line_reader::Fill() {
   }
 }
 
-bool Line_reader::Next(std::string& line) {
-  line.clear();
+// Each of the two searches remembers what it found, so that a block of many
+// lines that all end in the same character is still scanned once.
+std::size_t Line_reader::Next_break() {
+  const auto find = [this](std::size_t& cached, char wanted) {
+    if (cached < position_ || cached == 0) {
+      const void* found = std::memchr(block_.data() + position_, wanted, end_ - position_);
+      cached = found ? static_cast<std::size_t>(static_cast<const char*>(found) - block_.data()) : end_;
+    }
+    return cached;
+  };
+  const std::size_t lf = find(next_lf_, '\n');
+  const std::size_t cr = find(next_cr_, '\r');
+  return lf < cr ? lf : cr;
+}
+
+bool Line_reader::Next(std::string_view& line) {
   if (finished_) return false;
+  carried_.clear();
   bool started = false;
   for (;;) {
     if (position_ == end_ && !Fill()) {
       finished_ = true;  // the last line: what followed the last break
       if (!started) line_offset_ = consumed_ + position_;
+      line = carried_;
       return true;
     }
     if (skip_line_feed_) {
@@ -47,18 +63,22 @@ bool Line_reader::Next(std::string& line) {
       line_offset_ = consumed_ + position_;
       started = true;
     }
-    const char* begin = block_.data() + position_;
-    const char* stop = block_.data() + end_;
-    const char* brk = std::find_if(begin, stop, [](char c) { return c == '\n' || c == '\r'; });
-    const std::size_t kept = line.size();
-    line.append(begin, brk);
-    std::replace(line.begin() + static_cast<std::ptrdiff_t>(kept), line.end(), '\0', 'A');
-    position_ += static_cast<std::size_t>(brk - begin);
-    if (brk != stop) {
-      skip_line_feed_ = *brk == '\r';
-      ++position_;
-      return true;
+    const std::size_t brk = Next_break();
+    const std::string_view piece(block_.data() + position_, brk - position_);
+    position_ = brk;
+    if (brk == end_) {
+      carried_.append(piece);
+      continue;
     }
+    skip_line_feed_ = block_[brk] == '\r';
+    ++position_;
+    if (carried_.empty()) {
+      line = piece;
+    } else {
+      carried_.append(piece);
+      line = carried_;
+    }
+    return true;
   }
 }
 

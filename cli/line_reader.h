@@ -1,11 +1,13 @@
 // Splits a byte stream into lines the way the source pane splits an opened
-// file: a line ends at CR LF, at a CR alone or at an LF alone, and a NUL
-// byte becomes 'A'. A stream of n line breaks has n + 1 lines, the last one
-// empty when the stream ends with a break; an empty stream is one empty line.
+// file: a line ends at CR LF, at a CR alone or at an LF alone. A stream of n
+// line breaks has n + 1 lines, the last one empty when the stream ends with
+// a break; an empty stream is one empty line. Bytes are given as they are
+// (the caller turns NUL bytes into 'A' as the pane does).
 #pragma once
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvandel::cli {
@@ -15,20 +17,24 @@ class Line_reader {
   // Reads from an open file descriptor, which the reader does not close.
   explicit Line_reader(int fd, std::size_t block_size = 1 << 20);
 
-  // The next line without its break; false once every line was given.
-  // Throws std::system_error when reading fails.
-  bool Next(std::string& line);
+  // The next line without its break, valid until the next call; false once
+  // every line was given. Throws std::system_error when reading fails.
+  bool Next(std::string_view& line);
 
   // Offset in the stream of the first byte of the line last given.
   std::size_t line_offset() const { return line_offset_; }
 
  private:
   bool Fill();  // false at the end of the stream
+  std::size_t Next_break();  // position in the block of the next CR or LF, or end_
 
   int fd_;
   std::vector<char> block_;
+  std::string carried_;  // the start of a line that began in an earlier block
   std::size_t position_ = 0;
   std::size_t end_ = 0;
+  std::size_t next_cr_ = 0;  // where the next CR / LF at or after position_ lies
+  std::size_t next_lf_ = 0;
   std::size_t consumed_ = 0;  // stream offset of block_[0]
   std::size_t line_offset_ = 0;
   bool at_end_ = false;

@@ -1,22 +1,11 @@
 #include "engine/convert_line.h"
 
+#include "engine/character_map.h"
 #include "engine/decoding.h"
 #include "engine/line_reversal.h"
 
 namespace quorvandel {
 namespace {
-
-void Force_letter_case(Text& line, int english_letter_case) {
-  if (english_letter_case == case_upper) {
-    for (Unit& c : line) {
-      if (c >= 'a' && c <= 'z') c -= 'a' - 'A';
-    }
-  } else if (english_letter_case == case_lower) {
-    for (Unit& c : line) {
-      if (c >= 'A' && c <= 'Z') c += 'a' - 'A';
-    }
-  }
-}
 
 // The reversal steps after the whole line, from the largest unit to the smallest.
 void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds) {
@@ -39,10 +28,7 @@ void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds) 
 }  // namespace
 
 Line_converter::Line_converter(const TPrefs& settings)
-    : settings_(&settings),
-      letters_(settings.source_props->source_char_set, settings.dest_props->destination_char_set,
-               *settings.qwerty),
-      kinds_(settings.source_props->source_char_set, *settings.conversion) {}
+    : settings_(&settings), characters_(settings), kinds_(settings.source_props->source_char_set, *settings.conversion) {}
 
 void Line_converter::Refresh(const TPrefs& settings) { *this = Line_converter(settings); }
 
@@ -50,15 +36,10 @@ void Line_converter::Convert_line(Text& line) const {
   if (line.empty()) return;
   const TOptConversion& c = *settings_->conversion;
   const TSourceProps& source = *settings_->source_props;
-  const TDestProps& dest = *settings_->dest_props;
 
   if (source.translate_hebrew_unicode) Translate_entities(line);
   if (source.translate_email_style) Translate_quoted_printable(line);
-  if (source.source_char_set != dest.destination_char_set) {
-    for (Unit& ch : line) ch = letters_(ch);
-  }
-  Force_letter_case(line, dest.english_letter_case);
-  Flip_parentheses(line, c.flip_parentheses, c.flip_brackets, c.flip_curly_parentheses, c.flip_angled_parentheses);
+  characters_.Apply(line);  // translation, letter case, bracket flipping
   if (c.reverse_whole_line) Reverse_string(line);
   Reverse_runs(line, c, kinds_);
   if (c.reverse_whole_line) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/char_sets.h"
+#include "engine/character_map.h"
 #include "engine/html_reversal.h"
 #include "engine/text.h"
 #include "settings/prefs.h"
@@ -30,7 +31,7 @@ class Line_converter {
 
  private:
   const TPrefs* settings_;
-  Letter_table letters_;
+  Character_map characters_;
   Kind_table kinds_;
 };
 

@@ -36,4 +36,17 @@ void Append_as_bytes(std::string& bytes, Text_view text) {
                  [](Unit u) { return Is_byte(u) ? static_cast<char>(static_cast<unsigned char>(u)) : '?'; });
 }
 
+std::optional<std::size_t> Append_as_bytes_checked(std::string& bytes, Text_view text) {
+  const std::size_t start = bytes.size();
+  bytes.resize(start + text.size());
+  char* out = bytes.data() + start;
+  Unit all_bits = 0;  // a unit above 255 leaves a bit above the low eight here
+  for (const Unit u : text) {
+    all_bits |= u;
+    *out++ = static_cast<char>(static_cast<unsigned char>(u & 0xFF));
+  }
+  if (Is_byte(all_bits)) return std::nullopt;
+  return First_non_byte(text);
+}
+
 }  // namespace quorvandel

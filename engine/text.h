@@ -35,6 +35,11 @@ std::optional<std::size_t> First_non_byte(Text_view text);
 std::string Bytes_from_text(Text_view text);
 void Append_as_bytes(std::string& bytes, Text_view text);
 
+// Units to bytes in one pass when all are bytes: appends them and returns
+// nothing; otherwise returns the position of the first unit that is not a
+// byte, and what was appended is unspecified.
+std::optional<std::size_t> Append_as_bytes_checked(std::string& bytes, Text_view text);
+
 // Convenience for literals in code and tests: the bytes of a narrow string.
 inline Text T(std::string_view bytes) { return Text_from_bytes(bytes); }
 

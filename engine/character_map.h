@@ -1,0 +1,33 @@
+// The steps of a line conversion that change each character on its own —
+// translation between the character sets, the case of English letters and
+// bracket flipping — composed into one table, so that a line goes through
+// all of them in a single pass.
+#pragma once
+
+#include <array>
+
+#include "engine/text.h"
+#include "settings/prefs.h"
+
+namespace quorvandel {
+
+// Forces the case of the English letters a..z / A..Z (english_letter_case 1
+// upper, 2 lower, anything else leaves them).
+void Force_letter_case(Text& line, int english_letter_case);
+
+class Character_map {
+ public:
+  // Translation when the two sets differ, then letter case, then the
+  // enabled bracket flips: exactly those steps, in that order.
+  explicit Character_map(const TPrefs& settings);
+
+  void Apply(Text& line) const {
+    for (Unit& ch : line) ch = Is_byte(ch) ? map_[ch] : ch;
+  }
+  Unit operator()(Unit ch) const { return Is_byte(ch) ? map_[ch] : ch; }
+
+ private:
+  std::array<Unit, 256> map_{};
+};
+
+}  // namespace quorvandel
