@@ -1,7 +1,7 @@
 #include "engine/cp1255.h"
 
 #include <array>
-#include <unordered_map>
+#include <cstdint>
 
 namespace quorvandel {
 namespace {
@@ -28,12 +28,14 @@ constexpr std::array<char32_t, 128> high_half = {
     0x05E8, 0x05E9, 0x05EA, 0xF7FB, 0xF7FC, 0x200E, 0x200F, 0xF7FF,  // F8
 };
 
-// The inverse of high_half, for the characters above U+00FF.
-const std::unordered_map<char32_t, Unit>& High_half_inverse() {
+// The inverse of high_half for the Basic Multilingual Plane: the byte of
+// each character, or 0 where no byte maps to it. Every byte of high_half
+// maps to such a character, and none to a character above U+FFFF.
+const std::array<std::uint8_t, 0x10000>& Bmp_inverse() {
   static const auto* inverse = [] {
-    auto* map = new std::unordered_map<char32_t, Unit>;
-    for (Unit b = 128; b <= 255; ++b) (*map)[high_half[b - 128]] = b;
-    return map;
+    auto* table = new std::array<std::uint8_t, 0x10000>{};
+    for (Unit b = 128; b <= 255; ++b) (*table)[high_half[b - 128]] = static_cast<std::uint8_t>(b);
+    return table;
   }();
   return *inverse;
 }
@@ -65,9 +67,9 @@ Unit Unit_from_unicode(char32_t c) {
     const std::int16_t b = latin1_inverse[c - 0x80];
     return b >= 0 ? static_cast<Unit>(b) : escaped_latin1_base + c;
   }
-  const auto& inverse = High_half_inverse();
-  const auto it = inverse.find(c);
-  return it != inverse.end() ? it->second : c;
+  if (c > 0xFFFF) return c;
+  const std::uint8_t b = Bmp_inverse()[c];
+  return b != 0 ? b : c;
 }
 
 }  // namespace quorvandel
