@@ -1,0 +1,36 @@
+// Where the user's shell folders are: the desktop, the documents folder and
+// the other folders a shortcut can be put into.
+#pragma once
+
+#include <string>
+
+#include "settings/settings_location.h"
+
+namespace quorvandel {
+
+// The folders as full paths without a trailing separator. An empty member
+// is a folder this system does not have or that cannot be found.
+class TWindowsInfo {
+ public:
+  TWindowsInfo();  // for this user, from the environment
+  explicit TWindowsInfo(const User_folders& user);
+
+  // The member numbered `location`: 1 desktop, 2 favorites, 3 fonts,
+  // 4 net_hood, 5 personal, 6 programs, 7 recent, 8 send_to, 9 start_menu,
+  // 10 startup, 11 templates; empty for any other number.
+  std::string Folder_at(int location) const;
+
+  std::string desktop;
+  std::string favorites;
+  std::string fonts;
+  std::string net_hood;
+  std::string personal;
+  std::string programs;
+  std::string recent;
+  std::string send_to;
+  std::string start_menu;
+  std::string startup;
+  std::string templates;
+};
+
+}  // namespace quorvandel

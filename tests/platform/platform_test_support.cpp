@@ -1,0 +1,50 @@
+#include "platform_test_support.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace quorvandel::testing {
+
+namespace fs = std::filesystem;
+
+Scratch_folder::Scratch_folder() {
+  std::string pattern = (fs::temp_directory_path() / "quorvandel-platform-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) std::abort();
+  path_ = pattern;
+}
+
+Scratch_folder::~Scratch_folder() {
+  std::error_code error;
+  fs::remove_all(path_, error);
+}
+
+std::optional<std::string> Text_of(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void Write_text(const fs::path& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << text;
+}
+
+unsigned Mode_of(const fs::path& path) {
+  std::error_code error;
+  return static_cast<unsigned>(fs::symlink_status(path, error).permissions() & fs::perms::mask);
+}
+
+std::vector<std::string> Names_in(const fs::path& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+}  // namespace quorvandel::testing
