@@ -1,0 +1,345 @@
+// The main window: creation, layout, the dialog helpers, activation and closing.
+#include "mainwindow/main_form.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "mainwindow/info_bar.h"
+#include "mainwindow/layout_arithmetic.h"
+#include "platform/input_language.h"
+#include "platform/run_entry.h"
+#include "resources/icons.h"
+#include "settings/u_preferences.h"
+#include "tools/u_about.h"
+#include "tools/u_confirm.h"
+#include "tools/modal_result.h"
+
+namespace quorvandel {
+namespace {
+
+constexpr const char* application_title = "Quorvandel 1.0.0";
+constexpr int design_width = 604;
+constexpr int design_height = 435;
+constexpr int minimum_width = 400;
+constexpr int minimum_height = 300;
+constexpr int button_bar_height = 41;
+constexpr int status_bar_height = 27;
+constexpr int banner_height = 20;
+constexpr int title_height = 29;
+constexpr int info_bar_height = 25;
+constexpr int left_panel_design_width = 281;
+
+QLabel* Make_banner(const QString& text, QWidget* parent) {
+  auto* banner = new QLabel(text, parent);
+  banner->setAlignment(Qt::AlignCenter);
+  banner->setFixedHeight(banner_height);
+  QFont font = banner->font();
+  font.setBold(true);
+  font.setPixelSize(18);
+  banner->setFont(font);
+  banner->setStyleSheet("color: teal;");
+  return banner;
+}
+
+QLabel* Make_title(QWidget* parent) {
+  auto* title = new QLabel(parent);
+  title->setAlignment(Qt::AlignCenter);
+  title->setFixedHeight(title_height);
+  title->setFrameShape(QFrame::Panel);
+  title->setFrameShadow(QFrame::Sunken);
+  return title;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Services services, QWidget* parent) : QMainWindow(parent), services_(std::move(services)) {
+  FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate() {
+  minimized = hidden_to_tray = modal_open = false;
+  setWindowTitle(application_title);
+  tray_icon_disabled = Disabled_icon();
+  tray_icon_enabled = Enabled_icon();
+  setWindowIcon(Main_icon());
+  split_ratio = 0.5;
+
+  Create_menus();
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(2, 2, 2, 2);
+  column->setSpacing(0);
+  Create_button_bar();
+  Create_columns();
+  StatusBar1 = new TInfo_bar(central);
+  StatusBar1->setFixedHeight(status_bar_height);
+  column->addWidget(ButtonBar);
+  column->addWidget(OuterPanel, 1);
+  column->addWidget(StatusBar1);
+  setCentralWidget(central);
+  setMinimumSize(minimum_width, minimum_height);
+  resize(design_width, design_height);
+
+  FirstRun.setSingleShot(false);
+  connect(&FirstRun, &QTimer::timeout, this, &TMainForm::FirstRunTimer);
+  LeftClickDetectTimer.setInterval(500);
+  Waiting.setSingleShot(true);
+
+  hotkeys_registered = false;
+  source_status = dest_status = 0;
+  source_modified = false;
+}
+
+void TMainForm::Create_menus() {
+  QMenu* file = menuBar()->addMenu("File");
+  connect(file->addAction("Clear Source"), &QAction::triggered, this, &TMainForm::Clear1Click);
+  connect(file->addAction("Open Source"), &QAction::triggered, this, &TMainForm::Open1Click);
+  connect(file->addAction("Save Destination As..."), &QAction::triggered, this, &TMainForm::SaveAs1Click);
+  file->addSeparator();
+  connect(file->addAction("Convert"), &QAction::triggered, this, &TMainForm::Convert1Click);
+  file->addSeparator();
+  connect(file->addAction("Exit"), &QAction::triggered, this, &TMainForm::Quit1Click);
+
+  QMenu* edit = menuBar()->addMenu("Edit");
+  connect(edit->addAction("Cut"), &QAction::triggered, this, &TMainForm::Cut1Click);
+  connect(edit->addAction("Copy"), &QAction::triggered, this, &TMainForm::Copy1Click);
+  connect(edit->addAction("Paste"), &QAction::triggered, this, &TMainForm::Paste1Click);
+  edit->addSeparator();
+  connect(edit->addAction("Preferences"), &QAction::triggered, this, &TMainForm::Preferences1Click);
+
+  QMenu* view = menuBar()->addMenu("View");
+  QMenu* wrap = view->addMenu("Word wrap");
+  SourceWrapItem = wrap->addAction("Source");
+  DestinationWrapItem = wrap->addAction("Destination");
+  SourceWrapItem->setCheckable(true);
+  DestinationWrapItem->setCheckable(true);
+  connect(SourceWrapItem, &QAction::triggered, this, &TMainForm::Source1Click);
+  connect(DestinationWrapItem, &QAction::triggered, this, &TMainForm::Destination1Click);
+
+  QMenu* help = menuBar()->addMenu("Help");
+  connect(help->addAction("Contents"), &QAction::triggered, this, &TMainForm::ContentsClick);
+  help->addSeparator();
+  connect(help->addAction("About Quorvandel"), &QAction::triggered, this, &TMainForm::About2Click);
+}
+
+void TMainForm::Create_button_bar() {
+  ButtonBar = new QFrame(this);
+  static_cast<QFrame*>(ButtonBar)->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  ButtonBar->setFixedHeight(button_bar_height);
+  OpenBut = new QPushButton("Open", ButtonBar);
+  Convert = new QPushButton("Convert", ButtonBar);
+  Preferences = new QPushButton("Preferences", ButtonBar);
+  FromClipboard = new QPushButton("From Clipboard", ButtonBar);
+  Convert->setDefault(true);
+  connect(OpenBut, &QPushButton::clicked, this, &TMainForm::OpenButClick);
+  connect(Convert, &QPushButton::clicked, this, &TMainForm::ConvertClick);
+  connect(Preferences, &QPushButton::clicked, this, &TMainForm::PreferencesClick);
+  connect(FromClipboard, &QPushButton::clicked, this, &TMainForm::FromClipboardClick);
+}
+
+QWidget* TMainForm::Create_column(QLabel*& banner, const QString& banner_text, QLabel*& title, TText_pane*& pane,
+                                  TInfo_bar*& info) {
+  auto* panel = new QWidget;
+  auto* column = new QVBoxLayout(panel);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  banner = Make_banner(banner_text, panel);
+  title = Make_title(panel);
+  pane = new TText_pane(panel);
+  info = new TInfo_bar(panel);
+  info->setFixedHeight(info_bar_height);
+  column->addWidget(banner);
+  column->addWidget(title);
+  column->addWidget(pane, 1);
+  column->addWidget(info);
+  return panel;
+}
+
+void TMainForm::Create_columns() {
+  auto* outer = new QFrame(this);
+  outer->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  OuterPanel = outer;
+  Splitter1 = new QSplitter(Qt::Horizontal, outer);
+  Splitter1->setHandleWidth(splitter_width);
+  Splitter1->setChildrenCollapsible(false);
+  Splitter1->setOpaqueResize(false);  // moved once, when the drag ends
+  LeftPanel = Create_column(SourceBanner, "Source", SourceTitle, RichEdit1, SourceInfo);
+  RightPanel = Create_column(DestinationBanner, "Destination", DestTitle, RichEdit2, DestInfo);
+  RichEdit2->setReadOnly(true);
+  Splitter1->addWidget(LeftPanel);
+  Splitter1->addWidget(RightPanel);
+  Splitter1->setSizes({left_panel_design_width, design_width - left_panel_design_width});
+  auto* frame = new QVBoxLayout(outer);
+  frame->setContentsMargins(4, 4, 4, 4);
+  frame->addWidget(Splitter1);
+  connect(Splitter1, &QSplitter::splitterMoved, this, &TMainForm::Splitter1Moved);
+  connect(RichEdit1, &TText_pane::Key_down, this, &TMainForm::RichEdit1KeyDown);
+  connect(RichEdit1, &QPlainTextEdit::textChanged, this, &TMainForm::Update_lines);
+  connect(RichEdit2, &QPlainTextEdit::textChanged, this, &TMainForm::Update_lines);
+}
+
+void TMainForm::Set_dialogs(const Dialogs& dialogs) {
+  dialogs_ = dialogs;
+  if (dialogs_.about) {
+    connect(dialogs_.about, &TAbout::Mail_launch_failed, this,
+            [this] { My_show_message("An error occurred while trying to launch the e-mail application."); });
+  }
+}
+
+// ---- Layout ----
+
+void TMainForm::FormResize() {
+  if (centralWidget()->layout()) centralWidget()->layout()->activate();
+  const int left = Left_panel_width(OuterPanel->width(), split_ratio);
+  const int right = OuterPanel->width() - splitter_width - splitter_allowance - left;
+  Splitter1->setSizes({left, std::max(right, 0)});
+
+  const Button_row buttons = Button_positions(ButtonBar->width());
+  QPushButton* row[] = {OpenBut, Convert, Preferences, FromClipboard};
+  const int top = (ButtonBar->height() - OpenBut->sizeHint().height()) / 2;
+  for (std::size_t i = 0; i < std::size(row); ++i) {
+    row[i]->setGeometry(buttons.lefts[i], top, std::max(buttons.width, 0), OpenBut->sizeHint().height());
+  }
+
+  SourceInfo->Set_first_width(Info_first_panel_width(left));
+  DestInfo->Set_first_width(Info_first_panel_width(right));
+  const auto status_widths = Status_panel_widths(width());
+  StatusBar1->Set_first_width(status_widths[0]);
+  StatusBar1->Set_second_width(status_widths[1]);
+}
+
+void TMainForm::Splitter1Moved() {
+  const QList<int> sizes = Splitter1->sizes();
+  split_ratio = Split_ratio(sizes.value(0), OuterPanel->width());
+  SourceInfo->Set_first_width(Info_first_panel_width(sizes.value(0)));
+  DestInfo->Set_first_width(Info_first_panel_width(sizes.value(1)));
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
+}
+
+// ---- Showing dialogs and messages ----
+
+int TMainForm::My_show_modal(QDialog& form) {
+  modal_open = true;
+  const int result = hooks.show_modal ? hooks.show_modal(form) : form.exec();
+  modal_open = false;
+  return result;
+}
+
+void TMainForm::My_show_message(const QString& text) {
+  modal_open = true;
+  if (hooks.show_message) {
+    hooks.show_message(text);
+  } else {
+    QMessageBox box(QMessageBox::NoIcon, application_title, text, QMessageBox::Ok);
+    box.exec();
+  }
+  modal_open = false;
+}
+
+bool TMainForm::Confirm_msg(const QString& caption, const QString& message) {
+  TConfirm& confirm = *dialogs_.confirm;
+  confirm.setWindowTitle(caption);
+  confirm.Msg->setText(message);
+  confirm.Msg->setAlignment(Qt::AlignCenter);
+  return My_show_modal(confirm) == mr_yes;
+}
+
+void TMainForm::Show_message(const std::string& text) { My_show_message(QString::fromStdString(text)); }
+
+void TMainForm::Show_preferences(int page) {
+  TPrefForm& preferences = *dialogs_.pref_form;
+  preferences.Select_page(page);
+  if (My_show_modal(preferences) == mr_cancel) {
+    preferences.Profile_to_control();
+  } else {
+    preferences.Profile_to_data();
+    Holder()->Save_operation_settings(configuration_section);
+  }
+  Show_status();
+}
+
+void TMainForm::Set_program_folder(const std::string& folder) {
+  program_folder = folder;
+  settings_file_path = program_folder + settings_file_name;
+  settings_file_found = QFileInfo::exists(QString::fromStdString(settings_file_path));
+  settings_file_ = TSettings_file{settings_file_path, program_folder, this};
+}
+
+void TMainForm::About2Click() { My_show_modal(*dialogs_.about); }
+
+void TMainForm::ContentsClick() { services_.help->Show_topic("IDH_Contents"); }
+
+// ---- Activation and closing ----
+
+void TMainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TMainForm::FormActivate() {
+  Request_input_language(hebrew_layout);  // the source pane
+  Request_input_language(hebrew_layout);  // the destination pane
+  Show_status();
+}
+
+void TMainForm::RegisterHotkeys(bool unregister_only) {
+  if (hotkeys_registered) {
+    services_.hotkeys->Unregister(1);
+    services_.hotkeys->Unregister(2);
+    hotkeys_registered = false;
+  }
+  if (unregister_only || !Holder()) return;
+  const TOptProfiles& profiles = *Holder()->profiles;
+  const TMyHotkey& active = *profiles.hotkey_active;
+  const TMyHotkey& standard = *profiles.hotkey_default;
+  services_.hotkeys->Register(1, standard.ctrl, standard.shift, standard.alt, standard.fkey);
+  services_.hotkeys->Register(2, active.ctrl, active.shift, active.alt, active.fkey);
+  hotkeys_registered = true;
+}
+
+void TMainForm::Add_systray_icon() { services_.tray->Add(true); }
+
+void TMainForm::Delete_systray_icon() { services_.tray->Remove(); }
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  FormClose();
+  QMainWindow::closeEvent(event);
+}
+
+void TMainForm::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  RegisterHotkeys(true);
+  if (TPrefs* holder = Holder()) {
+    TOperation& operation = *holder->operation;
+    const std::string executable = services_.executable_path;
+    const bool entry_set =
+        executable.empty() ? Launch_on_windows_startup(operation.launch_on_windows_startup, services_.user_folders)
+                           : Set_run_entry(std::string(run_entry_name), executable, false,
+                                           operation.launch_on_windows_startup, services_.user_folders);
+    if (!entry_set) My_show_message("Couldn't change the 'launch on startup' settings.");
+    if (operation.save_size_and_pos) {
+      operation.window_pos_x = x();
+      operation.window_pos_y = y();
+      operation.window_width = width();
+      operation.window_height = height();
+      holder->Save_window_position(configuration_section);
+    }
+  }
+  Delete_systray_icon();
+  if (dialogs_.pref_form) dialogs_.pref_form->Free_holder();
+  emit Closed();
+}
+
+}  // namespace quorvandel

@@ -1,0 +1,221 @@
+// The main window: the two panes with their titles and info bars, the
+// status line, the menus and buttons, and the helpers through which every
+// dialog and message of the program is shown.
+#pragma once
+
+#include <QCloseEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "engine/text.h"
+#include "mainwindow/services.h"
+#include "mainwindow/text_pane.h"
+#include "settings/message_sink.h"
+#include "settings/pref_host.h"
+#include "settings/prefs.h"
+
+class QAction;
+class QDialog;
+
+namespace quorvandel {
+
+class TAbout;
+class TConfirm;
+class TMyInputBox;
+class TPathSelect;
+class TPrefForm;
+class TProgBar;
+class TInfo_bar;
+
+// What a file dialog is asked to show.
+struct File_dialog_request {
+  QString caption;
+  QString folder;
+  QString proposed_name;  // save dialogs only
+  QString filter;
+  bool confirm_overwrite = false;  // save dialogs only
+};
+
+// How the main window shows dialogs; tests replace these to answer them.
+struct Dialog_hooks {
+  std::function<int(QDialog& dialog)> show_modal;
+  std::function<void(const QString& text)> show_message;
+  std::function<QString(const File_dialog_request& request)> open_file;  // empty: cancelled
+  std::function<QString(const File_dialog_request& request)> save_file;  // empty: cancelled
+};
+
+class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
+  Q_OBJECT
+
+ public:
+  explicit TMainForm(Services services = {}, QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  // The dialogs that the program entry creates after the main window.
+  struct Dialogs {
+    TAbout* about = nullptr;
+    TProgBar* prog_bar = nullptr;
+    TConfirm* confirm = nullptr;
+    TPrefForm* pref_form = nullptr;
+    TMyInputBox* input_box = nullptr;
+    TPathSelect* path_select = nullptr;
+  };
+  void Set_dialogs(const Dialogs& dialogs);
+  const Dialogs& dialogs() const { return dialogs_; }
+
+  // ---- Shown through here: every dialog and message box ----
+  int My_show_modal(QDialog& form) override;
+  void My_show_message(const QString& text) override;
+  bool Confirm_msg(const QString& caption, const QString& message);
+  void Show_message(const std::string& text) override;  // the settings' and engine's messages
+  void Show_preferences(int page);
+  Dialog_hooks hooks;
+
+  // ---- Status ----
+  QString Status_to_str(int status, bool with_mark) const;
+  void Show_status();
+  void Update_lines();
+
+  // ---- The commands ----
+  void Open1Click();
+  void SaveAs1Click();
+  void Clear1Click();
+  void Convert1Click();
+  void ConvertClick() { Convert1Click(); }
+  void OpenButClick() { Open1Click(); }
+  void FromClipboardClick();
+  void PreferencesClick() { Show_preferences(0); }
+  void Preferences1Click() { Show_preferences(0); }
+  void Cut1Click();
+  void Copy1Click();
+  void Paste1Click();
+  void Source1Click();
+  void Destination1Click();
+  void About2Click();
+  void ContentsClick();
+  void Quit1Click() { close(); }
+  void RichEdit1KeyDown(QKeyEvent* event);
+
+  // ---- The clipboard conversion ----
+  void Quick_convert();
+  QString Get_clipboard_text(bool empty_after);
+  void Put_clipboard_text(const QString& text);
+
+  // ---- Start-up and shutdown ----
+  void FormActivate();
+  void FirstRunTimer();
+  void RegisterHotkeys(bool unregister_only) override;
+  void Add_systray_icon();
+  void Delete_systray_icon();
+
+  // ---- Layout ----
+  void FormResize();
+  void Splitter1Moved();
+
+  // ---- The destination pane's text exactly as the conversion produced it ----
+  const Text& Destination_text() const { return destination_text_; }
+  void Set_destination_text(Text text);
+  void Clear_destination();
+
+  // The active settings: the active profile's settings object.
+  TPrefs* active_settings = nullptr;
+  TPrefs* Holder() const { return holder_; }  // the settings holder, once the preferences dialog made it
+
+  // ---- What the preferences dialog asks of the window ----
+  const TSettings_file& Settings_file() const override { return settings_file_; }
+  void Set_holder(TPrefs* holder) override { holder_ = holder; }
+  void Set_active_settings(TPrefs* settings) override { active_settings = settings; }
+  void Set_start_hidden(bool hidden) override { minimized = hidden; }
+  QRect Window_geometry() const override { return QRect(x(), y(), width(), height()); }
+
+  // Sets program_folder, settings_file_path and settings_file_found.
+  void Set_program_folder(const std::string& folder);
+
+  // Members the program adds to the window.
+  std::string program_folder;
+  std::string settings_file_path;
+  bool settings_file_found = false;
+  QIcon tray_icon_enabled;
+  QIcon tray_icon_disabled;
+  double split_ratio = 0.5;
+  bool minimized = false;
+  bool hidden_to_tray = false;
+  bool started_normally = true;
+  bool modal_open = false;
+  int source_status = 0;
+  int dest_status = 0;
+  std::string source_file_name;
+  std::string dest_file_name;
+  bool source_modified = false;
+  bool left_click_pending = false;
+  bool hotkeys_enabled = false;
+  bool hotkeys_registered = false;
+  bool hotkey_busy = false;
+
+  // True while a file is read or a document converted; the commands that
+  // change the panes wait for it to finish.
+  bool busy = false;
+
+  // ---- Controls ----
+  TText_pane* RichEdit1 = nullptr;
+  TText_pane* RichEdit2 = nullptr;
+  QLabel* SourceBanner = nullptr;
+  QLabel* DestinationBanner = nullptr;
+  QLabel* SourceTitle = nullptr;
+  QLabel* DestTitle = nullptr;
+  TInfo_bar* SourceInfo = nullptr;
+  TInfo_bar* DestInfo = nullptr;
+  TInfo_bar* StatusBar1 = nullptr;
+  QWidget* ButtonBar = nullptr;
+  QPushButton* OpenBut = nullptr;
+  QPushButton* Convert = nullptr;
+  QPushButton* Preferences = nullptr;
+  QPushButton* FromClipboard = nullptr;
+  QWidget* OuterPanel = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QWidget* LeftPanel = nullptr;
+  QWidget* RightPanel = nullptr;
+  QAction* SourceWrapItem = nullptr;
+  QAction* DestinationWrapItem = nullptr;
+  QTimer FirstRun;
+  QTimer LeftClickDetectTimer;
+  QTimer Waiting;
+
+  Services& services() { return services_; }
+
+ signals:
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void FormCreate();
+  void Create_menus();
+  void Create_button_bar();
+  void Create_columns();
+  QWidget* Create_column(QLabel*& banner, const QString& banner_text, QLabel*& title, TText_pane*& pane,
+                         TInfo_bar*& info);
+  void FormClose();
+  QString Shown_name(const std::string& file_name) const;
+  TText_pane* Focused_pane() const;
+  bool Read_source_file(const std::string& path, std::string& bytes, QString& error);
+
+  Services services_;
+  Dialogs dialogs_;
+  TSettings_file settings_file_;
+  TPrefs* holder_ = nullptr;
+  Text destination_text_;
+  bool closed_ = false;
+};
+
+}  // namespace quorvandel

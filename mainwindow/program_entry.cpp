@@ -1,0 +1,110 @@
+#include "mainwindow/program_entry.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "platform/named_semaphore.h"
+#include "resources/icons.h"
+#include "settings/u_preferences.h"
+#include "tools/u_about.h"
+#include "tools/u_confirm.h"
+#include "tools/u_my_input_box.h"
+#include "tools/u_path_selection.h"
+#include "tools/u_prog_bar.h"
+
+namespace quorvandel {
+namespace {
+
+constexpr const char* application_title = "Quorvandel 1.0.0";
+constexpr int first_run_delay_ms = 500;
+
+void Centre_on_screen(QWidget& window) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
+}
+
+// True when this copy may run; otherwise it has told the user, or stays
+// silent while another refused copy is telling them.
+bool Only_copy_running(Semaphore_handle& exe_semaphore, Semaphore_handle& msg_semaphore) {
+  if (!Semaphore_exists(exe_semaphore_name, exe_semaphore)) return true;
+  if (Semaphore_exists(msg_semaphore_name, msg_semaphore)) {
+    Close_semaphore(msg_semaphore);
+    return false;
+  }
+  QMessageBox box(QMessageBox::NoIcon, application_title, "Another instance of this program is already running.",
+                  QMessageBox::Ok);
+  box.exec();
+  return false;
+}
+
+}  // namespace
+
+TProgram::TProgram(const std::string& program_folder, Services services)
+    : main_form_(std::make_unique<TMainForm>(std::move(services))) {
+  TMainForm& form = *main_form_;
+  form.Set_program_folder(program_folder);
+  TMainForm::Dialogs dialogs;
+  dialogs.about = new TAbout(&form);
+  dialogs.prog_bar = new TProgBar(&form);
+  dialogs.confirm = new TConfirm(&form);
+  form.Set_dialogs(dialogs);  // the preferences dialog may already show messages
+  dialogs.pref_form = new TPrefForm(form, &form);
+  dialogs.input_box = new TMyInputBox(&form);
+  dialogs.path_select = new TPathSelect(&form);
+  form.Set_dialogs(dialogs);
+}
+
+TProgram::~TProgram() = default;
+
+void TProgram::Start() {
+  TMainForm& form = *main_form_;
+  const TOperation& operation = *form.Holder()->operation;
+  if (form.settings_file_found) {
+    form.dialogs().pref_form->Select_page(0);
+    if (operation.window_pos_x > 0 && operation.window_pos_y > 0 && operation.window_width > 0 &&
+        operation.window_height > 0) {
+      form.move(operation.window_pos_x, operation.window_pos_y);
+      form.resize(operation.window_width, operation.window_height);
+    } else {
+      Centre_on_screen(form);
+    }
+  } else {
+    form.FirstRun.setInterval(first_run_delay_ms);
+    form.FirstRun.start();
+    Centre_on_screen(form);
+  }
+  form.Show_status();
+  form.Add_systray_icon();
+  form.started_normally = !operation.start_minimized;
+  if (operation.start_minimized && operation.min_to_systray) {
+    form.minimized = true;
+  } else {
+    form.show();
+  }
+}
+
+int Run_program(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName("Quorvandel");
+  QApplication::setApplicationDisplayName(application_title);
+  QApplication::setWindowIcon(Main_icon());
+
+  Semaphore_handle exe_semaphore;
+  Semaphore_handle msg_semaphore;  // held until the process ends, when refused
+  if (!Only_copy_running(exe_semaphore, msg_semaphore)) return 0;
+
+  const std::string program_folder = Program_folder(Executable_folder(), User_folders_from_environment());
+  TProgram program(program_folder, Services{});
+  QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
+                   Qt::QueuedConnection);
+  program.Start();
+  QApplication::setQuitOnLastWindowClosed(false);
+  return QApplication::exec();
+}
+
+}  // namespace quorvandel

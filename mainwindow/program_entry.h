@@ -1,0 +1,37 @@
+// The program's life: the single-instance guard, the windows created in
+// their order, the settings loaded, the saved geometry or the first run,
+// and the message loop.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "mainwindow/main_form.h"
+#include "mainwindow/services.h"
+
+namespace quorvandel {
+
+// The main window and the dialogs, created in the program's order: the main
+// window, then the About box, the progress dialog, the confirmation, the
+// preferences dialog (which loads the settings), the input box and the
+// folder selection.
+class TProgram {
+ public:
+  TProgram(const std::string& program_folder, Services services);
+  ~TProgram();
+
+  TMainForm& main_form() { return *main_form_; }
+
+  // Puts the window where it was saved, or centres it and starts the first
+  // run a moment after it shows; adds the tray icon; shows the window
+  // unless the program starts hidden in the tray.
+  void Start();
+
+ private:
+  std::unique_ptr<TMainForm> main_form_;
+};
+
+// The whole program entry; returns the process's exit status.
+int Run_program(int argc, char** argv);
+
+}  // namespace quorvandel

@@ -1,0 +1,347 @@
+// The main window driven as a user drives it: files, conversions, the
+// clipboard, the titles and bars, the first run and the shutdown.
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+#include <gmock/gmock.h>
+
+#include "engine/convert_document.h"
+#include "mainwindow/info_bar.h"
+#include "mainwindow/layout_arithmetic.h"
+#include "settings/u_preferences.h"
+#include "tools/u_prog_bar.h"
+#include "tests/ui/program_fixture.h"
+
+namespace quorvandel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class Main_form : public Program_fixture {
+ protected:
+  std::string Source_title() { return Form().SourceTitle->text().toStdString(); }
+  std::string Dest_title() { return Form().DestTitle->text().toStdString(); }
+  std::string Info(TInfo_bar* bar) { return (bar->Text(0) + " " + bar->Text(1)).toStdString(); }
+
+  void Open(const fs::path& path) {
+    file_to_open = QString::fromStdString(path.string());
+    Form().Open1Click();
+  }
+  void Save(const fs::path& path) {
+    file_to_save = QString::fromStdString(path.string());
+    Form().SaveAs1Click();
+  }
+};
+
+// ---- Files ----
+
+struct Round_trip_case {
+  const char* name;
+  const char* line_break;
+  int eoln_format;
+};
+
+class Round_trip : public Main_form, public ::testing::WithParamInterface<Round_trip_case> {};
+
+TEST_P(Round_trip, OpenConvertSaveKeepsEveryByte) {
+  // Every byte but NUL, the line breaks between the lines.
+  std::string lines[4];
+  for (int b = 1; b <= 255; ++b) {
+    if (b != '\r' && b != '\n') lines[b % 4] += static_cast<char>(b);
+  }
+  const std::string content = lines[0] + GetParam().line_break + lines[1] + GetParam().line_break + lines[2] +
+                              GetParam().line_break + lines[3];
+  Write_file(Path("in.txt"), content);
+  Write_file(Ini_path(), "[Default_Settings]\nreverse_hebrew_phrases=0\ndestination_eoln_format=" +
+                             std::to_string(GetParam().eoln_format) + "\n");
+  Start_program();
+  Open(Path("in.txt"));
+  Form().Convert1Click();
+  Save(Path("out.txt"));
+  EXPECT_EQ(Read_file(Path("out.txt")), content);
+  EXPECT_TRUE(messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(MainForm, Round_trip,
+                         ::testing::Values(Round_trip_case{"CrLf", "\r\n", 0}, Round_trip_case{"Lf", "\n", 1},
+                                           Round_trip_case{"Cr", "\r", 2}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(Main_form, OpenShowsLinesAndCounts) {
+  Write_file(Path("doc.txt"), std::string("ab\0c\nd\re", 8));
+  Start_program();
+  Open(Path("doc.txt"));
+  ASSERT_EQ(open_requests.size(), 1u);
+  EXPECT_EQ(open_requests[0].folder.toStdString(), Folder() + "Original files");
+  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "abAc\nd\ne\n");
+  EXPECT_EQ(Source_title(), "Loaded: doc.txt");
+  EXPECT_EQ(Info(Form().SourceInfo), "Bytes: 12 Lines: 3");
+  EXPECT_EQ(Form().dialogs().prog_bar->windowTitle().toStdString(), "Opening File...");
+  EXPECT_FALSE(Form().dialogs().prog_bar->isVisible());
+}
+
+TEST_F(Main_form, OpenOfThreeBytesCountsFiveAndOneLine) {
+  Write_file(Path("abc.txt"), "abc");
+  Start_program();
+  Open(Path("abc.txt"));
+  EXPECT_EQ(Info(Form().SourceInfo), "Bytes: 5 Lines: 1");
+}
+
+TEST_F(Main_form, FailedOpenKeepsStatusAndName) {
+  Write_file(Path("first.txt"), "x");
+  Start_program();
+  Open(Path("first.txt"));
+  Open(Path("missing.txt"));
+  EXPECT_THAT(messages, ElementsAre("Couldn't read input file due to the following error: 'No such file or directory'."));
+  EXPECT_EQ(Source_title(), "Loaded: first.txt");
+  EXPECT_EQ(Form().RichEdit1->toPlainText(), "");
+}
+
+TEST_F(Main_form, CancelledOpenChangesNothing) {
+  Start_program();
+  Form().RichEdit1->setPlainText("kept");
+  file_to_open.clear();
+  Form().Open1Click();
+  EXPECT_EQ(Form().RichEdit1->toPlainText(), "kept");
+  EXPECT_EQ(Source_title(), "Blank");
+}
+
+TEST_F(Main_form, SaveProposesConvertedNameAndMarksSaved) {
+  Write_file(Path("doc.txt"), "abc");
+  Write_file(Ini_path(), "[Configuration]\nshow_full_pathnames=1\n");
+  Start_program();
+  Open(Path("doc.txt"));
+  EXPECT_EQ(Source_title(), "Loaded: " + Path("doc.txt").string());
+  Form().Convert1Click();
+  EXPECT_EQ(Dest_title(), "Converted: doc.txt");
+  Save(Path("saved.txt"));
+  ASSERT_EQ(save_requests.size(), 1u);
+  EXPECT_EQ(save_requests[0].proposed_name.toStdString(), "doc.txt");
+  EXPECT_EQ(save_requests[0].folder.toStdString(), Folder() + "Converted files");
+  EXPECT_TRUE(save_requests[0].confirm_overwrite);
+  EXPECT_EQ(Dest_title(), "Saved: " + Path("saved.txt").string());
+  EXPECT_EQ(Read_file(Path("saved.txt")), "abc");
+}
+
+TEST_F(Main_form, FailedSaveReportsAndKeepsStatus) {
+  Start_program();
+  Form().RichEdit1->setPlainText("abc");
+  Form().Convert1Click();
+  Save(Path("no such folder/out.txt"));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_THAT(messages[0], HasSubstr("Couldn't save converted file due to the following error: '"));
+  EXPECT_EQ(Dest_title(), "Converted");
+}
+
+TEST_F(Main_form, SaveRefusesCharactersWithoutByteAndKeepsOldFile) {
+  Write_file(Path("out.txt"), "old");
+  Start_program();
+  Form().RichEdit1->setPlainText(QString::fromUtf8("a\xd0\x96"));
+  Form().Convert1Click();
+  Save(Path("out.txt"));
+  EXPECT_THAT(messages, ElementsAre("Couldn't save converted file due to the following error: 'the character U+0416 "
+                                    "has no byte in code page 1255'."));
+  EXPECT_EQ(Read_file(Path("out.txt")), "old");
+}
+
+// ---- Titles, marks and the status line ----
+
+TEST_F(Main_form, TitlesFollowTheCommands) {
+  Write_file(Path("doc.txt"), "abc");
+  Start_program();
+  EXPECT_EQ(Source_title(), "Blank");
+  EXPECT_EQ(Dest_title(), "Blank");
+  EXPECT_EQ(Info(Form().StatusBar1), "Active profile: 'Default profile' Windows --> Windows");
+
+  Open(Path("doc.txt"));
+  QTest::keyClick(Form().RichEdit1, Qt::Key_Right);
+  EXPECT_EQ(Source_title(), "Loaded: doc.txt (modified)");
+  Form().Clear1Click();
+  EXPECT_EQ(Source_title(), "Blank");
+  EXPECT_EQ(Form().source_file_name, Path("doc.txt").string());
+  Form().Convert1Click();
+  EXPECT_EQ(Dest_title(), "Converted");
+
+  QApplication::clipboard()->setText("pasted");
+  Form().Paste1Click();
+  EXPECT_EQ(Source_title(), "Blank");
+  EXPECT_EQ(Form().RichEdit1->toPlainText(), "pasted");
+}
+
+TEST_F(Main_form, StatusLineShowsCharacterSets) {
+  Write_file(Ini_path(), "[Default_Settings]\nsource_char_set=4\ndestination_char_set=1\n");
+  Start_program();
+  EXPECT_EQ(Form().StatusBar1->Text(1).toStdString(), "Qwerty (U) --> DOS");
+}
+
+TEST_F(Main_form, ConversionOfManyLinesShowsProgressAndHidesIt) {
+  Start_program();
+  QString text;
+  for (int i = 0; i < 120; ++i) text += "line\n";
+  Form().RichEdit1->setPlainText(text);
+  Form().Convert1Click();
+  EXPECT_FALSE(Form().dialogs().prog_bar->isVisible());
+  EXPECT_EQ(Form().dialogs().prog_bar->windowTitle().toStdString(), "Converting...");
+  EXPECT_EQ(Info(Form().DestInfo), "Bytes: " + std::to_string(120 * 6 - 2) + " Lines: 120");
+}
+
+TEST_F(Main_form, DestinationShowsEveryLineBreakKind) {
+  Write_file(Ini_path(), "[Default_Settings]\ndestination_eoln_format=2\n");
+  Start_program();
+  Form().RichEdit1->setPlainText("a\n\nb");
+  Form().Convert1Click();
+  EXPECT_EQ(Form().Destination_text(), U"a\r\rb");
+  EXPECT_EQ(Form().RichEdit2->toPlainText(), "a\n\nb");
+}
+
+// ---- The clipboard ----
+
+TEST_F(Main_form, FromClipboardConvertsAndPutsTheResultBack) {
+  Write_file(Ini_path(), "[Default_Settings]\ndestination_char_set=2\nreverse_hebrew_phrases=0\n");
+  Start_program();
+  QApplication::clipboard()->setText(QString::fromUtf8("\xd7\x90\xd7\x91 \xd0\x96"));
+  Form().FromClipboardClick();
+  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "\xd7\x90\xd7\x91 \xd0\x96");
+  EXPECT_EQ(Form().RichEdit2->toPlainText().toStdString(), "AB \xd0\x96");
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "AB \xd0\x96");
+  EXPECT_EQ(Source_title(), "From Clipboard");
+  EXPECT_EQ(Dest_title(), "Converted");
+}
+
+TEST_F(Main_form, FromClipboardWithoutTextLeavesBothPanesEmpty) {
+  Start_program();
+  QApplication::clipboard()->clear();
+  Form().RichEdit1->setPlainText("old");
+  Form().FromClipboardClick();
+  EXPECT_EQ(Form().RichEdit1->toPlainText(), "");
+  EXPECT_EQ(Form().RichEdit2->toPlainText(), "");
+  EXPECT_EQ(QApplication::clipboard()->text(), "");
+}
+
+// ---- Start-up, first run and shutdown ----
+
+TEST_F(Main_form, FirstRunAsksAndCreatesFoldersAndLauncher) {
+  fs::create_directories(Path("home/Desktop"));
+  fs::create_directories(Path("home/.config"));
+  Write_file(Path("home/.config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
+  Start_program();
+  EXPECT_FALSE(Form().settings_file_found);
+  EXPECT_TRUE(Form().FirstRun.isActive());
+  EXPECT_EQ(Form().FirstRun.interval(), 500);
+
+  modal_answers = {[](QDialog&) { return 1; }, [](QDialog&) { return 2; }, [](QDialog&) { return 6; }};
+  Form().FirstRunTimer();
+  EXPECT_FALSE(Form().FirstRun.isActive());
+  EXPECT_THAT(shown, ElementsAre("quorvandel::TAbout", "quorvandel::TPrefForm", "quorvandel::TConfirm"));
+  EXPECT_THAT(messages, ElementsAre("It seems to be the first time you're running this program. Please take a moment "
+                                    "to configure its operation settings."));
+  EXPECT_EQ(Form().dialogs().pref_form->PageControl->currentIndex(), 3);
+  EXPECT_TRUE(fs::is_directory(Path("Original files")));
+  EXPECT_TRUE(fs::is_directory(Path("Converted files")));
+  EXPECT_THAT(Read_file(Path("home/Desktop/Quorvandel 1.0.0.desktop")), HasSubstr("Exec="));
+}
+
+TEST_F(Main_form, FirstRunReportsFoldersThatExistAndDeclinedLauncher) {
+  fs::create_directory(Path("Original files"));
+  fs::create_directory(Path("Converted files"));
+  Start_program();
+  modal_answers = {[](QDialog&) { return 1; }, [](QDialog&) { return 2; }, [](QDialog&) { return 7; }};
+  Form().FirstRunTimer();
+  EXPECT_THAT(messages, ElementsAre(::testing::_, "Could not create the default 'Original files' folder.",
+                                    "Could not create the default 'Converted files' folder."));
+}
+
+TEST_F(Main_form, SavedGeometryRestoredOnlyWhenAllPositive) {
+  Write_file(Ini_path(), "[Configuration]\nwindow_pos_x=30\nwindow_pos_y=40\nwindow_width=700\nwindow_height=500\n");
+  Start_program();
+  EXPECT_FALSE(Form().FirstRun.isActive());
+  EXPECT_EQ(Form().pos(), QPoint(30, 40));
+  EXPECT_EQ(Form().size(), QSize(700, 500));
+}
+
+TEST_F(Main_form, ZeroWindowKeyKeepsDesignSize) {
+  Write_file(Ini_path(), "[Configuration]\nwindow_pos_x=0\nwindow_pos_y=40\nwindow_width=700\nwindow_height=500\n");
+  Start_program();
+  EXPECT_EQ(Form().size(), QSize(604, 435));
+}
+
+TEST_F(Main_form, StartMinimizedToTrayOnlyKeepsWindowHidden) {
+  Write_file(Ini_path(), "[Configuration]\nstart_minimized=1\nmin_to_systray=1\n");
+  Start_program();
+  EXPECT_FALSE(Form().isVisible());
+  EXPECT_TRUE(Form().minimized);
+  EXPECT_FALSE(Form().started_normally);
+}
+
+TEST_F(Main_form, ShutdownWritesAndDeletesTheLoginEntry) {
+  const fs::path entry = Path("home/.config/autostart/Quorvandel.desktop");
+  Write_file(Ini_path(), "[Configuration]\nlaunch_on_windows_startup=1\nsave_size_and_pos=0\n");
+  Start_program();
+  Close_program();
+  EXPECT_THAT(Read_file(entry), HasSubstr(Folder() + "quorvandel"));
+  EXPECT_EQ(Form().Holder(), nullptr);
+
+  program_.reset();
+  Write_file(Ini_path(), "[Configuration]\nlaunch_on_windows_startup=0\nsave_size_and_pos=0\n");
+  const std::string settings = Read_file(Ini_path());
+  Start_program();
+  Close_program();
+  EXPECT_FALSE(fs::exists(entry));
+  EXPECT_EQ(Read_file(Ini_path()), settings);  // nothing saved with save_size_and_pos off
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(Main_form, ShutdownSavesOnlyTheWindowKeys) {
+  Start_program();
+  Form().resize(640, 480);
+  Close_program();
+  const std::string settings = Read_file(Ini_path());
+  EXPECT_THAT(settings, HasSubstr("window_width=640\n"));
+  EXPECT_THAT(settings, HasSubstr("window_height=480\n"));
+  EXPECT_THAT(settings, ::testing::Not(HasSubstr("confirm_overwrites")));
+  EXPECT_THAT(settings, ::testing::Not(HasSubstr("Default_Settings")));
+}
+
+TEST_F(Main_form, UnwritableLoginEntryIsReported) {
+  Start_program();
+  Write_file(Path("home/.config/autostart"), "a file where the folder should be");
+  Close_program();
+  EXPECT_THAT(messages, ElementsAre("Couldn't change the 'launch on startup' settings."));
+}
+
+// ---- Layout ----
+
+TEST(Layout, ArithmeticOfButtonsAndColumns) {
+  const Button_row row = Button_positions(590);
+  EXPECT_EQ(row.width, 126);
+  EXPECT_THAT(row.lefts, ElementsAre(14, 154, 294, 434));
+  EXPECT_EQ(Left_panel_width(516, 0.5), 250);
+  EXPECT_EQ(Left_panel_width(17, 0.5), 0);  // inner width 1: a half rounds to even
+  EXPECT_EQ(Left_panel_width(19, 0.5), 2);  // inner width 3: 1.5 rounds to 2
+  EXPECT_DOUBLE_EQ(Split_ratio(150, 316), 0.5);
+  EXPECT_THAT(Status_panel_widths(605), ElementsAre(293, 302));
+}
+
+TEST_F(Main_form, SplitterShareKeptWhenWindowGrows) {
+  Start_program();
+  Form().resize(604, 435);
+  QApplication::processEvents();
+  const int inner = Form().OuterPanel->width() - 16;
+  Form().Splitter1->setSizes({inner / 3, inner - inner / 3});
+  Form().Splitter1Moved();
+  Form().resize(904, 435);
+  QApplication::processEvents();
+  const int grown_inner = Form().OuterPanel->width() - 16;
+  EXPECT_NEAR(Form().LeftPanel->width(), grown_inner / 3.0, 2.0)
+      << "outer " << Form().OuterPanel->width() << " sizes " << Form().Splitter1->sizes().value(0) << ","
+      << Form().Splitter1->sizes().value(1) << " ratio " << Form().split_ratio;
+  EXPECT_EQ(Form().SourceInfo->Panel(0)->width(), Form().LeftPanel->width() / 2);
+  EXPECT_EQ(Form().minimumSize(), QSize(400, 300));
+}
+
+}  // namespace
+}  // namespace quorvandel::testing

@@ -1,0 +1,92 @@
+// A whole program in a temporary folder: its settings file, its user
+// folders, and the main window with every dialog answered by the test.
+#pragma once
+
+#include <QApplication>
+#include <QDialog>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "mainwindow/program_entry.h"
+
+namespace quorvandel::testing {
+
+namespace fs = std::filesystem;
+
+inline std::string Read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+inline void Write_file(const fs::path& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary) << content;
+}
+
+class Program_fixture : public ::testing::Test {
+ protected:
+  // The program's folder, ending with its separator.
+  std::string Folder() const { return folder_.path().toStdString() + "/"; }
+  fs::path Path(const std::string& name) const { return fs::path(Folder()) / name; }
+  fs::path Ini_path() const { return Path("Quorvandel.ini"); }
+
+  // Starts the program; write the settings file before, if any.
+  void Start_program() {
+    fs::create_directories(Path("home/.config"));
+    Services services;
+    services.user_folders = User_folders{Path("home/.config").string(), Path("home").string()};
+    services.executable_path = Folder() + "quorvandel";
+    program_ = std::make_unique<TProgram>(Folder(), services);
+    TMainForm& form = program_->main_form();
+    form.hooks.show_message = [this](const QString& text) { messages.push_back(text.toStdString()); };
+    form.hooks.show_modal = [this](QDialog& dialog) {
+      shown.push_back(dialog.metaObject()->className());
+      if (!modal_answers.empty()) {
+        const auto answer = modal_answers.front();
+        modal_answers.pop_front();
+        return answer(dialog);
+      }
+      return 2;  // cancelled
+    };
+    form.hooks.open_file = [this](const File_dialog_request& request) {
+      open_requests.push_back(request);
+      return file_to_open;
+    };
+    form.hooks.save_file = [this](const File_dialog_request& request) {
+      save_requests.push_back(request);
+      return file_to_save;
+    };
+    program_->Start();
+  }
+
+  TMainForm& Form() { return program_->main_form(); }
+  TPrefs& Holder() { return *Form().Holder(); }
+
+  void Close_program() {
+    Form().close();
+    QApplication::processEvents();
+  }
+
+  QTemporaryDir folder_;
+  std::unique_ptr<TProgram> program_;
+  std::vector<std::string> messages;
+  std::vector<std::string> shown;  // class names of the dialogs shown modally
+  std::deque<std::function<int(QDialog&)>> modal_answers;
+  std::vector<File_dialog_request> open_requests;
+  std::vector<File_dialog_request> save_requests;
+  QString file_to_open;
+  QString file_to_save;
+};
+
+}  // namespace quorvandel::testing
