@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstddef>
-#include <optional>
 
 #include "engine/line_reversal.h"
 
@@ -34,7 +33,7 @@ enum Char_class : std::uint8_t {
   class_count,
 };
 
-constexpr Char_class Class_of(Unit c) {
+constexpr Char_class Byte_class(Unit c) {
   switch (c) {
     case '<': return less_than;
     case '>': return greater_than;
@@ -51,6 +50,16 @@ constexpr Char_class Class_of(Unit c) {
     default: return other;
   }
 }
+
+constexpr std::array<Char_class, last_byte_unit + 1> Make_byte_classes() {
+  std::array<Char_class, last_byte_unit + 1> classes{};
+  for (Unit c = 0; c <= last_byte_unit; ++c) classes[c] = Byte_class(c);
+  return classes;
+}
+
+constexpr std::array<Char_class, last_byte_unit + 1> byte_classes = Make_byte_classes();
+
+inline Char_class Class_of(Unit c) { return Is_byte(c) ? byte_classes[c] : other; }
 
 enum Signal : std::uint8_t { no_signal, tag_closed, text_ended };
 
@@ -142,6 +151,11 @@ constexpr bool Is_text_state(Html_state state) {
 // Markup still open at the end of a line, past the tag name.
 constexpr bool Is_open_markup(Html_state state) { return !Is_text_state(state) && state != S::opened; }
 
+inline Step Transition(Html_state state, Unit c) {
+  const auto index = static_cast<std::size_t>(state);
+  return transitions[index < state_count ? index : static_cast<std::size_t>(S::text)][Class_of(c)];
+}
+
 }  // namespace
 
 const char* Html_state_name(Html_state state) {
@@ -150,32 +164,40 @@ const char* Html_state_name(Html_state state) {
 }
 
 Scan_signals Scan_HTML(Html_state& state, Unit c) {
-  const auto index = static_cast<std::size_t>(state);
-  const Step step = transitions[index < state_count ? index : static_cast<std::size_t>(S::text)][Class_of(c)];
+  const Step step = Transition(state, c);
   state = step.next;
   return {step.signal == tag_closed, step.signal == text_ended};
 }
 
+// Positions count from 1; a text start of 0 means that no text stretch is open.
 void Reverse_HTML_Tags(Text& line, bool reverse_html_tags, bool reverse_html_text, Html_state& state) {
   const auto length = static_cast<std::int64_t>(line.size());
+  Html_state current = state;
   std::int64_t tag_start = 1;
-  std::optional<std::int64_t> text_start;
+  std::int64_t text_start = 0;
   for (std::int64_t position = 1; position <= length; ++position) {
-    if (Is_text_state(state) && !text_start) text_start = position;
-    const Scan_signals signals = Scan_HTML(state, line[static_cast<std::size_t>(position - 1)]);
-    if (signals.tag_closed && reverse_html_tags) {
-      Reverse_substring(line, tag_start, position - tag_start + 1);
+    if (Is_text_state(current)) {
+      // In text only a '<' changes anything: go straight to the next one.
+      if (text_start == 0) text_start = position;
+      const auto next_tag = line.find(U'<', static_cast<std::size_t>(position - 1));
+      if (next_tag == Text::npos) break;
+      position = static_cast<std::int64_t>(next_tag) + 1;
     }
-    if (signals.text_ended) {
-      if (reverse_html_text) Reverse_substring(line, *text_start, position - *text_start);
-      text_start.reset();
+    const Step step = Transition(current, line[static_cast<std::size_t>(position - 1)]);
+    current = step.next;
+    if (step.signal == tag_closed) {
+      if (reverse_html_tags) Reverse_substring(line, tag_start, position - tag_start + 1);
+    } else if (step.signal == text_ended) {
+      if (reverse_html_text) Reverse_substring(line, text_start, position - text_start);
+      text_start = 0;
       tag_start = position;
     }
   }
-  if (reverse_html_tags && Is_open_markup(state)) Reverse_substring(line, tag_start, length - tag_start + 1);
-  if (reverse_html_text && Is_text_state(state) && text_start) {
-    Reverse_substring(line, *text_start, length - *text_start + 1);
+  if (reverse_html_tags && Is_open_markup(current)) Reverse_substring(line, tag_start, length - tag_start + 1);
+  if (reverse_html_text && Is_text_state(current) && text_start != 0) {
+    Reverse_substring(line, text_start, length - text_start + 1);
   }
+  state = current;
 }
 
 }  // namespace quorvandel

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <limits>
 
 namespace quorvandel {
@@ -12,35 +13,22 @@ namespace {
 
 constexpr Unit space = ' ';
 
-// The four bracket pairs in the order they are tried, and for each byte
-// the pair it belongs to (or none) and the character it flips into.
-enum Bracket_pair : std::uint8_t { pair_parentheses, pair_brackets, pair_curly_braces, pair_angle_brackets, no_pair };
-
-struct Bracket_flip {
-  Bracket_pair pair = no_pair;
-  Unit partner = 0;
+// The bracket pairs. The two characters of a pair differ in a few bits, so
+// flipping one is an exclusive or with them; no character belongs to two
+// pairs, so each changes at most once.
+struct Bracket_pair {
+  Unit opening;
+  Unit closing;
 };
 
-constexpr std::array<Bracket_flip, last_byte_unit + 1> Make_bracket_flips() {
-  std::array<Bracket_flip, last_byte_unit + 1> flips{};
-  const struct {
-    Bracket_pair pair;
-    Unit opening;
-    Unit closing;
-  } pairs[] = {
-      {pair_parentheses, '(', ')'},
-      {pair_brackets, '[', ']'},
-      {pair_curly_braces, '{', '}'},
-      {pair_angle_brackets, '<', '>'},
-  };
-  for (const auto& p : pairs) {
-    flips[p.opening] = {p.pair, p.closing};
-    flips[p.closing] = {p.pair, p.opening};
-  }
-  return flips;
-}
+constexpr Bracket_pair parentheses_pair = {'(', ')'};
+constexpr Bracket_pair brackets_pair = {'[', ']'};
+constexpr Bracket_pair curly_braces_pair = {'{', '}'};
+constexpr Bracket_pair angle_brackets_pair = {'<', '>'};
 
-constexpr std::array<Bracket_flip, last_byte_unit + 1> bracket_flips = Make_bracket_flips();
+// A pair that is not flipped: a value no unit takes.
+constexpr Unit no_unit = 0xFFFFFFFF;
+constexpr Bracket_pair no_pair = {no_unit, no_unit};
 
 std::size_t Leading_spaces(Text_view line) {
   const std::size_t first = line.find_first_not_of(space);
@@ -72,15 +60,54 @@ void Place_core(Text& line, std::size_t core_offset, std::size_t core_length, st
   line.resize(new_length);
 }
 
+// Reverse_elements looks at the line in blocks of 64 units, one bit for each
+// unit telling whether it is of the kind; a run begins or ends where the bit
+// changes. Branches then follow the runs rather than the units.
+constexpr std::size_t block_units = 64;
+using Block_bits = std::uint64_t;
+
+// Eight units at a time, so that the shifts are constants and the units are
+// looked at independently of each other.
+constexpr std::size_t group_units = 8;
+
+Block_bits Members(const Unit* units, std::size_t count, int kind, const Kind_table& kinds) {
+  Block_bits members = 0;
+  std::size_t i = 0;
+  for (; i + group_units <= count; i += group_units) {
+    Block_bits group = 0;
+    for (std::size_t k = 0; k < group_units; ++k) group |= Block_bits{kinds.Is(units[i + k], kind)} << k;
+    members |= group << i;
+  }
+  for (; i < count; ++i) members |= Block_bits{kinds.Is(units[i], kind)} << i;
+  return members;
+}
+
+// A run of one unit needs no reversal: drops the members whose neighbours
+// are not members. The last unit's right neighbour lies in the next block,
+// so it always stays.
+Block_bits Without_lone_units(Block_bits members, Block_bits run_open) {
+  constexpr Block_bits last_unit = Block_bits{1} << (block_units - 1);
+  const Block_bits lone = members & ~(members << 1 | run_open) & ~(members >> 1) & ~last_unit;
+  return members & ~lone;
+}
+
 }  // namespace
 
 void Flip_parentheses(Text& line, bool parentheses, bool brackets, bool curly_braces, bool angle_brackets) {
-  const std::array<bool, no_pair> enabled = {parentheses, brackets, curly_braces, angle_brackets};
-  if (std::none_of(enabled.begin(), enabled.end(), [](bool on) { return on; })) return;
+  if (!parentheses && !brackets && !curly_braces && !angle_brackets) return;
+  const std::array<Bracket_pair, 4> pairs = {
+      parentheses ? parentheses_pair : no_pair,
+      brackets ? brackets_pair : no_pair,
+      curly_braces ? curly_braces_pair : no_pair,
+      angle_brackets ? angle_brackets_pair : no_pair,
+  };
+  // Branch-free, so that the loop works on several units at a time.
   for (Unit& ch : line) {
-    if (!Is_byte(ch)) continue;
-    const Bracket_flip& flip = bracket_flips[ch];
-    if (flip.pair != no_pair && enabled[flip.pair]) ch = flip.partner;
+    Unit flip = 0;
+    for (const Bracket_pair& pair : pairs) {
+      flip |= (ch == pair.opening || ch == pair.closing) ? pair.opening ^ pair.closing : 0;
+    }
+    ch ^= flip;
   }
 }
 
@@ -98,15 +125,27 @@ void Reverse_substring(Text& line, std::int64_t start, std::int64_t count) {
 }
 
 void Reverse_elements(Text& line, int kind, const Kind_table& kinds) {
-  const auto of_kind = [&](Unit ch) { return kinds.Is(ch, kind); };
-  auto position = line.begin();
-  while (true) {
-    const auto run_begin = std::find_if(position, line.end(), of_kind);
-    if (run_begin == line.end()) return;
-    const auto run_end = std::find_if_not(run_begin, line.end(), of_kind);
-    std::reverse(run_begin, run_end);
-    position = run_end;
+  if (kind < kind_english_letter || kind > kind_expression) return;
+  Unit* const units = line.data();
+  const std::size_t length = line.size();
+  std::size_t run_begin = 0;
+  Block_bits run_open = 0;  // 1 when the last unit of the block before is in a run
+  for (std::size_t block = 0; block < length; block += block_units) {
+    const std::size_t count = std::min(block_units, length - block);
+    const Block_bits members = Without_lone_units(Members(units + block, count, kind, kinds), run_open);
+    Block_bits edges = members ^ (members << 1 | run_open);
+    while (edges != 0) {
+      const auto offset = static_cast<std::size_t>(std::countr_zero(edges));
+      edges &= edges - 1;
+      if ((members >> offset & 1U) != 0) {
+        run_begin = block + offset;
+      } else {
+        std::reverse(units + run_begin, units + block + offset);
+      }
+    }
+    run_open = count == block_units ? members >> (block_units - 1) : 0;
   }
+  if (run_open != 0) std::reverse(units + run_begin, units + length);
 }
 
 void Adjust_spaces(Text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,

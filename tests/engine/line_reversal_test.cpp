@@ -94,6 +94,28 @@ TEST(Reverse_elements, ReversesEveryRunOfTheKind) {
   EXPECT_EQ(line, (Text{U'B', U'A', 256 + U'B', U'F', U'E'}));
 }
 
+// Runs that start, end or lie alone on either side of multiples of 64
+// units; the line ends on one.
+TEST(Reverse_elements, FindsRunsThroughoutLongLines) {
+  TOptConversion separators;
+  const Kind_table upper(cs_upper, separators);
+  const std::size_t run_lengths[] = {62, 2, 1, 64, 130, 1, 65, 3, 62, 50};
+  const std::size_t gap_lengths[] = {1, 1, 2, 1, 63, 1, 2, 1, 64, 0};
+  Text line;
+  Text expected;
+  Unit letter = 0;
+  for (std::size_t i = 0; i < std::size(run_lengths); ++i) {
+    Text run;
+    for (std::size_t k = 0; k < run_lengths[i]; ++k) run.push_back(U'A' + letter++ % 26);
+    line += run;
+    expected.append(run.rbegin(), run.rend());
+    line.append(gap_lengths[i], U'1');
+    expected.append(gap_lengths[i], U'1');
+  }
+  Reverse_elements(line, kind_hebrew_letter, upper);
+  EXPECT_EQ(line, expected);
+}
+
 // Each line is written as it stood before the whole-line reversal, which the
 // test performs first, as the line conversion does.
 TEST(Adjust_spaces, AlignsTheReversedLine) {
