@@ -38,5 +38,15 @@ compare: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	scripts/compare-speed.sh $(BENCH_BUILD)
 
+# Runs the conversion fuzzer for FUZZ_SECONDS (60 by default) under ASan and
+# UBSan; new inputs go to $(FUZZ_BUILD)/corpus, the seeds in fuzz/corpus stay.
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQUORVANDEL_FUZZ=ON -DQUORVANDEL_TESTS=OFF -DQUORVANDEL_SANITIZE=ON -DQUORVANDEL_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target conversion_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus
+	$(FUZZ_BUILD)/fuzz/conversion_fuzz -max_total_time=$(or $(FUZZ_SECONDS),60) -max_len=8192 \
+	  $(FUZZ_BUILD)/corpus fuzz/corpus
+
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
