@@ -53,13 +53,14 @@ std::optional<std::int64_t> Read_magnitude(Text_view digits, int base, std::int6
   return value;
 }
 
-// What marks the digits of the platform's integer conversion as hexadecimal.
+// What marks the digits of a decimal entity as hexadecimal after all.
 constexpr Text_view hex_prefixes[] = {U"0X", U"0x", U"X", U"x", U"$"};
 
-// The platform's integer conversion: leading spaces, an optional sign, then
-// decimal digits, or hexadecimal digits after one of the prefixes above.
-// The whole text must be used and the value must fit in 32 signed bits.
-std::optional<std::int32_t> Read_platform_integer(Text_view text) {
+// The number of a decimal entity, read as integers are read from text:
+// leading spaces, an optional sign, then decimal digits, or hexadecimal
+// digits after one of the prefixes above. The whole text must be used and
+// the value must fit in 32 signed bits.
+std::optional<std::int32_t> Read_integer(Text_view text) {
   text.remove_prefix(std::min(text.find_first_not_of(U' '), text.size()));
   const bool negative = text.starts_with(U'-');
   if (negative || text.starts_with(U'+')) text.remove_prefix(1);
@@ -99,7 +100,7 @@ std::optional<Unit> Entity_to_char(Text_view digits, bool hexadecimal) {
     if (number < 0) return std::nullopt;
     return Entity_byte(number);
   }
-  const std::optional<std::int32_t> number = Read_platform_integer(digits);
+  const std::optional<std::int32_t> number = Read_integer(digits);
   if (!number) throw Conversion_error("'" + Utf8_from_text(digits) + "' is not a valid integer value");
   return Entity_byte(*number);
 }
