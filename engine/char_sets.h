@@ -2,6 +2,7 @@
 // them, and the character kinds that the line reversal works on.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -48,11 +49,15 @@ class Kind_table {
  public:
   Kind_table(int source_set, const TOptConversion& conversion);
   bool Is(Unit ch, int kind) const {
-    return Is_byte(ch) && kind >= 1 && kind <= 6 && (bits_[ch] >> kind & 1U) != 0;
+    // Every unit above 255 shares the last entry, which is of no kind.
+    return kind >= 1 && kind <= 6 && (Kinds_of(ch) >> kind & 1U) != 0;
   }
 
+  // The kinds of a unit as bits: bit k set for kind k.
+  std::uint8_t Kinds_of(Unit ch) const { return bits_[std::min<Unit>(ch, 256)]; }
+
  private:
-  std::array<std::uint8_t, 256> bits_{};
+  std::array<std::uint8_t, 257> bits_{};
 };
 
 }  // namespace quorvandel

@@ -22,12 +22,14 @@ class Character_map {
   explicit Character_map(const TPrefs& settings);
 
   void Apply(Text& line) const {
+    if (identity_) return;
     for (Unit& ch : line) ch = Is_byte(ch) ? map_[ch] : ch;
   }
   Unit operator()(Unit ch) const { return Is_byte(ch) ? map_[ch] : ch; }
 
  private:
   std::array<Unit, 256> map_{};
+  bool identity_ = true;  // no step changes any character
 };
 
 }  // namespace quorvandel

@@ -1,5 +1,7 @@
 #include "engine/convert_line.h"
 
+#include <algorithm>
+
 #include "engine/character_map.h"
 #include "engine/decoding.h"
 #include "engine/line_reversal.h"
@@ -7,8 +9,13 @@
 namespace quorvandel {
 namespace {
 
+// The widest line that complementing pads to. The preferences dialog takes
+// 1 to 255; a hand-edited settings file may hold any number, and padding
+// every line to millions of columns would only exhaust the memory.
+constexpr std::int32_t widest_padded_line = 4096;
+
 // The reversal steps after the whole line, from the largest unit to the smallest.
-void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds) {
+void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds, Run_reverser& runs) {
   const struct {
     bool enabled;
     int kind;
@@ -20,15 +27,21 @@ void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds) 
       {c.reverse_digit_sequences, kind_digit},
       {c.reverse_numerical_expressions, kind_expression},
   };
+  bool started = false;
   for (const auto& step : steps) {
-    if (step.enabled) Reverse_elements(line, step.kind, kinds);
+    if (!step.enabled) continue;
+    if (!started) runs.Start(line, kinds);
+    started = true;
+    runs.Reverse(line, step.kind);
   }
 }
 
 }  // namespace
 
 Line_converter::Line_converter(const TPrefs& settings)
-    : settings_(&settings), characters_(settings), kinds_(settings.source_props->source_char_set, *settings.conversion) {}
+    : settings_(&settings),
+      characters_(settings),
+      kinds_(settings.source_props->source_char_set, *settings.conversion) {}
 
 void Line_converter::Refresh(const TPrefs& settings) { *this = Line_converter(settings); }
 
@@ -41,9 +54,10 @@ void Line_converter::Convert_line(Text& line) const {
   if (source.translate_email_style) Translate_quoted_printable(line);
   characters_.Apply(line);  // translation, letter case, bracket flipping
   if (c.reverse_whole_line) Reverse_string(line);
-  Reverse_runs(line, c, kinds_);
+  Reverse_runs(line, c, kinds_, runs_);
   if (c.reverse_whole_line) {
-    Adjust_spaces(line, c.complement_leading_spaces, c.truncate_trailing_spaces, c.line_length);
+    Adjust_spaces(line, c.complement_leading_spaces, c.truncate_trailing_spaces,
+                  std::min(c.line_length, widest_padded_line));
   }
 }
 

@@ -7,6 +7,7 @@
 #include "engine/char_sets.h"
 #include "engine/character_map.h"
 #include "engine/html_reversal.h"
+#include "engine/line_reversal.h"
 #include "engine/text.h"
 #include "settings/prefs.h"
 
@@ -33,6 +34,7 @@ class Line_converter {
   const TPrefs* settings_;
   Character_map characters_;
   Kind_table kinds_;
+  mutable Run_reverser runs_;  // its buffer is reused from line to line
 };
 
 // The same for one line, building the tables for it.

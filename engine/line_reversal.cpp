@@ -4,6 +4,9 @@
 #include "engine/line_reversal.h"
 
 #include <algorithm>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <array>
 #include <bit>
 #include <limits>
@@ -66,19 +69,20 @@ void Place_core(Text& line, std::size_t core_offset, std::size_t core_length, st
 constexpr std::size_t block_units = 64;
 using Block_bits = std::uint64_t;
 
-// Eight units at a time, so that the shifts are constants and the units are
-// looked at independently of each other.
-constexpr std::size_t group_units = 8;
-
-Block_bits Members(const Unit* units, std::size_t count, int kind, const Kind_table& kinds) {
+// The members of the kinds in `mask` among up to 64 units, one bit each.
+Block_bits Members(const std::uint8_t* kinds_of, std::size_t count, std::uint8_t mask) {
   Block_bits members = 0;
   std::size_t i = 0;
-  for (; i + group_units <= count; i += group_units) {
-    Block_bits group = 0;
-    for (std::size_t k = 0; k < group_units; ++k) group |= Block_bits{kinds.Is(units[i + k], kind)} << k;
-    members |= group << i;
+#if defined(__SSE2__)
+  const __m128i wanted = _mm_set1_epi8(static_cast<char>(mask));
+  const __m128i none = _mm_setzero_si128();
+  for (; i + 16 <= count; i += 16) {
+    const __m128i unit_kinds = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kinds_of + i));
+    const __m128i outside = _mm_cmpeq_epi8(_mm_and_si128(unit_kinds, wanted), none);
+    members |= static_cast<Block_bits>(~static_cast<unsigned>(_mm_movemask_epi8(outside)) & 0xFFFFU) << i;
   }
-  for (; i < count; ++i) members |= Block_bits{kinds.Is(units[i], kind)} << i;
+#endif
+  for (; i < count; ++i) members |= Block_bits{(kinds_of[i] & mask) != 0} << i;
   return members;
 }
 
@@ -124,15 +128,26 @@ void Reverse_substring(Text& line, std::int64_t start, std::int64_t count) {
   std::reverse(line.begin() + (first - 1), line.begin() + last);
 }
 
-void Reverse_elements(Text& line, int kind, const Kind_table& kinds) {
+void Run_reverser::Start(const Text& line, const Kind_table& kinds) {
+  kinds_of_.resize(line.size());
+  for (std::size_t i = 0; i < line.size(); ++i) kinds_of_[i] = kinds.Kinds_of(line[i]);
+}
+
+void Run_reverser::Reverse(Text& line, int kind) {
   if (kind < kind_english_letter || kind > kind_expression) return;
+  const auto mask = static_cast<std::uint8_t>(1U << kind);
   Unit* const units = line.data();
+  std::uint8_t* const kinds_of = kinds_of_.data();
   const std::size_t length = line.size();
+  const auto reverse = [&](std::size_t begin, std::size_t end) {
+    std::reverse(units + begin, units + end);
+    std::reverse(kinds_of + begin, kinds_of + end);
+  };
   std::size_t run_begin = 0;
   Block_bits run_open = 0;  // 1 when the last unit of the block before is in a run
   for (std::size_t block = 0; block < length; block += block_units) {
     const std::size_t count = std::min(block_units, length - block);
-    const Block_bits members = Without_lone_units(Members(units + block, count, kind, kinds), run_open);
+    const Block_bits members = Without_lone_units(Members(kinds_of + block, count, mask), run_open);
     Block_bits edges = members ^ (members << 1 | run_open);
     while (edges != 0) {
       const auto offset = static_cast<std::size_t>(std::countr_zero(edges));
@@ -140,12 +155,18 @@ void Reverse_elements(Text& line, int kind, const Kind_table& kinds) {
       if ((members >> offset & 1U) != 0) {
         run_begin = block + offset;
       } else {
-        std::reverse(units + run_begin, units + block + offset);
+        reverse(run_begin, block + offset);
       }
     }
     run_open = count == block_units ? members >> (block_units - 1) : 0;
   }
-  if (run_open != 0) std::reverse(units + run_begin, units + length);
+  if (run_open != 0) reverse(run_begin, length);
+}
+
+void Reverse_elements(Text& line, int kind, const Kind_table& kinds) {
+  Run_reverser runs;
+  runs.Start(line, kinds);
+  runs.Reverse(line, kind);
 }
 
 void Adjust_spaces(Text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,

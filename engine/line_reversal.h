@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "engine/char_sets.h"
 #include "engine/text.h"
@@ -22,6 +23,19 @@ void Reverse_substring(Text& line, std::int64_t start, std::int64_t count);
 
 // Reverses in place every maximal run of characters of the kind.
 void Reverse_elements(Text& line, int kind, const Kind_table& kinds);
+
+// Reverses the runs of several kinds in one line, one kind after another,
+// judging each unit's kinds once per line: the kinds travel with their
+// units. Reverse(line, kind) after Start(line, kinds) does what Reverse_elements
+// does, as long as nothing else changes the line in between.
+class Run_reverser {
+ public:
+  void Start(const Text& line, const Kind_table& kinds);
+  void Reverse(Text& line, int kind);
+
+ private:
+  std::vector<std::uint8_t> kinds_of_;  // the kinds of each unit of the line, as bits
+};
 
 // The space adjustment after a whole-line reversal; the length may change.
 void Adjust_spaces(Text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,

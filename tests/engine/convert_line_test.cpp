@@ -97,6 +97,17 @@ TEST(ConvertLine, RefreshTakesTheChangedSettings) {
   EXPECT_EQ(&converter.settings(), other.get());
 }
 
+TEST(ConvertLine, ComplementingPadsNoFurtherThanAWideLine) {
+  auto settings = test::Default_settings();
+  settings->conversion->reverse_whole_line = true;
+  settings->conversion->complement_leading_spaces = true;
+  settings->conversion->reverse_hebrew_phrases = false;
+  settings->conversion->line_length = 2'000'000'000;  // a hand-edited settings file
+  const Text converted = Convert_line(T("abc"), *settings);
+  EXPECT_EQ(converted.size(), 4096u);
+  EXPECT_EQ(converted.substr(4093), T("cba"));
+}
+
 TEST(EolnSequence, OneForEachFormat) {
   EXPECT_EQ(Eoln_sequence(eoln_crlf), U"\r\n");
   EXPECT_EQ(Eoln_sequence(eoln_lf), U"\n");
