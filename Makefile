@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-asan bench compare fuzz clean
+.PHONY: all deps build run test test-asan bench compare fuzz screenshots clean
 
 all: build
 
@@ -47,6 +47,10 @@ fuzz: deps
 	mkdir -p $(FUZZ_BUILD)/corpus
 	$(FUZZ_BUILD)/fuzz/conversion_fuzz -max_total_time=$(or $(FUZZ_SECONDS),60) -max_len=8192 \
 	  $(FUZZ_BUILD)/corpus fuzz/corpus
+
+screenshots: build
+	cmake --build $(BUILD) -j $(JOBS) --target quorvandel-screenshots
+	QT_QPA_PLATFORM=offscreen $(BUILD)/mainwindow/quorvandel-screenshots docs resources/samples/visual-dos.txt
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
