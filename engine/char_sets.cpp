@@ -56,7 +56,7 @@ Read_result Read_qwerty(Unit ch, bool capitals, const TOptQwerty& q) {
     case ',': return q.map_comma_to_tav ? Letter(tav) : Non_letter(ch);
     case '.': return q.map_period_to_final_tsadi ? Letter(final_tsadi) : Non_letter(ch);
     case ';': return q.map_semicolon_to_final_peh ? Letter(final_peh) : Non_letter(ch);
-    case '~': return Letter(final_peh);
+    case '~': return q.map_tilde_to_final_peh ? Letter(final_peh) : Non_letter(ch);
     default: return Non_letter(ch);
   }
 }

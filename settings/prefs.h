@@ -82,6 +82,7 @@ class TOptQwerty {
   bool map_back_final_tsadi_to_period = false;
   bool map_back_period_to_slash = false;
   bool final_peh_mapped_to_tilde = false;  // false: ';'  true: '~'
+  bool map_tilde_to_final_peh = false;     // reading a Qwerty source: '~' is final Peh
 };
 
 // Global operation settings (the holder only).

@@ -72,6 +72,7 @@ inline void Fill_default_qwerty(TOptQwerty& q) {
   q.map_back_final_tsadi_to_period = true;
   q.map_back_period_to_slash = true;
   q.final_peh_mapped_to_tilde = false;
+  q.map_tilde_to_final_peh = true;
 }
 
 // The default paths depend on the program's folder and are left empty.

@@ -90,6 +90,7 @@ const std::vector<Key_values> profile_keys = {
     {"map_back_final_tsadi_to_period", "1", "0"},
     {"map_back_period_to_slash", "1", "0"},
     {"final_peh_mapped_to_tilde", "0", "1"},
+    {"map_tilde_to_final_peh", "1", "0"},
 };
 
 const std::vector<Key_values> hotkey_keys = {
