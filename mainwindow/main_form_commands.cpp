@@ -42,15 +42,6 @@ QString Run_save_dialog(QWidget* parent, const File_dialog_request& request) {
   return QFileDialog::getSaveFileName(parent, request.caption, start, request.filter, nullptr, options);
 }
 
-// The bytes of a file as the source pane shows them: each line break (CR LF,
-// CR or LF) one '\n', and a last line without a break given one.
-QString Pane_text_from_file_bytes(const std::string& bytes) {
-  const Text text = Text_from_bytes(bytes);
-  QString pane_text = Pane_text_from_text(text);
-  if (!text.empty() && !Ends_with_break(text)) pane_text.append(QChar('\n'));
-  return pane_text;
-}
-
 }  // namespace
 
 // ---- Open ----
@@ -107,7 +98,7 @@ void TMainForm::Open1Click() {
     My_show_message(Lead_in_error("Couldn't read input file due to the following error: '", error));
     return;
   }
-  RichEdit1->Set_pane_text(Pane_text_from_file_bytes(bytes));
+  RichEdit1->Set_pane_bytes(std::move(bytes), true);  // each line followed by a break, the last one too
   source_status = ps_loaded;
   source_modified = false;
   busy = false;
@@ -127,8 +118,8 @@ void TMainForm::SaveAs1Click() {
 
   QString error;
   std::string bytes;
-  if (const auto bad = Append_as_bytes_checked(bytes, destination_text_)) {
-    const char32_t c = Unicode_from_unit(destination_text_[*bad]);
+  if (const auto bad = destination_text_.Append_as_bytes_checked(bytes)) {
+    const char32_t c = Unicode_from_unit(destination_text_.At(*bad));
     const QString code = QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, '0');
     error = "the character U+" + code + " has no byte in code page 1255";
   } else {
@@ -178,7 +169,7 @@ void TMainForm::Quick_convert() {
   const QString text = Get_clipboard_text(false);
   RichEdit1->Set_pane_text(Pane_text_from_text(Text_from_qstring(text)));
   Convert1Click();
-  Put_clipboard_text(Qstring_from_text(destination_text_));
+  Put_clipboard_text(destination_text_.To_qstring());
 }
 
 QString TMainForm::Get_clipboard_text(bool empty_after) {
@@ -196,8 +187,8 @@ void TMainForm::Put_clipboard_text(const QString& text) {
 // ---- The destination pane ----
 
 void TMainForm::Set_destination_text(Text text) {
-  destination_text_ = std::move(text);
-  RichEdit2->Set_pane_text(Pane_text_from_text(destination_text_));
+  destination_text_.Assign(std::move(text));
+  RichEdit2->Set_pane_text(destination_text_);
 }
 
 void TMainForm::Clear_destination() {

@@ -1,20 +1,34 @@
 // A plain-text pane: the source pane (RichEdit1) or the destination pane
-// (RichEdit2). It shows engine text through the code page 1255 mapping, in
-// a fixed-width font with Hebrew glyphs, without wrapping.
+// (RichEdit2). It shows engine text through the code page 1255 mapping in a
+// fixed-width font with Hebrew glyphs, without wrapping unless asked to.
+// The lines live in a compact store and only the lines in view are laid
+// out and drawn, so that files of many megabytes open and scroll quickly.
 #pragma once
 
-#include <QPlainTextEdit>
-#include <QTextBlock>
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QString>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/text.h"
+#include "mainwindow/pane_layouts.h"
+#include "mainwindow/pane_lines.h"
+#include "mainwindow/pane_text.h"
+
+class QMenu;
 
 namespace quorvandel {
 
-class TText_pane : public QPlainTextEdit {
+class TText_pane : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
   explicit TText_pane(QWidget* parent = nullptr);
+  ~TText_pane() override;
+
+  // ---- The text ----
 
   // The lines as the pane reports them: a last line that is empty does
   // not count, so an empty pane has none.
@@ -24,25 +38,124 @@ class TText_pane : public QPlainTextEdit {
   // two characters CR LF.
   qint64 Byte_count() const;
 
-  // Line `index` (from 0) as engine text. Reading the lines in order costs
-  // one step each.
+  // Line `index` (from 0) as engine text.
   Text Line(int index) const;
 
   // Replaces the whole text; `pane_text` holds '\n' between lines.
   void Set_pane_text(const QString& pane_text);
+  // Replaces the whole text by a text whose lines end in CR LF, CR or LF.
+  void Set_pane_text(const Compact_text& text);
+  // Replaces the whole text by bytes shown through code page 1255, lines
+  // ending in CR LF, CR or LF; with `break_after_last` a last line without a
+  // break is given one.
+  void Set_pane_bytes(std::string bytes, bool break_after_last);
+
+  void clear();
+  // Lines break at '\n', "\r\n" and '\r'.
+  void setPlainText(const QString& text);
+  // The lines joined by '\n'.
+  QString toPlainText() const;
+
+  // ---- Editing ----
+
+  // A read-only pane lets its text be selected and copied, nothing more.
+  void setReadOnly(bool read_only);
+  bool isReadOnly() const { return read_only_; }
+
+  void cut();
+  void copy();
+  void paste();
+  void selectAll();
+  void undo();
+  void redo();
+
+  // The caret, and the anchor where the selection starts; they are equal
+  // when nothing is selected.
+  Pane_position Caret() const { return caret_; }
+  Pane_position Anchor() const { return anchor_; }
+  bool Has_selection() const { return caret_ != anchor_; }
+  QString Selected_text() const;  // '\n' between lines
+  // Puts the caret at `caret` with the selection running from `anchor`;
+  // both are brought within the text.
+  void Select(Pane_position anchor, Pane_position caret);
+
+  // ---- Appearance ----
 
   void Set_word_wrap(bool on);
+  bool Word_wrap() const { return layouts_.Word_wrap(); }
 
  signals:
   // A key press reached the pane, before the pane handles it.
   void Key_down(QKeyEvent* event);
+  // The text changed, whatever changed it.
+  void textChanged();
 
  protected:
+  bool event(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
 
  private:
-  mutable QTextBlock last_block_;  // the line Line() gave last
-  mutable int last_index_ = -1;
+  // One change of the text, as undo and redo replay it.
+  struct Edit {
+    Pane_position from;
+    QString removed;
+    QString inserted;
+  };
+
+  // ---- Changing the text ----
+  void Text_replaced();  // after the whole text changed
+  void Replace_selection(const QString& text, bool typed = false);
+  void Replace(Pane_position from, Pane_position to, const QString& text);
+  void Replay(std::vector<Edit>& from_stack, std::vector<Edit>& to_stack, bool backwards);
+  void Delete_or_select(Pane_position target);
+  bool Edit_key(QKeyEvent* event);
+
+  // ---- Caret movement ----
+  bool Movement_key(QKeyEvent* event);
+  void Move_caret(Pane_position position, bool keep_anchor, bool keep_goal_x = false);
+  void Move_rows(int rows, bool select);
+  std::pair<Pane_position, Pane_position> Ordered_selection() const;
+
+  // ---- The view: the top line is the vertical scroll bar's value ----
+  int Rows_in_view() const;
+  int Top_line() const;
+  int Line_top(int line) const;  // in the view's coordinates
+  QRect Caret_rect() const;
+  Pane_position Position_at(QPointF point) const;
+  void Update_scroll_bars();
+  void Ensure_caret_visible();
+  void Restart_blink();
+
+  QMenu* Make_context_menu();
+
+  Pane_lines lines_;
+  Pane_layouts layouts_{lines_};
+  Pane_position caret_;
+  Pane_position anchor_;
+  qreal goal_x_ = -1;  // where Up and Down aim, or -1 for the caret's own place
+  bool read_only_ = false;
+  bool caret_shown_ = false;
+  bool mouse_selecting_ = false;
+  QPointF last_mouse_point_;
+  QBasicTimer blink_timer_;
+  QBasicTimer drag_scroll_timer_;
+  std::vector<Edit> undo_stack_;
+  std::vector<Edit> redo_stack_;
+  bool typing_run_ = false;  // the last edit was typing that the next keystroke may join
 };
 
 }  // namespace quorvandel
