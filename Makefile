@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-asan bench compare fuzz screenshots clean
+.PHONY: all deps build run sample test test-asan bench compare fuzz screenshots clean
 
 all: build
 
@@ -18,6 +18,9 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
+	$(BUILD)/mainwindow/quorvandel
+
+sample: build
 	@scripts/run-sample.sh $(BUILD)
 
 test: build

@@ -16,6 +16,8 @@
 #include "resources/icons.h"
 #include "settings/u_preferences.h"
 #include "tools/u_about.h"
+#include "tools/u_ascii_chart.h"
+#include "tools/u_idcheck.h"
 #include "tools/u_confirm.h"
 #include "tools/modal_result.h"
 
@@ -105,6 +107,8 @@ void TMainForm::Create_menus() {
   file->addSeparator();
   connect(file->addAction("Convert"), &QAction::triggered, this, &TMainForm::Convert1Click);
   file->addSeparator();
+  connect(file->addAction("Bonus: Validate ID"), &QAction::triggered, this, &TMainForm::CheckID1Click);
+  file->addSeparator();
   connect(file->addAction("Exit"), &QAction::triggered, this, &TMainForm::Quit1Click);
 
   QMenu* edit = menuBar()->addMenu("Edit");
@@ -122,6 +126,7 @@ void TMainForm::Create_menus() {
   DestinationWrapItem->setCheckable(true);
   connect(SourceWrapItem, &QAction::triggered, this, &TMainForm::Source1Click);
   connect(DestinationWrapItem, &QAction::triggered, this, &TMainForm::Destination1Click);
+  connect(view->addAction("Character Chart"), &QAction::triggered, this, &TMainForm::ASCIIChartMenuClick);
 
   QMenu* help = menuBar()->addMenu("Help");
   connect(help->addAction("Contents"), &QAction::triggered, this, &TMainForm::ContentsClick);
@@ -181,8 +186,8 @@ void TMainForm::Create_columns() {
   frame->addWidget(Splitter1);
   connect(Splitter1, &QSplitter::splitterMoved, this, &TMainForm::Splitter1Moved);
   connect(RichEdit1, &TText_pane::Key_down, this, &TMainForm::RichEdit1KeyDown);
-  connect(RichEdit1, &QPlainTextEdit::textChanged, this, &TMainForm::Update_lines);
-  connect(RichEdit2, &QPlainTextEdit::textChanged, this, &TMainForm::Update_lines);
+  connect(RichEdit1, &TText_pane::textChanged, this, &TMainForm::Update_lines);
+  connect(RichEdit2, &TText_pane::textChanged, this, &TMainForm::Update_lines);
 }
 
 void TMainForm::Set_dialogs(const Dialogs& dialogs) {
@@ -255,6 +260,19 @@ bool TMainForm::Confirm_msg(const QString& caption, const QString& message) {
   return My_show_modal(confirm) == mr_yes;
 }
 
+bool TMainForm::My_ask_ok_cancel(const QString& text) {
+  modal_open = true;
+  bool ok = false;
+  if (hooks.ask_ok_cancel) {
+    ok = hooks.ask_ok_cancel(text);
+  } else {
+    QMessageBox box(QMessageBox::Question, application_title, text, QMessageBox::Ok | QMessageBox::Cancel);
+    ok = box.exec() == QMessageBox::Ok;
+  }
+  modal_open = false;
+  return ok;
+}
+
 void TMainForm::Show_message(const std::string& text) { My_show_message(QString::fromStdString(text)); }
 
 void TMainForm::Show_preferences(int page) {
@@ -278,6 +296,10 @@ void TMainForm::Set_program_folder(const std::string& folder) {
 
 void TMainForm::About2Click() { My_show_modal(*dialogs_.about); }
 
+void TMainForm::CheckID1Click() { My_show_modal(*dialogs_.id_check); }
+
+void TMainForm::ASCIIChartMenuClick() { My_show_modal(*dialogs_.ascii_chart); }
+
 void TMainForm::ContentsClick() { services_.help->Show_topic("IDH_Contents"); }
 
 // ---- Activation and closing ----
@@ -293,19 +315,27 @@ void TMainForm::FormActivate() {
   Show_status();
 }
 
+// The identifiers the two hotkeys are registered under.
+constexpr int default_hotkey_id = 11;
+constexpr int active_hotkey_id = 12;
+
+void TMainForm::Register_a_hotkey(const TMyHotkey& hotkey, const QString& noun, int id) {
+  if (services_.hotkeys->Register(id, hotkey.ctrl, hotkey.shift, hotkey.alt, hotkey.fkey)) return;
+  My_show_message("Unable to assign " + QString::fromStdString(Hotkey_to_str(hotkey)) + " as " + noun + " hotkey.");
+}
+
 void TMainForm::RegisterHotkeys(bool unregister_only) {
-  if (hotkeys_registered) {
-    services_.hotkeys->Unregister(1);
-    services_.hotkeys->Unregister(2);
-    hotkeys_registered = false;
+  if (unregister_only) {
+    services_.hotkeys->Unregister(default_hotkey_id);
+    services_.hotkeys->Unregister(active_hotkey_id);
+    hotkeys_enabled = hotkeys_registered = false;
+    return;
   }
-  if (unregister_only || !Holder()) return;
+  if (!Holder()) return;
   const TOptProfiles& profiles = *Holder()->profiles;
-  const TMyHotkey& active = *profiles.hotkey_active;
-  const TMyHotkey& standard = *profiles.hotkey_default;
-  services_.hotkeys->Register(1, standard.ctrl, standard.shift, standard.alt, standard.fkey);
-  services_.hotkeys->Register(2, active.ctrl, active.shift, active.alt, active.fkey);
-  hotkeys_registered = true;
+  Register_a_hotkey(*profiles.hotkey_default, "a default", default_hotkey_id);
+  Register_a_hotkey(*profiles.hotkey_active, "an active profile", active_hotkey_id);
+  hotkeys_enabled = hotkeys_registered = true;
 }
 
 void TMainForm::Add_systray_icon() { services_.tray->Add(true); }

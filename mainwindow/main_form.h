@@ -27,7 +27,10 @@ class QDialog;
 namespace quorvandel {
 
 class TAbout;
+class TASCIIChart;
 class TConfirm;
+class TIDCheck;
+class THotkeySelection;
 class TMyInputBox;
 class TPathSelect;
 class TPrefForm;
@@ -49,6 +52,7 @@ struct Dialog_hooks {
   std::function<void(const QString& text)> show_message;
   std::function<QString(const File_dialog_request& request)> open_file;  // empty: cancelled
   std::function<QString(const File_dialog_request& request)> save_file;  // empty: cancelled
+  std::function<bool(const QString& text)> ask_ok_cancel;                // true for OK
 };
 
 class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
@@ -62,9 +66,12 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   struct Dialogs {
     TAbout* about = nullptr;
     TProgBar* prog_bar = nullptr;
+    TASCIIChart* ascii_chart = nullptr;
     TConfirm* confirm = nullptr;
+    THotkeySelection* hotkey_selection = nullptr;
     TPrefForm* pref_form = nullptr;
     TMyInputBox* input_box = nullptr;
+    TIDCheck* id_check = nullptr;
     TPathSelect* path_select = nullptr;
   };
   void Set_dialogs(const Dialogs& dialogs);
@@ -74,13 +81,14 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   int My_show_modal(QDialog& form) override;
   void My_show_message(const QString& text) override;
   bool Confirm_msg(const QString& caption, const QString& message);
+  bool My_ask_ok_cancel(const QString& text) override;
   void Show_message(const std::string& text) override;  // the settings' and engine's messages
   void Show_preferences(int page);
   Dialog_hooks hooks;
 
   // ---- Status ----
   QString Status_to_str(int status, bool with_mark) const;
-  void Show_status();
+  void Show_status() override;
   void Update_lines();
 
   // ---- The commands ----
@@ -99,6 +107,8 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Source1Click();
   void Destination1Click();
   void About2Click();
+  void CheckID1Click();
+  void ASCIIChartMenuClick();
   void ContentsClick();
   void Quit1Click() { close(); }
   void RichEdit1KeyDown(QKeyEvent* event);
@@ -112,6 +122,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void FormActivate();
   void FirstRunTimer();
   void RegisterHotkeys(bool unregister_only) override;
+  void Register_a_hotkey(const TMyHotkey& hotkey, const QString& noun, int id);
   void Add_systray_icon();
   void Delete_systray_icon();
 
@@ -120,7 +131,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Splitter1Moved();
 
   // ---- The destination pane's text exactly as the conversion produced it ----
-  const Text& Destination_text() const { return destination_text_; }
+  Text Destination_text() const { return destination_text_.To_text(); }
   void Set_destination_text(Text text);
   void Clear_destination();
 
@@ -134,6 +145,10 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Set_active_settings(TPrefs* settings) override { active_settings = settings; }
   void Set_start_hidden(bool hidden) override { minimized = hidden; }
   QRect Window_geometry() const override { return QRect(x(), y(), width(), height()); }
+  bool Hotkeys_registered() const override { return hotkeys_registered; }
+  TMyInputBox& Input_box() override { return *dialogs_.input_box; }
+  TPathSelect& Path_select() override { return *dialogs_.path_select; }
+  THotkeySelection& Hotkey_selection() override { return *dialogs_.hotkey_selection; }
 
   // Sets program_folder, settings_file_path and settings_file_found.
   void Set_program_folder(const std::string& folder);
@@ -214,7 +229,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   Dialogs dialogs_;
   TSettings_file settings_file_;
   TPrefs* holder_ = nullptr;
-  Text destination_text_;
+  Compact_text destination_text_;
   bool closed_ = false;
 };
 

@@ -7,8 +7,11 @@
 
 #include "platform/named_semaphore.h"
 #include "resources/icons.h"
+#include "settings/u_hotkey.h"
 #include "settings/u_preferences.h"
 #include "tools/u_about.h"
+#include "tools/u_ascii_chart.h"
+#include "tools/u_idcheck.h"
 #include "tools/u_confirm.h"
 #include "tools/u_my_input_box.h"
 #include "tools/u_path_selection.h"
@@ -44,17 +47,22 @@ bool Only_copy_running(Semaphore_handle& exe_semaphore, Semaphore_handle& msg_se
 
 }  // namespace
 
-TProgram::TProgram(const std::string& program_folder, Services services)
+TProgram::TProgram(const std::string& program_folder, Services services,
+                   const std::function<void(TMainForm&)>& prepare)
     : main_form_(std::make_unique<TMainForm>(std::move(services))) {
   TMainForm& form = *main_form_;
   form.Set_program_folder(program_folder);
+  if (prepare) prepare(form);
   TMainForm::Dialogs dialogs;
   dialogs.about = new TAbout(&form);
   dialogs.prog_bar = new TProgBar(&form);
+  dialogs.ascii_chart = new TASCIIChart(&form);
   dialogs.confirm = new TConfirm(&form);
+  dialogs.hotkey_selection = new THotkeySelection(&form);
   form.Set_dialogs(dialogs);  // the preferences dialog may already show messages
   dialogs.pref_form = new TPrefForm(form, &form);
   dialogs.input_box = new TMyInputBox(&form);
+  dialogs.id_check = new TIDCheck(&form);
   dialogs.path_select = new TPathSelect(&form);
   form.Set_dialogs(dialogs);
 }

@@ -3,6 +3,7 @@
 // and the message loop.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,7 +18,10 @@ namespace quorvandel {
 // folder selection.
 class TProgram {
  public:
-  TProgram(const std::string& program_folder, Services services);
+  // `prepare` runs on the main window before the other windows are made
+  // (tests answer the dialogs through it).
+  TProgram(const std::string& program_folder, Services services,
+           const std::function<void(TMainForm&)>& prepare = {});
   ~TProgram();
 
   TMainForm& main_form() { return *main_form_; }

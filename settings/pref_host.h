@@ -10,6 +10,10 @@ class QDialog;
 
 namespace quorvandel {
 
+class TMyInputBox;
+class TPathSelect;
+class THotkeySelection;
+
 class TPref_host {
  public:
   virtual ~TPref_host() = default;
@@ -31,9 +35,20 @@ class TPref_host {
 
   // Withdraws both hotkeys, and unless unregister_only registers them anew.
   virtual void RegisterHotkeys(bool unregister_only) = 0;
+  virtual bool Hotkeys_registered() const = 0;
+
+  // Refreshes the main window's titles, bars and status line.
+  virtual void Show_status() = 0;
+
+  // The small dialogs the preferences use, created once with the window.
+  virtual TMyInputBox& Input_box() = 0;
+  virtual TPathSelect& Path_select() = 0;
+  virtual THotkeySelection& Hotkey_selection() = 0;
 
   virtual int My_show_modal(QDialog& form) = 0;
   virtual void My_show_message(const QString& text) = 0;
+  // A question with the buttons OK and Cancel; true for OK.
+  virtual bool My_ask_ok_cancel(const QString& text) = 0;
 };
 
 }  // namespace quorvandel

@@ -1,6 +1,7 @@
 // The main window driven as a user drives it: files, conversions, the
 // clipboard, the titles and bars, the first run and the shutdown.
 #include <QClipboard>
+#include <QMenuBar>
 #include <QKeyEvent>
 #include <QProgressBar>
 #include <QPushButton>
@@ -311,6 +312,18 @@ TEST_F(Main_form, UnwritableLoginEntryIsReported) {
   Write_file(Path("home/.config/autostart"), "a file where the folder should be");
   Close_program();
   EXPECT_THAT(messages, ElementsAre("Couldn't change the 'launch on startup' settings."));
+}
+
+// ---- The tools ----
+
+TEST_F(Main_form, ToolsOpenFromTheirMenus) {
+  Start_program();
+  for (QAction* menu : Form().menuBar()->actions()) {
+    for (QAction* item : menu->menu()->actions()) {
+      if (item->text() == "Bonus: Validate ID" || item->text() == "Character Chart") item->trigger();
+    }
+  }
+  EXPECT_THAT(shown, ElementsAre("quorvandel::TIDCheck", "quorvandel::TASCIIChart"));
 }
 
 // ---- Layout ----

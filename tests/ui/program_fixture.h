@@ -47,8 +47,14 @@ class Program_fixture : public ::testing::Test {
     Services services;
     services.user_folders = User_folders{Path("home/.config").string(), Path("home").string()};
     services.executable_path = Folder() + "quorvandel";
-    program_ = std::make_unique<TProgram>(Folder(), services);
-    TMainForm& form = program_->main_form();
+    if (hotkeys) services.hotkeys = hotkeys;
+    program_ = std::make_unique<TProgram>(Folder(), services, [this](TMainForm& form) { Answer_dialogs(form); });
+    program_->Start();
+  }
+
+  TMainForm& Form() { return program_->main_form(); }
+
+  void Answer_dialogs(TMainForm& form) {
     form.hooks.show_message = [this](const QString& text) { messages.push_back(text.toStdString()); };
     form.hooks.show_modal = [this](QDialog& dialog) {
       shown.push_back(dialog.metaObject()->className());
@@ -59,6 +65,10 @@ class Program_fixture : public ::testing::Test {
       }
       return 2;  // cancelled
     };
+    form.hooks.ask_ok_cancel = [this](const QString& text) {
+      messages.push_back(text.toStdString());
+      return answer_ok;
+    };
     form.hooks.open_file = [this](const File_dialog_request& request) {
       open_requests.push_back(request);
       return file_to_open;
@@ -67,10 +77,8 @@ class Program_fixture : public ::testing::Test {
       save_requests.push_back(request);
       return file_to_save;
     };
-    program_->Start();
   }
 
-  TMainForm& Form() { return program_->main_form(); }
   TPrefs& Holder() { return *Form().Holder(); }
 
   void Close_program() {
@@ -85,6 +93,8 @@ class Program_fixture : public ::testing::Test {
   std::deque<std::function<int(QDialog&)>> modal_answers;
   std::vector<File_dialog_request> open_requests;
   std::vector<File_dialog_request> save_requests;
+  bool answer_ok = true;
+  std::shared_ptr<Hotkey_service> hotkeys;  // the program's own when left empty
   QString file_to_open;
   QString file_to_save;
 };
