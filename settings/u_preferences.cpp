@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "platform/input_language.h"
 #include "settings/profile_keys.h"
 #include "settings/u_hotkey.h"
 #include "tools/directory_list.h"
@@ -404,6 +405,19 @@ void TPrefForm::FormCreate() {
   const TOperation& operation = *holder_->operation;
   host_.Set_start_hidden(operation.start_minimized && operation.min_to_systray);
   host_.Set_active_settings(holder_.get());
+}
+
+void TPrefForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormActivate();
+}
+
+// Each time the dialog shows: the path boxes are meant for Latin letters,
+// and the hotkeys are registered anew.
+void TPrefForm::FormActivate() {
+  Request_input_language(us_english_layout);  // DefaultSourcePath
+  Request_input_language(us_english_layout);  // DefaultDestPath
+  Update_hotkey_info();
 }
 
 void TPrefForm::Free_holder() {

@@ -43,6 +43,7 @@ class TPrefForm : public QDialog {
   void Update_hotkey_info();
 
   // ---- Buttons ----
+  void FormActivate();
   void SaveClick();
   void SavePosNowButClick();
   void BrowseSourceClick();
@@ -101,6 +102,9 @@ class TPrefForm : public QDialog {
   QButtonGroup* MapBackStylePeh;
   // Below the pages
   QPushButton *OK, *Cancel, *Save;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void FormCreate();

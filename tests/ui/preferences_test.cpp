@@ -236,6 +236,18 @@ TEST_F(Preferences, ChangedHotkeyIsRegisteredAndSurvivesCancel) {
   EXPECT_TRUE(Holder().profiles->hotkey_active->alt);
 }
 
+TEST_F(Preferences, OpeningTheDialogRegistersTheHotkeysAgain) {
+  auto recording = std::make_shared<Recording_hotkeys>();
+  hotkeys = recording;
+  Start_program();
+  Form().hotkeys_enabled = false;  // as after a click on the tray icon
+  recording->log.clear();
+  Dialog().show();
+  EXPECT_THAT(recording->log, ElementsAre("unregister 11", "unregister 12", "register 11 F12", "register 12 F11"));
+  EXPECT_TRUE(Form().hotkeys_enabled);
+  Dialog().hide();
+}
+
 // ---- Profiles ----
 
 TEST_F(Preferences, CreatedProfileBecomesActiveAndIsNotWritten) {
