@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings_location.h"
+#include "platform/user_folders.h"
 
 namespace quorvandel {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings_location.h"
+#include "platform/user_folders.h"
 
 namespace quorvandel {
 

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "settings/settings_location.h"
+#include "platform/user_folders.h"
 
 namespace quorvandel {
 

@@ -12,8 +12,6 @@
 #include <unistd.h>
 #endif
 
-#include <cstdlib>
-
 namespace quorvandel {
 
 namespace {
@@ -24,11 +22,6 @@ constexpr std::string_view per_user_folder_name = "Quorvandel";
 std::string With_trailing_separator(std::string folder) {
   if (!folder.empty() && folder.back() != separator) folder += separator;
   return folder;
-}
-
-std::string Environment_value(const char* name) {
-  const char* value = std::getenv(name);
-  return value ? value : "";
 }
 
 bool Folder_writable(const std::string& folder) {
@@ -50,10 +43,6 @@ std::optional<std::filesystem::path> User_config_folder(const User_folders& user
 }
 
 }  // namespace
-
-User_folders User_folders_from_environment() {
-  return {Environment_value("XDG_CONFIG_HOME"), Environment_value("HOME")};
-}
 
 std::string Executable_folder() {
   std::error_code error;

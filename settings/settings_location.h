@@ -5,17 +5,13 @@
 #include <string>
 #include <string_view>
 
+// User_folders: the per-user folders that may stand in for the executable's
+// folder.
+#include "platform/user_folders.h"
+
 namespace quorvandel {
 
 inline constexpr const char* settings_file_name = "Quorvandel.ini";
-
-// The per-user folders that may stand in for the executable's folder.
-struct User_folders {
-  std::string xdg_config_home;  // $XDG_CONFIG_HOME, empty when unset
-  std::string home;             // $HOME, empty when unset
-};
-
-User_folders User_folders_from_environment();
 
 // The folder of the running executable, ending with its separator.
 std::string Executable_folder();
