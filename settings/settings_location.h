@@ -13,7 +13,8 @@ namespace quorvandel {
 
 inline constexpr const char* settings_file_name = "Quorvandel.ini";
 
-// The folder of the running executable, ending with its separator.
+// The folder of the running executable, ending with its separator; the
+// current folder when the system does not tell where the executable is.
 std::string Executable_folder();
 
 // The program folder, ending with its separator: the executable's folder,
