@@ -343,6 +343,11 @@ void TMainForm::Add_systray_icon() { services_.tray->Add(true); }
 void TMainForm::Delete_systray_icon() { services_.tray->Remove(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+  if (busy) {  // the work under way still needs the settings: close when it ends
+    close_requested_ = true;
+    event->ignore();
+    return;
+  }
   FormClose();
   QMainWindow::closeEvent(event);
 }

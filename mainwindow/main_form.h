@@ -175,8 +175,11 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   bool hotkey_busy = false;
 
   // True while a file is read or a document converted; the commands that
-  // change the panes wait for it to finish.
+  // change the panes are refused meanwhile, and closing the window waits
+  // for the end.
   bool busy = false;
+  void Begin_busy();
+  void End_busy();
 
   // ---- Controls ----
   TText_pane* RichEdit1 = nullptr;
@@ -231,6 +234,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   TPrefs* holder_ = nullptr;
   Compact_text destination_text_;
   bool closed_ = false;
+  bool close_requested_ = false;  // the window was closed while busy
 };
 
 }  // namespace quorvandel

@@ -86,7 +86,7 @@ void TMainForm::Open1Click() {
   const QString chosen = hooks.open_file ? hooks.open_file(request) : Run_open_dialog(this, request);
   if (chosen.isEmpty()) return;
 
-  busy = true;
+  Begin_busy();
   RichEdit1->clear();
   const std::string previous_name = source_file_name;
   source_file_name = chosen.toStdString();
@@ -94,15 +94,15 @@ void TMainForm::Open1Click() {
   QString error;
   if (!Read_source_file(source_file_name, bytes, error)) {
     source_file_name = previous_name;  // the title keeps the name that goes with its status
-    busy = false;
+    End_busy();
     My_show_message(Lead_in_error("Couldn't read input file due to the following error: '", error));
     return;
   }
   RichEdit1->Set_pane_bytes(std::move(bytes), true);  // each line followed by a break, the last one too
   source_status = ps_loaded;
   source_modified = false;
-  busy = false;
   Show_status();
+  End_busy();
 }
 
 // ---- Save As ----
@@ -150,12 +150,24 @@ void TMainForm::Clear1Click() {
 
 void TMainForm::Convert1Click() {
   if (busy || !active_settings) return;
-  busy = true;
-  RichEdit1->setReadOnly(true);
+  Begin_busy();
   TPane_document document(*this);
   Convert_document(document);
-  RichEdit1->setReadOnly(false);
+  End_busy();
+}
+
+void TMainForm::Begin_busy() {
+  busy = true;
+  RichEdit1->setReadOnly(true);
+}
+
+void TMainForm::End_busy() {
   busy = false;
+  RichEdit1->setReadOnly(false);
+  if (close_requested_) {
+    close_requested_ = false;
+    close();
+  }
 }
 
 void TMainForm::FromClipboardClick() {

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gmock/gmock.h>
 
@@ -305,6 +306,19 @@ TEST_F(Main_form, ShutdownSavesOnlyTheWindowKeys) {
   EXPECT_THAT(settings, HasSubstr("window_height=480\n"));
   EXPECT_THAT(settings, ::testing::Not(HasSubstr("confirm_overwrites")));
   EXPECT_THAT(settings, ::testing::Not(HasSubstr("Default_Settings")));
+}
+
+TEST_F(Main_form, ClosingDuringAConversionWaitsForItsEnd) {
+  Write_file(Ini_path(), "[Configuration]\nsave_size_and_pos=0\n");
+  Start_program();
+  QString text;
+  for (int i = 0; i < 12000; ++i) text += "line\n";
+  Form().RichEdit1->setPlainText(text);
+  // The conversion lets the window handle what is pending after 5000 lines.
+  QTimer::singleShot(0, &Form(), [this] { Form().close(); });
+  Form().Convert1Click();
+  EXPECT_EQ(Form().RichEdit2->Line_count(), 12000);
+  EXPECT_EQ(Form().Holder(), nullptr);  // closed once the conversion ended
 }
 
 TEST_F(Main_form, UnwritableLoginEntryIsReported) {
