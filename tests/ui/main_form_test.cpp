@@ -257,6 +257,17 @@ TEST_F(Main_form, FirstRunReportsFoldersThatExistAndDeclinedLauncher) {
                                     "Could not create the default 'Converted files' folder."));
 }
 
+TEST_F(Main_form, WindowsAreCreatedInTheirOrder) {
+  Start_program();
+  std::vector<std::string> dialogs;
+  for (const QObject* child : Form().children()) {
+    if (child->inherits("QDialog")) dialogs.push_back(child->metaObject()->className());
+  }
+  EXPECT_THAT(dialogs, ElementsAre("quorvandel::TAbout", "quorvandel::TProgBar", "quorvandel::TASCIIChart",
+                                   "quorvandel::TConfirm", "quorvandel::THotkeySelection", "quorvandel::TPrefForm",
+                                   "quorvandel::TMyInputBox", "quorvandel::TIDCheck", "quorvandel::TPathSelect"));
+}
+
 TEST_F(Main_form, SavedGeometryRestoredOnlyWhenAllPositive) {
   Write_file(Ini_path(), "[Configuration]\nwindow_pos_x=30\nwindow_pos_y=40\nwindow_width=700\nwindow_height=500\n");
   Start_program();
