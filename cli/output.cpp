@@ -8,6 +8,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/write_all.h"
+
 namespace quorvandel::cli {
 namespace {
 
@@ -28,14 +30,7 @@ mode_t Mode_for(const std::string& path) {
 }  // namespace
 
 void Write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      Throw_errno();
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
+  if (!quorvandel::Write_all(fd, bytes)) Throw_errno();
 }
 
 Atomic_file_output::Atomic_file_output(std::string path) : path_(std::move(path)) {

@@ -1,25 +1,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <string>
 
 #include "platform/file_replace.h"
+#include "platform/write_all.h"
 
 namespace quorvandel {
 
 namespace {
-
-bool Write_all(int fd, std::string_view contents) {
-  while (!contents.empty()) {
-    const ssize_t count = ::write(fd, contents.data(), contents.size());
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return false;
-    contents.remove_prefix(static_cast<std::size_t>(count));
-  }
-  return true;
-}
 
 bool Fill_and_close(int fd, std::string_view contents, std::filesystem::perms mode) {
   const bool filled = Write_all(fd, contents) && ::fchmod(fd, static_cast<mode_t>(mode)) == 0 && ::fsync(fd) == 0;

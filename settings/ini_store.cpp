@@ -11,6 +11,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/write_all.h"
+
 namespace quorvandel {
 
 namespace {
@@ -230,16 +232,6 @@ std::string Replacement_target(const std::string& path) {
   if (!std::filesystem::is_symlink(path, error)) return path;
   std::filesystem::path target = std::filesystem::canonical(path, error);
   return error ? path : target.string();
-}
-
-bool Write_all(int fd, std::string_view contents) {
-  while (!contents.empty()) {
-    const ssize_t count = ::write(fd, contents.data(), contents.size());
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) return false;
-    contents.remove_prefix(static_cast<std::size_t>(count));
-  }
-  return true;
 }
 
 // Creates a new file beside the target under a name of its own.
