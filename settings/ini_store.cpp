@@ -1,17 +1,16 @@
 #include "settings/ini_store.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <utility>
 
-#include "platform/write_all.h"
+#include "platform/file_descriptor.h"
+#include "platform/file_replace.h"
 
 namespace quorvandel {
 
@@ -177,21 +176,6 @@ bool Fits_on_one_line(std::string_view text) { return text.find_first_of("\r\n")
 [[noreturn]] void Throw_read_error(const std::string& path) { throw Settings_error("Unable to read " + path); }
 [[noreturn]] void Throw_write_error(const std::string& path) { throw Settings_error("Unable to write to " + path); }
 
-class File_descriptor {
- public:
-  explicit File_descriptor(int fd) : fd_(fd) {}
-  ~File_descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  File_descriptor(const File_descriptor&) = delete;
-  File_descriptor& operator=(const File_descriptor&) = delete;
-  int get() const { return fd_; }
-  bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
-
 bool Is_missing(int error) { return error == ENOENT || error == ENOTDIR; }
 
 // The whole file; nullopt when it cannot be read. A missing file is empty.
@@ -226,69 +210,10 @@ bool Existing_file_writable(const std::string& path) {
   return true;
 }
 
-// A settings file that is a symbolic link is replaced at the link's target.
-std::string Replacement_target(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_symlink(path, error)) return path;
-  std::filesystem::path target = std::filesystem::canonical(path, error);
-  return error ? path : target.string();
-}
-
-// Creates a new file beside the target under a name of its own.
-int Create_temporary(const std::string& target, std::string& path) {
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    path = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// A new file beside the target that disappears unless it is renamed over it.
-class Temporary_file {
- public:
-  explicit Temporary_file(const std::string& target)
-      : fd_(Create_temporary(target, path_)), created_(fd_.get() >= 0) {}
-  ~Temporary_file() {
-    if (created_ && !renamed_) ::unlink(path_.c_str());
-  }
-  Temporary_file(const Temporary_file&) = delete;
-  Temporary_file& operator=(const Temporary_file&) = delete;
-
-  bool Opened() const { return created_; }
-
-  bool Take_mode_of(const std::string& target) {
-    struct stat status {};
-    if (::stat(target.c_str(), &status) != 0) return errno == ENOENT;
-    return ::fchmod(fd_.get(), status.st_mode & 07777) == 0;
-  }
-
-  bool Fill(std::string_view contents) {
-    return Write_all(fd_.get(), contents) && ::fsync(fd_.get()) == 0;
-  }
-
-  bool Rename_over(const std::string& target) {
-    if (!fd_.Close()) return false;
-    renamed_ = ::rename(path_.c_str(), target.c_str()) == 0;
-    return renamed_;
-  }
-
- private:
-  std::string path_;
-  File_descriptor fd_;
-  bool created_;
-  bool renamed_ = false;
-};
-
-// Writes a temporary file in the same folder, syncs it and renames it over
-// the old file, so the file is always either the old or the new text.
+// The file is always either the old or the new text; a settings file that
+// is a symbolic link is replaced at the link's target.
 void Replace_file(const std::string& path, std::string_view contents) {
-  const std::string target = Replacement_target(path);
-  Temporary_file temporary(target);
-  const bool replaced = temporary.Opened() && temporary.Take_mode_of(target) && temporary.Fill(contents) &&
-                        temporary.Rename_over(target);
-  if (!replaced) Throw_write_error(path);
+  if (!Replace_file_contents(path, contents)) Throw_write_error(path);
 }
 
 std::string Contents_to_rewrite(const std::string& path) {
