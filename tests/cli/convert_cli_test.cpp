@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "cli/run_process.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
 namespace {
@@ -29,23 +30,6 @@ void Write_file(const fs::path& path, const std::string& content) {
   std::ofstream(path, std::ios::binary) << content;
 }
 
-class Temporary_folder {
- public:
-  Temporary_folder() {
-    std::string pattern = (fs::temp_directory_path() / "quorvandel-cli-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~Temporary_folder() {
-    std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  fs::path path_;
-};
 
 // Runs the converter on standard input with an empty settings file, so
 // every key has its default, plus the given arguments.
@@ -162,10 +146,10 @@ TEST(Cli, MissingSettingsFileIsBadUsage) {
 }
 
 TEST(Cli, ListKeysShowsProfileWithOverrides) {
-  Temporary_folder folder;
-  Write_file(folder / "q.ini",
+  Scratch_folder folder;
+  Write_file(folder.path() / "q.ini",
              "[Default_Settings]\nline_length=70\n[Profile_Work]\nsource_char_set=1\nreverse_whole_line=1\n");
-  const Process_result result = Run_process({converter, "--settings", (folder / "q.ini").string(), "--profile",
+  const Process_result result = Run_process({converter, "--settings", (folder.path() / "q.ini").string(), "--profile",
                                              "work", "--set", "line_length=40", "--list-keys"});
   ASSERT_EQ(result.exit_status, 0) << result.err;
   EXPECT_THAT(result.out, HasSubstr("reverse_whole_line=1\n"));
@@ -177,16 +161,16 @@ TEST(Cli, ListKeysShowsProfileWithOverrides) {
 }
 
 TEST(Cli, DefaultProfileByItsName) {
-  Temporary_folder folder;
-  Write_file(folder / "q.ini", "[Default_Settings]\ndestination_char_set=2\n");
+  Scratch_folder folder;
+  Write_file(folder.path() / "q.ini", "[Default_Settings]\ndestination_char_set=2\n");
   const Process_result result = Run_process(
-      {converter, "--settings", (folder / "q.ini").string(), "--profile", "Default profile"}, "\xe0");
+      {converter, "--settings", (folder.path() / "q.ini").string(), "--profile", "Default profile"}, "\xe0");
   EXPECT_EQ(result.out, "A");
 }
 
 TEST(Cli, OutputMayReplaceItsInput) {
-  Temporary_folder folder;
-  const fs::path file = folder / "text.txt";
+  Scratch_folder folder;
+  const fs::path file = folder.path() / "text.txt";
   Write_file(file, "\xe0\xe1\n\xe2");
   ::chmod(file.c_str(), 0640);
   const Process_result result =
@@ -200,9 +184,9 @@ TEST(Cli, OutputMayReplaceItsInput) {
 }
 
 TEST(Cli, FailedConversionLeavesOutputFileUntouched) {
-  Temporary_folder folder;
-  const fs::path input = folder / "in.txt";
-  const fs::path output = folder / "out.txt";
+  Scratch_folder folder;
+  const fs::path input = folder.path() / "in.txt";
+  const fs::path output = folder.path() / "out.txt";
   Write_file(input, "good line\n\xd7");
   Write_file(output, "old content");
   const Process_result result = Run_process({converter, "--settings", "/dev/null", "--input-encoding", "utf-8",
@@ -213,8 +197,8 @@ TEST(Cli, FailedConversionLeavesOutputFileUntouched) {
 }
 
 TEST(Cli, FailedConversionCutsRedirectedOutputBack) {
-  Temporary_folder folder;
-  const fs::path output = folder / "out.txt";
+  Scratch_folder folder;
+  const fs::path output = folder.path() / "out.txt";
   const std::string command = "printf 'kept\\n' > " + output.string() + "; printf 'a\\n\\327' | " + converter +
                               " --settings /dev/null --input-encoding utf-8 >> " + output.string() + " 2>/dev/null";
   const Process_result result = Run_process({"/bin/sh", "-c", command});
@@ -223,29 +207,29 @@ TEST(Cli, FailedConversionCutsRedirectedOutputBack) {
 }
 
 TEST(Cli, OutputDirTakesInputNamesAndGoesOnAfterAFailure) {
-  Temporary_folder folder;
-  fs::create_directory(folder / "in");
-  fs::create_directory(folder / "out");
-  Write_file(folder / "in" / "one.txt", "\xe0");
-  Write_file(folder / "in" / "two.txt", "\xe1");
+  Scratch_folder folder;
+  fs::create_directory(folder.path() / "in");
+  fs::create_directory(folder.path() / "out");
+  Write_file(folder.path() / "in" / "one.txt", "\xe0");
+  Write_file(folder.path() / "in" / "two.txt", "\xe1");
   const Process_result result =
       Run_process({converter, "--settings", "/dev/null", "--set", "destination_char_set=2", "--output-dir",
-                   (folder / "out").string(), (folder / "in" / "one.txt").string(),
-                   (folder / "in" / "missing.txt").string(), (folder / "in" / "two.txt").string()});
+                   (folder.path() / "out").string(), (folder.path() / "in" / "one.txt").string(),
+                   (folder.path() / "in" / "missing.txt").string(), (folder.path() / "in" / "two.txt").string()});
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_THAT(result.err, HasSubstr("missing.txt"));
-  EXPECT_EQ(Read_file(folder / "out" / "one.txt"), "A");
-  EXPECT_EQ(Read_file(folder / "out" / "two.txt"), "B");
-  EXPECT_FALSE(fs::exists(folder / "out" / "missing.txt"));
+  EXPECT_EQ(Read_file(folder.path() / "out" / "one.txt"), "A");
+  EXPECT_EQ(Read_file(folder.path() / "out" / "two.txt"), "B");
+  EXPECT_FALSE(fs::exists(folder.path() / "out" / "missing.txt"));
 }
 
 TEST(Cli, UnwritableOutputFolder) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  Temporary_folder folder;
-  fs::create_directory(folder / "locked");
-  fs::permissions(folder / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  Scratch_folder folder;
+  fs::create_directory(folder.path() / "locked");
+  fs::permissions(folder.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
   const Process_result result =
-      Convert({"-o", (folder / "locked" / "out.txt").string()}, "text");
+      Convert({"-o", (folder.path() / "locked" / "out.txt").string()}, "text");
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_THAT(result.err, HasSubstr("Permission denied"));
 }

@@ -17,41 +17,6 @@ constexpr uid_t nobody = 65534;
 constexpr gid_t nobody_group = 65534;
 }
 
-Scratch_folder::Scratch_folder() {
-  std::string pattern = (fs::temp_directory_path() / "quorvandel-settings-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-  path_ = pattern;
-  Set_mode(path_, fs::perms::all);
-}
-
-Scratch_folder::~Scratch_folder() {
-  std::error_code error;
-  fs::permissions(path_, fs::perms::all, error);
-  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path_, error))
-    if (entry.is_directory(error)) fs::permissions(entry.path(), fs::perms::all, error);
-  fs::remove_all(path_, error);
-}
-
-std::vector<std::string> Scratch_folder::Names() const {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(path_)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-std::optional<std::string> Text_of(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-void Write_text(const std::string& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << text;
-}
-
-void Set_mode(const fs::path& path, fs::perms mode) { fs::permissions(path, mode, fs::perm_options::replace); }
-
 Without_root_rights::Without_root_rights() : was_root_(::geteuid() == 0) {
   if (!was_root_) return;
   saved_group_ = ::getegid();

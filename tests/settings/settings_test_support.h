@@ -1,5 +1,6 @@
-// Shared helpers of the settings tests: scratch folders, whole-file text,
-// a message sink that records, and running without root's file rights.
+// Shared helpers of the settings tests: a message sink that records, and
+// running without root's file rights (scratch folders and files come from
+// the helpers all tests share).
 #pragma once
 
 #include <sys/resource.h>
@@ -12,29 +13,9 @@
 #include <vector>
 
 #include "settings/message_sink.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
-
-// A fresh folder under the system's temporary folder, removed with its
-// contents. Anyone may create files in it, so it also serves unprivileged runs.
-class Scratch_folder {
- public:
-  Scratch_folder();
-  ~Scratch_folder();
-  Scratch_folder(const Scratch_folder&) = delete;
-  Scratch_folder& operator=(const Scratch_folder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  std::vector<std::string> Names() const;  // sorted names of its entries
-
- private:
-  std::filesystem::path path_;
-};
-
-std::optional<std::string> Text_of(const std::string& path);
-void Write_text(const std::string& path, const std::string& text);
-void Set_mode(const std::filesystem::path& path, std::filesystem::perms mode);
 
 class Recording_sink : public Message_sink {
  public:

@@ -1,4 +1,4 @@
-#include "platform_test_support.h"
+#include "support/scratch_files.h"
 
 #include <unistd.h>
 
@@ -12,15 +12,22 @@ namespace quorvandel::testing {
 namespace fs = std::filesystem;
 
 Scratch_folder::Scratch_folder() {
-  std::string pattern = (fs::temp_directory_path() / "quorvandel-platform-XXXXXX").string();
+  std::string pattern = (fs::temp_directory_path() / "quorvandel-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) std::abort();
   path_ = pattern;
+  Set_mode(path_, fs::perms::all);
 }
 
 Scratch_folder::~Scratch_folder() {
   std::error_code error;
+  fs::permissions(path_, fs::perms::all, error);
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(path_, error)) {
+    if (entry.is_directory(error)) fs::permissions(entry.path(), fs::perms::all, error);
+  }
   fs::remove_all(path_, error);
 }
+
+std::vector<std::string> Scratch_folder::Names() const { return Names_in(path_); }
 
 std::optional<std::string> Text_of(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -38,11 +45,12 @@ unsigned Mode_of(const fs::path& path) {
   return static_cast<unsigned>(fs::symlink_status(path, error).permissions() & fs::perms::mask);
 }
 
+void Set_mode(const fs::path& path, fs::perms mode) { fs::permissions(path, mode, fs::perm_options::replace); }
+
 std::vector<std::string> Names_in(const fs::path& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-    names.push_back(entry.path().filename());
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
