@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QKeyEvent>
+#include <QProgressBar>
 #include <QSaveFile>
 #include <cmath>
 
@@ -13,8 +13,6 @@
 #include "mainwindow/main_form.h"
 #include "mainwindow/pane_document.h"
 #include "mainwindow/pane_text.h"
-#include <QProgressBar>
-
 #include "tools/u_prog_bar.h"
 
 namespace quorvandel {
@@ -24,9 +22,12 @@ constexpr qint64 open_block_size = 10000;
 constexpr int progress_maximum = 1000;
 const QString file_filter = "All files (*);;Text files (*.txt *.asc);;HTML files (*.htm *.html)";
 
-// progress_maximum x done / total, rounded to the nearest integer, a half to even.
-int Progress_position(double done, double total) {
-  return static_cast<int>(std::nearbyint(progress_maximum * done / total));
+// progress_maximum x read / size, rounded to the nearest integer, a half to
+// even. A file that reports no size (a pipe, a file of /proc) shows 0.
+int Reading_progress(qint64 read, qint64 size) {
+  if (size <= 0) return 0;
+  const double share = std::min(static_cast<double>(read) / static_cast<double>(size), 1.0);
+  return static_cast<int>(std::nearbyint(progress_maximum * share));
 }
 
 QString Lead_in_error(const char* lead_in, const QString& error) { return lead_in + error + "'."; }
@@ -58,8 +59,11 @@ bool TMainForm::Read_source_file(const std::string& path, std::string& bytes, QS
   progress.show();
   qint64 read = 0;
   char block[open_block_size];
-  while (!file.atEnd()) {
-    progress.Progress->setValue(Progress_position(static_cast<double>(read), static_cast<double>(size)));
+  // A file that reports no size (a pipe, a file of /proc) is read until a
+  // read gives nothing; the others until their end.
+  const bool sized = size > 0;
+  while (sized ? !file.atEnd() : true) {
+    progress.Progress->setValue(Reading_progress(read, size));
     const qint64 count = file.read(block, open_block_size);
     if (count < 0) {
       error = file.errorString();

@@ -93,6 +93,13 @@ TEST_F(Main_form, OpenOfThreeBytesCountsFiveAndOneLine) {
   EXPECT_EQ(Info(Form().SourceInfo), "Bytes: 5 Lines: 1");
 }
 
+TEST_F(Main_form, OpenReadsAFileThatReportsNoSize) {
+  Start_program();
+  Open("/proc/self/status");  // its size reads as 0, yet it has lines
+  EXPECT_GT(Form().RichEdit1->Line_count(), 3);
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(Main_form, FailedOpenKeepsStatusAndName) {
   Write_file(Path("first.txt"), "x");
   Start_program();
