@@ -27,12 +27,11 @@ void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds, 
       {c.reverse_digit_sequences, kind_digit},
       {c.reverse_numerical_expressions, kind_expression},
   };
-  bool started = false;
+  const auto last = std::find_if(std::rbegin(steps), std::rend(steps), [](const auto& step) { return step.enabled; });
+  if (last == std::rend(steps)) return;
+  runs.Start(line, kinds);
   for (const auto& step : steps) {
-    if (!step.enabled) continue;
-    if (!started) runs.Start(line, kinds);
-    started = true;
-    runs.Reverse(line, step.kind);
+    if (step.enabled) runs.Reverse(line, step.kind, &step == &*last);
   }
 }
 

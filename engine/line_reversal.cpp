@@ -130,18 +130,24 @@ void Reverse_substring(Text& line, std::int64_t start, std::int64_t count) {
 
 void Run_reverser::Start(const Text& line, const Kind_table& kinds) {
   kinds_of_.resize(line.size());
-  for (std::size_t i = 0; i < line.size(); ++i) kinds_of_[i] = kinds.Kinds_of(line[i]);
+  std::uint8_t present = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    kinds_of_[i] = kinds.Kinds_of(line[i]);
+    present |= kinds_of_[i];
+  }
+  kinds_present_ = present;
 }
 
-void Run_reverser::Reverse(Text& line, int kind) {
+void Run_reverser::Reverse(Text& line, int kind, bool last) {
   if (kind < kind_english_letter || kind > kind_expression) return;
   const auto mask = static_cast<std::uint8_t>(1U << kind);
+  if ((kinds_present_ & mask) == 0) return;  // no unit of the kind: no run
   Unit* const units = line.data();
   std::uint8_t* const kinds_of = kinds_of_.data();
   const std::size_t length = line.size();
   const auto reverse = [&](std::size_t begin, std::size_t end) {
     std::reverse(units + begin, units + end);
-    std::reverse(kinds_of + begin, kinds_of + end);
+    if (!last) std::reverse(kinds_of + begin, kinds_of + end);
   };
   std::size_t run_begin = 0;
   Block_bits run_open = 0;  // 1 when the last unit of the block before is in a run

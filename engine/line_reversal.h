@@ -31,10 +31,13 @@ void Reverse_elements(Text& line, int kind, const Kind_table& kinds);
 class Run_reverser {
  public:
   void Start(const Text& line, const Kind_table& kinds);
-  void Reverse(Text& line, int kind);
+  // `last` tells that no Reverse follows on this line, so the units' kinds
+  // need not follow them any more.
+  void Reverse(Text& line, int kind, bool last = false);
 
  private:
   std::vector<std::uint8_t> kinds_of_;  // the kinds of each unit of the line, as bits
+  std::uint8_t kinds_present_ = 0;      // the kinds of any unit of the line
 };
 
 // The space adjustment after a whole-line reversal; the length may change.
