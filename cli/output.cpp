@@ -55,8 +55,11 @@ void Atomic_file_output::Commit() {
   if (fd_ < 0) return;
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0 || ::rename(temporary_path_.c_str(), path_.c_str()) != 0) {
-    const int error = errno;
+  // On the disk before the rename, so that a crash leaves the old file or the new one whole.
+  int error = ::fsync(fd) == 0 ? 0 : errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && ::rename(temporary_path_.c_str(), path_.c_str()) != 0) error = errno;
+  if (error != 0) {
     ::unlink(temporary_path_.c_str());
     throw std::system_error(error, std::generic_category());
   }
