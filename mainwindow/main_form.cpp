@@ -24,7 +24,6 @@
 namespace quorvandel {
 namespace {
 
-constexpr const char* application_title = "Quorvandel 1.0.0";
 constexpr int design_width = 604;
 constexpr int design_height = 435;
 constexpr int minimum_width = 400;

@@ -26,6 +26,9 @@ class QDialog;
 
 namespace quorvandel {
 
+// The caption of the main window and of the program's message boxes.
+inline constexpr const char* application_title = "Quorvandel 1.0.0";
+
 class TAbout;
 class TASCIIChart;
 class TConfirm;

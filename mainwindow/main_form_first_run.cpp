@@ -10,7 +10,6 @@
 namespace quorvandel {
 namespace {
 
-constexpr const char* shortcut_name = "Quorvandel 1.0.0.desktop";
 constexpr int desktop_location = 1;
 
 // Creates a folder; false when it cannot, or when it exists already.
@@ -33,7 +32,7 @@ void TMainForm::FirstRunTimer() {
   Show_preferences(3);
   if (Confirm_msg("Create Shortcut", "Would you like to create a shortcut on the desktop ?")) {
     const std::string executable = services_.executable_path.empty() ? Executable_path() : services_.executable_path;
-    Create_shortcut(executable, {}, program_folder, shortcut_name, desktop_location, TWindowsInfo(services_.user_folders));
+    Create_shortcut(executable, {}, program_folder, std::string(application_title) + ".desktop", desktop_location, TWindowsInfo(services_.user_folders));
   }
 }
 

@@ -1,9 +1,7 @@
 #include "mainwindow/program_entry.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QMessageBox>
-#include <QScreen>
 
 #include "platform/named_semaphore.h"
 #include "resources/icons.h"
@@ -16,20 +14,13 @@
 #include "tools/u_my_input_box.h"
 #include "tools/u_path_selection.h"
 #include "tools/u_prog_bar.h"
+#include "tools/window_placement.h"
 
 namespace quorvandel {
 namespace {
 
-constexpr const char* application_title = "Quorvandel 1.0.0";
 constexpr int first_run_delay_ms = 500;
 
-void Centre_on_screen(QWidget& window) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  QRect frame = window.frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window.move(frame.topLeft());
-}
 
 // True when this copy may run; otherwise it has told the user, or stays
 // silent while another refused copy is telling them.
