@@ -1,0 +1,36 @@
+// Keys as the foreground application sees them: which ones are held down,
+// and keystrokes synthesized into it.
+#pragma once
+
+namespace quorvandel {
+
+// The keys that a hotkey conversion waits for or sends. Shift and Control
+// stand for either key of the pair.
+enum class Key { shift, control, c, v, insert };
+
+// How the foreground application copies its selection and pastes over it.
+enum class Copy_paste_style {
+  control_keys,        // Ctrl+C and Ctrl+V: ordinary applications
+  control_shift_keys,  // Ctrl+Shift+C and Ctrl+Shift+V: terminals that have them
+  primary_selection,   // the selection is already the primary selection; Shift+Insert pastes (xterm)
+};
+
+class Keystroke_service {
+ public:
+  virtual ~Keystroke_service() = default;
+
+  // True while the key (for Shift and Control: either of the pair) is held
+  // down on the physical keyboard.
+  virtual bool Is_down(Key key) = 0;
+
+  // Sends one press or release of the key to the foreground application,
+  // as the keyboard would. The letter keys are sent as the keys that type
+  // Latin c and v, whichever keyboard layout is active.
+  virtual void Send_key(Key key, bool release) = 0;
+
+  // How the window that has the focus now copies and pastes; its
+  // keystrokes must never interrupt a program (Ctrl+C in a terminal).
+  virtual Copy_paste_style Foreground_style() = 0;
+};
+
+}  // namespace quorvandel
