@@ -9,18 +9,15 @@ namespace {
 
 FriBidiParType Par_type(Paragraph_direction direction) {
   switch (direction) {
-    case paragraph_ltr:
-      return FRIBIDI_PAR_LTR;
-    case paragraph_auto:
-      return FRIBIDI_PAR_ON;
-    default:
-      return FRIBIDI_PAR_RTL;
+    case paragraph_ltr: return FRIBIDI_PAR_LTR;
+    case paragraph_auto: return FRIBIDI_PAR_ON;
+    default: return FRIBIDI_PAR_RTL;
   }
 }
 
 }  // namespace
 
-bool Fribidi_algorithm::Show(std::u32string_view logical, Paragraph_direction direction, Bidi_picture &picture) const {
+bool Fribidi_algorithm::Show(std::u32string_view logical, Paragraph_direction direction, Bidi_picture& picture) const {
   picture.visual.assign(logical);
   picture.visual_to_logical.resize(logical.size());
   picture.levels.resize(logical.size());
@@ -33,9 +30,9 @@ bool Fribidi_algorithm::Show(std::u32string_view logical, Paragraph_direction di
   // fribidi_log2vis is what the fribidi tool shows a line with: the default
   // flags (mirroring, combining marks after their bases) and Arabic shaping.
   const FriBidiLevel result =
-      fribidi_log2vis(reinterpret_cast<const FriBidiChar *>(logical.data()), length, &base,
-                      reinterpret_cast<FriBidiChar *>(picture.visual.data()), nullptr, picture.visual_to_logical.data(),
-                      reinterpret_cast<FriBidiLevel *>(picture.levels.data()));
+      fribidi_log2vis(reinterpret_cast<const FriBidiChar*>(logical.data()), length, &base,
+                      reinterpret_cast<FriBidiChar*>(picture.visual.data()), nullptr, picture.visual_to_logical.data(),
+                      reinterpret_cast<FriBidiLevel*>(picture.levels.data()));
   picture.right_to_left = FRIBIDI_IS_RTL(base);
   return result != 0 || logical.empty();
 }
@@ -45,7 +42,7 @@ char32_t Fribidi_algorithm::Mirror(char32_t character) const {
   return fribidi_get_mirror_char(character, &mirrored) ? static_cast<char32_t>(mirrored) : character;
 }
 
-const Bidi_algorithm &Fribidi() {
+const Bidi_algorithm& Fribidi() {
   static const Fribidi_algorithm algorithm;
   return algorithm;
 }

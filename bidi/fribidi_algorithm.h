@@ -9,11 +9,11 @@ namespace quorvandel {
 
 class Fribidi_algorithm final : public Bidi_algorithm {
  public:
-  bool Show(std::u32string_view logical, Paragraph_direction direction, Bidi_picture &picture) const override;
+  bool Show(std::u32string_view logical, Paragraph_direction direction, Bidi_picture& picture) const override;
   char32_t Mirror(char32_t character) const override;
 };
 
 // The one instance the programs share; it holds no state.
-const Bidi_algorithm &Fribidi();
+const Bidi_algorithm& Fribidi();
 
 }  // namespace quorvandel

@@ -32,7 +32,7 @@ class Bidi_algorithm {
   // direction (paragraph_auto: the direction of its first strong letter,
   // left to right when it has none), combining marks kept after their base
   // characters. Returns false only when the algorithm fails (no memory).
-  virtual bool Show(std::u32string_view logical, Paragraph_direction direction, Bidi_picture &picture) const = 0;
+  virtual bool Show(std::u32string_view logical, Paragraph_direction direction, Bidi_picture& picture) const = 0;
 
   // The character that a right-to-left run shows in place of this one
   // (the other bracket of a pair); the character itself when it has none.
@@ -43,7 +43,7 @@ class Bidi_algorithm {
 // the bidirectional method. Each program sets it once as it starts (bidi/
 // has FriBidi's), before any conversion; without one, such a line stops
 // the conversion with a Conversion_error.
-void Set_bidi_algorithm(const Bidi_algorithm *algorithm);
-const Bidi_algorithm *Installed_bidi_algorithm();
+void Set_bidi_algorithm(const Bidi_algorithm* algorithm);
+const Bidi_algorithm* Installed_bidi_algorithm();
 
 }  // namespace quorvandel

@@ -72,27 +72,19 @@ bool Is_number_part(char32_t c) { return (c >= '0' && c <= '9') || c == '.' || c
 
 char32_t Closing_bracket(char32_t c) {
   switch (c) {
-    case '(':
-      return ')';
-    case '[':
-      return ']';
-    case '{':
-      return '}';
-    default:
-      return 0;
+    case '(': return ')';
+    case '[': return ']';
+    case '{': return '}';
+    default: return 0;
   }
 }
 
 char32_t Opening_bracket(char32_t c) {
   switch (c) {
-    case ')':
-      return '(';
-    case ']':
-      return '[';
-    case '}':
-      return '{';
-    default:
-      return 0;
+    case ')': return '(';
+    case ']': return '[';
+    case '}': return '{';
+    default: return 0;
   }
 }
 
@@ -106,7 +98,7 @@ struct Island {
   std::size_t number_start;
 };
 
-std::optional<Island> Left_to_right_island(const std::u32string &visual, std::size_t from, std::size_t end) {
+std::optional<Island> Left_to_right_island(const std::u32string& visual, std::size_t from, std::size_t end) {
   std::size_t last = end - 1;
   bool closed_by_bracket = false;
   if (!Reads_left_to_right(visual[last])) {
@@ -145,43 +137,47 @@ std::optional<Island> Left_to_right_island(const std::u32string &visual, std::si
 
 char32_t Ascii_mirror(char32_t c) {
   switch (c) {
-    case '(':
-      return ')';
-    case ')':
-      return '(';
-    case '<':
-      return '>';
-    case '>':
-      return '<';
-    case '[':
-      return ']';
-    case ']':
-      return '[';
-    case '{':
-      return '}';
-    case '}':
-      return '{';
-    default:
-      return c;
+    case '(': return ')';
+    case ')': return '(';
+    case '<': return '>';
+    case '>': return '<';
+    case '[': return ']';
+    case ']': return '[';
+    case '{': return '}';
+    case '}': return '{';
+    default: return c;
   }
 }
 
-const Bidi_algorithm *installed_algorithm = nullptr;
+const Bidi_algorithm* installed_algorithm = nullptr;
 
 }  // namespace
 
-void Set_bidi_algorithm(const Bidi_algorithm *algorithm) { installed_algorithm = algorithm; }
-const Bidi_algorithm *Installed_bidi_algorithm() { return installed_algorithm; }
+void Set_bidi_algorithm(const Bidi_algorithm* algorithm) { installed_algorithm = algorithm; }
+const Bidi_algorithm* Installed_bidi_algorithm() { return installed_algorithm; }
 
 char32_t Bidi_reordering::Unicode_from_unit_(Unit unit) { return Unicode_from_unit(unit); }
 
-Bidi_reordering::Bidi_reordering(const Bidi_algorithm &algorithm, int char_set, Paragraph_direction direction)
-    : algorithm_(&algorithm), direction_(direction), kinds_(char_set, TOptConversion{}) {
+Bidi_reordering::Bidi_reordering(const Bidi_algorithm& algorithm, int char_set, const TOptQwerty& qwerty,
+                                 Paragraph_direction direction)
+    : algorithm_(&algorithm), direction_(direction) {
+  // A byte is a Hebrew letter of the set when it reads as one of code page
+  // 1255, or when the set writes a letter with it (Tav as '[' in Hebrew held
+  // as capitals, which does not read back).
+  const Letter_table to_windows(char_set, cs_windows, qwerty);
+  const Letter_table from_windows(cs_windows, char_set, qwerty);
+  std::array<Unit, 256> letter_written_as{};
+  for (Unit letter = 224; letter <= 250; ++letter) {
+    const Unit written = from_windows(letter);
+    if (Is_byte(written)) letter_written_as[written] = letter;
+  }
   for (Unit b = 0; b <= last_byte_unit; ++b) {
     char32_t c = Unicode_from_unit(b);
     if (char_set == cs_dos && b >= 0x80) c = cp862_upper_half[b - 0x80];
     if (char_set != cs_windows && char_set != cs_dos && b < 0x80) c = b;
-    if (kinds_.Is(b, kind_hebrew_letter)) c = Is_hebrew_letter(c) ? c : alef;
+    const Unit read = to_windows(b);
+    if (char_set != cs_windows && read >= 224 && read <= 250) c = Unicode_from_unit(read);
+    if (char_set != cs_windows && letter_written_as[b] != 0) c = Unicode_from_unit(letter_written_as[b]);
     characters_[b] = c;
     simple_[b] = Is_hebrew_letter(c) || Is_ascii_neutral(c) ? 1 : 0;
   }
@@ -193,27 +189,27 @@ Unit Bidi_reordering::Unit_for(char32_t character) const {
   return Unit_from_unicode(character);
 }
 
-bool Bidi_reordering::Only_right_to_left_and_neutral(const Text &line) const {
+bool Bidi_reordering::Only_right_to_left_and_neutral(const Text& line) const {
   return std::all_of(line.begin(), line.end(), [this](Unit u) { return Is_byte(u) && simple_[u]; });
 }
 
 // A line of right-to-left letters and neutrals in a right-to-left paragraph
 // is one right-to-left run: both orders are the reverse of each other, with
 // the brackets mirrored.
-void Bidi_reordering::Reverse_mirrored(Text &line) const {
+void Bidi_reordering::Reverse_mirrored(Text& line) const {
   std::reverse(line.begin(), line.end());
-  for (Unit &u : line) {
+  for (Unit& u : line) {
     const char32_t mirrored = Ascii_mirror(characters_[u]);
     if (mirrored != characters_[u]) u = Unit_for(mirrored);
   }
 }
 
-void Bidi_reordering::Take_characters(const Text &line) {
+void Bidi_reordering::Take_characters(const Text& line) {
   visual_.resize(line.size());
   std::transform(line.begin(), line.end(), visual_.begin(), [this](Unit u) { return Character(u); });
 }
 
-void Bidi_reordering::To_visual(Text &line) {
+void Bidi_reordering::To_visual(Text& line) {
   if (line.empty()) return;
   const bool ascii_only = std::all_of(line.begin(), line.end(), [this](Unit u) { return Character(u) < 0x80; });
   if (direction_ != paragraph_rtl && ascii_only) return;  // left to right throughout
@@ -234,7 +230,7 @@ void Bidi_reordering::To_visual(Text &line) {
   line = std::move(shown);
 }
 
-bool Bidi_reordering::To_logical(Text &line) {
+bool Bidi_reordering::To_logical(Text& line) {
   if (line.empty()) return true;
   const bool ascii_only = std::all_of(line.begin(), line.end(), [this](Unit u) { return Character(u) < 0x80; });
   if (direction_ != paragraph_rtl && ascii_only) return true;
@@ -282,7 +278,7 @@ bool Bidi_reordering::To_logical(Text &line) {
 // the last one before the next Hebrew letter, with what lies between)
 // reads left to right, and all else is reversed, a base character with the
 // marks after it, and mirrored.
-void Bidi_reordering::Guess_right_to_left(std::size_t from, std::size_t to, std::size_t &out) {
+void Bidi_reordering::Guess_right_to_left(std::size_t from, std::size_t to, std::size_t& out) {
   auto read_forward = [&](std::size_t first, std::size_t last) {
     for (std::size_t j = first; j < last; ++j) {
       mirrored_[out] = 0;
@@ -323,7 +319,7 @@ void Bidi_reordering::Guess_right_to_left(std::size_t from, std::size_t to, std:
 // the characters' classes far more than on their order, so the reading
 // settles after one or two rounds; a reading that the algorithm shows as
 // the visual line is taken.
-bool Bidi_reordering::Try_reading(const Text &line, Paragraph_direction base, Text &reading) {
+bool Bidi_reordering::Try_reading(const Text& line, Paragraph_direction base, Text& reading) {
   constexpr int rounds = 4;
   Take_characters(line);
   const std::size_t n = line.size();

@@ -45,7 +45,7 @@ Line_converter::Line_converter(const TPrefs& settings)
   if (c.reordering_method == reorder_bidi) {
     const Bidi_algorithm* algorithm = Installed_bidi_algorithm();
     if (!algorithm) throw Conversion_error("the bidirectional algorithm is not available");
-    bidi_.emplace(*algorithm, settings.dest_props->destination_char_set,
+    bidi_.emplace(*algorithm, settings.dest_props->destination_char_set, *settings.qwerty,
                   static_cast<Paragraph_direction>(c.paragraph_direction));
   }
 }

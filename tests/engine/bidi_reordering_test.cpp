@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -26,7 +28,7 @@ namespace {
 const std::string data = QUORVANDEL_SOURCE_DIR "/tests/engine/data/";
 const std::string corpus_paths[] = {data + "bidi_sentences.txt", data + "bidi_sentences_unseen.txt"};
 
-std::vector<std::string> Lines_of(std::FILE *file) {
+std::vector<std::string> Lines_of(std::FILE* file) {
   std::vector<std::string> lines;
   std::string line;
   for (int c; (c = std::fgetc(file)) != EOF;) {
@@ -40,8 +42,8 @@ std::vector<std::string> Lines_of(std::FILE *file) {
   return lines;
 }
 
-std::vector<std::string> Corpus(const std::string &corpus_path) {
-  std::FILE *file = std::fopen(corpus_path.c_str(), "rb");
+std::vector<std::string> Corpus(const std::string& corpus_path) {
+  std::FILE* file = std::fopen(corpus_path.c_str(), "rb");
   EXPECT_NE(file, nullptr) << corpus_path;
   if (!file) return {};
   auto lines = Lines_of(file);
@@ -50,9 +52,9 @@ std::vector<std::string> Corpus(const std::string &corpus_path) {
 }
 
 // What `fribidi --nopad --nobreak` shows for each line of the corpus.
-std::vector<std::string> Fribidi_tool_lines(const std::string &corpus_path, const char *direction_option) {
+std::vector<std::string> Fribidi_tool_lines(const std::string& corpus_path, const char* direction_option) {
   const std::string command = std::string("fribidi --nopad --nobreak ") + direction_option + " < '" + corpus_path + "'";
-  std::FILE *pipe = popen(command.c_str(), "r");
+  std::FILE* pipe = popen(command.c_str(), "r");
   EXPECT_NE(pipe, nullptr) << command;
   if (!pipe) return {};
   auto lines = Lines_of(pipe);
@@ -60,9 +62,9 @@ std::vector<std::string> Fribidi_tool_lines(const std::string &corpus_path, cons
   return lines;
 }
 
-std::string File_name(const std::string &path) { return path.substr(path.rfind('/') + 1); }
+std::string File_name(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 
-Text Units(const std::string &utf8) {
+Text Units(const std::string& utf8) {
   Text text;
   EXPECT_FALSE(Append_text_from_utf8(text, utf8).has_value()) << utf8;
   return text;
@@ -73,7 +75,7 @@ Text Units(const std::string &utf8) {
 // paragraph they are more often ambiguous.
 struct Direction_case {
   Paragraph_direction direction;
-  const char *option;
+  const char* option;
   int percent_restored;
 };
 const Direction_case directions[] = {
@@ -85,10 +87,10 @@ const Direction_case directions[] = {
 TEST(BidiReordering, LogicalToVisualIsWhatTheFribidiToolShows) {
   const auto corpus = Corpus(corpus_paths[0]);
   ASSERT_GT(corpus.size(), 150U);
-  for (const auto &d : directions) {
+  for (const auto& d : directions) {
     const auto expected = Fribidi_tool_lines(corpus_paths[0], d.option);
     ASSERT_EQ(expected.size(), corpus.size()) << d.option;
-    Bidi_reordering reordering(Fribidi(), cs_windows, d.direction);
+    Bidi_reordering reordering(Fribidi(), cs_windows, TOptQwerty{}, d.direction);
     for (std::size_t i = 0; i < corpus.size(); ++i) {
       Text line = Units(corpus[i]);
       reordering.To_visual(line);
@@ -100,12 +102,12 @@ TEST(BidiReordering, LogicalToVisualIsWhatTheFribidiToolShows) {
 // The sentences as the fribidi tool shows them come back exactly; the
 // share is printed.
 TEST(BidiReordering, VisualToLogicalRestoresTheSentences) {
-  for (const auto &corpus_path : corpus_paths) {
+  for (const auto& corpus_path : corpus_paths) {
     const auto corpus = Corpus(corpus_path);
-    for (const auto &d : directions) {
+    for (const auto& d : directions) {
       const auto visual = Fribidi_tool_lines(corpus_path, d.option);
       ASSERT_EQ(visual.size(), corpus.size());
-      Bidi_reordering reordering(Fribidi(), cs_windows, d.direction);
+      Bidi_reordering reordering(Fribidi(), cs_windows, TOptQwerty{}, d.direction);
       std::size_t restored = 0;
       std::string missed;
       for (std::size_t i = 0; i < corpus.size(); ++i) {
@@ -123,6 +125,75 @@ TEST(BidiReordering, VisualToLogicalRestoresTheSentences) {
           << corpus_path << " " << d.option << missed;
     }
   }
+}
+
+// The same inside the line conversion: letters translated first (here into
+// code page 862 and into Hebrew held as capitals), the reordering on the
+// translated line, and the classic flips and reversals left out.
+class BidiLineConversion : public ::testing::Test {
+ protected:
+  void SetUp() override { Set_bidi_algorithm(&Fribidi()); }
+  void TearDown() override { Set_bidi_algorithm(&Fribidi()); }
+
+  static std::unique_ptr<TPrefs> Bidi_settings(Reordering_direction direction, int dest_set) {
+    auto settings = test::Default_settings();
+    TOptConversion& c = *settings->conversion;
+    c.reordering_method = reorder_bidi;
+    c.reordering_direction = direction;
+    c.paragraph_direction = paragraph_rtl;
+    c.flip_parentheses = c.flip_brackets = c.reverse_whole_line = c.reverse_english_phrases = true;
+    c.reverse_html_tags = true;
+    settings->dest_props->destination_char_set = static_cast<std::uint8_t>(dest_set);
+    return settings;
+  }
+  // Translation alone, from code page 1255 into the set.
+  static Text Translated(Text line, int dest_set) {
+    auto settings = test::Default_settings();
+    settings->conversion->reverse_hebrew_phrases = false;
+    settings->dest_props->destination_char_set = static_cast<std::uint8_t>(dest_set);
+    return Convert_line(line, *settings);
+  }
+};
+
+TEST_F(BidiLineConversion, ReordersTheTranslatedLineInEitherDirection) {
+  const auto corpus = Corpus(corpus_paths[0]);
+  const auto visual = Fribidi_tool_lines(corpus_paths[0], "--rtl");
+  ASSERT_EQ(corpus.size(), visual.size());
+  for (const int dest_set : {int{cs_dos}, int{cs_upper}}) {
+    const auto to_visual = Bidi_settings(logical_to_visual, dest_set);
+    const auto to_logical = Bidi_settings(visual_to_logical, dest_set);
+    for (std::size_t i = 0; i < corpus.size(); ++i) {
+      const Text logical = Units(corpus[i]);
+      if (First_non_byte(logical)) continue;
+      // Hebrew held as capitals cannot be told from English capitals, nor
+      // Tav ('[') from a bracket; code page 862 has no vowel points.
+      const auto any = [&logical](auto predicate) { return std::any_of(logical.begin(), logical.end(), predicate); };
+      if (dest_set == cs_upper &&
+          any([](Unit u) { return u < 128 && (std::isalpha(static_cast<int>(u)) || u == '['); }))
+        continue;
+      if (dest_set == cs_dos && any([](Unit u) { return u >= 0xC0 && u <= 0xD7; })) continue;
+      SCOPED_TRACE("set " + std::to_string(dest_set) + ": " + corpus[i]);
+      EXPECT_EQ(Convert_line(logical, *to_visual), Translated(Units(visual[i]), dest_set));
+      EXPECT_EQ(Convert_line(Units(visual[i]), *to_logical), Translated(logical, dest_set));
+    }
+  }
+}
+
+TEST_F(BidiLineConversion, SpacesAreAdjustedAfterTheReordering) {
+  auto settings = Bidi_settings(visual_to_logical, cs_windows);
+  // As after a whole-line reversal: the spaces that end the reordered line
+  // lead it, and those that led it are cut off.
+  EXPECT_EQ(Convert_line(T("     \xED\xE5\xEC\xF9 abc  "), *settings), T("     abc \xF9\xEC\xE5\xED"));
+  settings->conversion->reordering_direction = logical_to_visual;
+  settings->conversion->complement_leading_spaces = true;
+  settings->conversion->line_length = 10;
+  EXPECT_EQ(Convert_line(T("\xF9\xEC\xE5\xED (1)"), *settings), T("  (1) \xED\xE5\xEC\xF9"));
+}
+
+TEST_F(BidiLineConversion, WithoutAnAlgorithmTheConversionStops) {
+  Set_bidi_algorithm(nullptr);
+  const auto settings = Bidi_settings(logical_to_visual, cs_windows);
+  EXPECT_THROW(Line_converter{*settings}, Conversion_error);
 }
 
 }  // namespace
