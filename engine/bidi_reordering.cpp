@@ -222,12 +222,12 @@ void Bidi_reordering::To_visual(Text& line) {
   }
   Take_characters(line);
   if (!algorithm_->Show(visual_, direction_, picture_)) return;
-  Text shown(line.size(), 0);
+  shown_.resize(line.size());
   for (std::size_t j = 0; j < line.size(); ++j) {
     const auto i = static_cast<std::size_t>(picture_.visual_to_logical[j]);
-    shown[j] = picture_.visual[j] == visual_[i] ? line[i] : Unit_for(picture_.visual[j]);
+    shown_[j] = picture_.visual[j] == visual_[i] ? line[i] : Unit_for(picture_.visual[j]);
   }
-  line = std::move(shown);
+  line.swap(shown_);
 }
 
 bool Bidi_reordering::To_logical(Text& line) {
@@ -257,9 +257,8 @@ bool Bidi_reordering::To_logical(Text& line) {
       if ((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z')) break;
     }
   }
-  Text reading;
-  if (Try_reading(line, first, reading)) {
-    line = std::move(reading);
+  if (Try_reading(line, first, reading_)) {
+    line.swap(reading_);
     return true;
   }
   if (direction_ == paragraph_auto) {
@@ -269,7 +268,7 @@ bool Bidi_reordering::To_logical(Text& line) {
       return true;
     }
   }
-  line = std::move(reading);
+  line.swap(reading_);
   return false;
 }
 
@@ -373,8 +372,10 @@ bool Bidi_reordering::Try_reading(const Text& line, Paragraph_direction base, Te
 
   logical_.resize(n);
   bool shown_exactly = false;
-  std::vector<std::int32_t> next_positions(n);
-  std::vector<std::uint8_t> next_mirrored(n);
+  std::vector<std::int32_t>& next_positions = next_positions_;
+  std::vector<std::uint8_t>& next_mirrored = next_mirrored_;
+  next_positions.resize(n);
+  next_mirrored.resize(n);
   for (int round = 0; round < rounds; ++round) {
     for (std::size_t i = 0; i < n; ++i) {
       const char32_t c = visual_[static_cast<std::size_t>(positions_[i])];

@@ -48,6 +48,10 @@ class Bidi_reordering {
   std::u32string visual_;
   std::vector<std::int32_t> positions_;  // candidate reading: visual position of each logical one
   std::vector<std::uint8_t> mirrored_;
+  std::vector<std::int32_t> next_positions_;
+  std::vector<std::uint8_t> next_mirrored_;
+  Text shown_;
+  Text reading_;
   Bidi_picture picture_;
 };
 

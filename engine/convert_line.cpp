@@ -66,8 +66,11 @@ void Line_converter::Convert_line(Text& line) const {
     } else {
       bidi_->To_logical(line);
     }
-    Adjust_spaces(line, c.complement_leading_spaces, c.truncate_trailing_spaces,
-                  std::min(c.line_length, widest_padded_line));
+    // The algorithm has put the spaces where they show; complementing
+    // still pads the line to the line length.
+    if (c.complement_leading_spaces) {
+      Adjust_spaces(line, true, c.truncate_trailing_spaces, std::min(c.line_length, widest_padded_line));
+    }
     return;
   }
   if (c.reverse_whole_line) Reverse_string(line);

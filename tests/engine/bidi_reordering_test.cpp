@@ -179,15 +179,15 @@ TEST_F(BidiLineConversion, ReordersTheTranslatedLineInEitherDirection) {
   }
 }
 
-TEST_F(BidiLineConversion, SpacesAreAdjustedAfterTheReordering) {
+// The algorithm puts the spaces at the ends of a line where they show;
+// complementing pads the reordered line to the line length.
+TEST_F(BidiLineConversion, SpacesStayWhereTheAlgorithmPutsThemUnlessComplemented) {
   auto settings = Bidi_settings(visual_to_logical, cs_windows);
-  // As after a whole-line reversal: the spaces that end the reordered line
-  // lead it, and those that led it are cut off.
-  EXPECT_EQ(Convert_line(T("     \xED\xE5\xEC\xF9 abc  "), *settings), T("     abc \xF9\xEC\xE5\xED"));
+  EXPECT_EQ(Convert_line(T("     \xED\xE5\xEC\xF9 abc  "), *settings), T("  abc \xF9\xEC\xE5\xED     "));
   settings->conversion->reordering_direction = logical_to_visual;
   settings->conversion->complement_leading_spaces = true;
   settings->conversion->line_length = 10;
-  EXPECT_EQ(Convert_line(T("\xF9\xEC\xE5\xED (1)"), *settings), T("  (1) \xED\xE5\xEC\xF9"));
+  EXPECT_EQ(Convert_line(T(" \xF9\xEC\xE5\xED (1)"), *settings), T("  (1) \xED\xE5\xEC\xF9"));
 }
 
 TEST_F(BidiLineConversion, WithoutAnAlgorithmTheConversionStops) {
