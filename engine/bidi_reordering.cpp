@@ -88,12 +88,13 @@ char32_t Opening_bracket(char32_t c) {
   }
 }
 
-// Where a left-to-right stretch of the picture ends on the left, when the
-// character before `end` is its last letter or digit (or the bracket that
-// closes one opened in it); with a number and its unit, where the number
-// lies: [number_end, number_start) is the space between them.
+// A left-to-right stretch [start, end) of the picture that ends just before
+// `end` or at the closing bracket there, when the character before `end` is
+// its last letter or digit (or a closing bracket after one); with a number
+// and its unit, [number_end, number_start) is the space between them.
 struct Island {
   std::size_t start;
+  std::size_t end;
   std::size_t number_end;
   std::size_t number_start;
 };
@@ -107,30 +108,51 @@ std::optional<Island> Left_to_right_island(const std::u32string& visual, std::si
     closed_by_bracket = true;
     --last;
   }
+  // Brackets pair inside the stretch; an opening bracket that closes
+  // nothing in it ends it, and it starts after the last closing bracket
+  // that nothing in it opens.
+  std::vector<std::size_t> closers;
+  if (closed_by_bracket) closers.push_back(end - 1);
   std::size_t first = last;
   for (std::size_t j = last; j-- > from && !Reads_right_to_left(visual[j]);) {
-    if (Reads_left_to_right(visual[j])) first = j;
+    if (Opening_bracket(visual[j]) != 0) {
+      closers.push_back(j);
+    } else if (const char32_t closing = Closing_bracket(visual[j]); closing != 0) {
+      if (closers.empty() || visual[closers.back()] != closing) break;
+      closers.pop_back();
+      first = j;  // the pair belongs to the stretch
+    } else if (Reads_left_to_right(visual[j])) {
+      first = j;
+    }
   }
-  if (closed_by_bracket) {
-    const char32_t closing = visual[end - 1];
-    bool opened = false;
-    for (std::size_t j = first; j < last; ++j) opened = opened || Closing_bracket(visual[j]) == closing;
-    if (!opened) return std::nullopt;
+  if (!closers.empty()) {
+    if (closed_by_bracket && closers.front() == end - 1) return std::nullopt;
+    const std::size_t after = closers.front() + 1;
+    while (first < after) ++first;
+    while (first <= last && !Reads_left_to_right(visual[first])) ++first;
+    if (first > last) return std::nullopt;
   }
-  Island island{first, first, first};
+  Island island{first, end, first, first};
+  // A pair of brackets around the whole stretch stands apart from a number
+  // and its unit inside it: "(mph 75)" reads "(75 mph)".
+  std::size_t inner_first = first;
+  std::size_t inner_end = end;
+  if (closed_by_bracket && Closing_bracket(visual[first]) == visual[end - 1]) {
+    ++inner_first;
+    --inner_end;
+  }
   // "MB 25": a unit, spaces, a number at the right end.
-  std::size_t number_start = end;
-  while (number_start > first && Is_number_part(visual[number_start - 1])) --number_start;
-  if (closed_by_bracket || number_start == end || number_start == first || visual[end - 1] < '0' ||
-      visual[end - 1] > '9') {
+  std::size_t number_start = inner_end;
+  while (number_start > inner_first && Is_number_part(visual[number_start - 1])) --number_start;
+  if (number_start == inner_end || number_start == inner_first || visual[inner_end - 1] < '0' ||
+      visual[inner_end - 1] > '9') {
     return island;
   }
   std::size_t spaces = number_start;
-  while (spaces > first && visual[spaces - 1] == ' ') --spaces;
-  if (spaces == number_start || spaces == first) return island;
-  if (Is_unit_of_measure(std::u32string_view(visual).substr(first, spaces - first))) {
-    island.number_end = spaces;
-    island.number_start = number_start;
+  while (spaces > inner_first && visual[spaces - 1] == ' ') --spaces;
+  if (spaces == number_start || spaces == inner_first) return island;
+  if (Is_unit_of_measure(std::u32string_view(visual).substr(inner_first, spaces - inner_first))) {
+    island = Island{inner_first, inner_end, spaces, number_start};
   }
   return island;
 }
@@ -289,16 +311,20 @@ void Bidi_reordering::Guess_right_to_left(std::size_t from, std::size_t to, std:
     std::size_t start = end - 1;
     if (const auto island = Left_to_right_island(visual_, from, end)) {
       start = island->start;
+      for (std::size_t j = end; j-- > island->end;) {
+        mirrored_[out] = 1;
+        positions_[out++] = static_cast<std::int32_t>(j);
+      }
       if (island->number_end != island->start) {
         // A number and its unit: the number is read first.
-        read_forward(island->number_start, end);
+        read_forward(island->number_start, island->end);
         for (std::size_t j = island->number_start; j-- > island->number_end;) {
           mirrored_[out] = 1;
           positions_[out++] = static_cast<std::int32_t>(j);
         }
         read_forward(start, island->number_end);
       } else {
-        read_forward(start, end);
+        read_forward(start, island->end);
       }
     } else {
       while (start > from && Is_combining_mark(visual_[start])) --start;
@@ -319,7 +345,7 @@ void Bidi_reordering::Guess_right_to_left(std::size_t from, std::size_t to, std:
 // settles after one or two rounds; a reading that the algorithm shows as
 // the visual line is taken.
 bool Bidi_reordering::Try_reading(const Text& line, Paragraph_direction base, Text& reading) {
-  constexpr int rounds = 4;
+  constexpr int rounds = 3;
   Take_characters(line);
   const std::size_t n = line.size();
   positions_.resize(n);
