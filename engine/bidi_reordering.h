@@ -33,6 +33,7 @@ class Bidi_reordering {
   static char32_t Unicode_from_unit_(Unit unit);
   Unit Unit_for(char32_t character) const;
   void Take_characters(const Text& line);
+  char32_t Mirror(char32_t c) const;
   bool Only_right_to_left_and_neutral(const Text& line) const;
   void Reverse_mirrored(Text& line) const;
   bool Try_reading(const Text& line, Paragraph_direction base, Text& reading);
@@ -50,6 +51,7 @@ class Bidi_reordering {
   std::vector<std::uint8_t> mirrored_;
   std::vector<std::int32_t> next_positions_;
   std::vector<std::uint8_t> next_mirrored_;
+  std::vector<std::size_t> closers_;
   Text shown_;
   Text reading_;
   Bidi_picture picture_;
