@@ -32,6 +32,7 @@ bool Is_hebrew_letter(char32_t c) { return c >= alef && c <= tav; }
 // The combining marks that follow their base character in both orders: the
 // first guess of a reading keeps them there; the algorithm decides the rest.
 bool Is_combining_mark(char32_t c) {
+  if (c < 0x0300) return false;
   return (c >= 0x0300 && c <= 0x036F) || (c >= 0x0591 && c <= 0x05BD) || c == 0x05BF || c == 0x05C1 || c == 0x05C2 ||
          c == 0x05C4 || c == 0x05C5 || c == 0x05C7 || (c >= 0x0610 && c <= 0x061A) || (c >= 0x064B && c <= 0x065F) ||
          c == 0x0670 || c == 0xFB1E || (c >= 0x20D0 && c <= 0x20FF) || (c >= 0xFE20 && c <= 0xFE2F);
@@ -46,6 +47,7 @@ bool Is_ascii_neutral(char32_t c) {
 // Left-to-right letters and digits as the first guess of a reading sees
 // them: English and other Latin letters, and the digits.
 bool Reads_left_to_right(char32_t c) {
+  if (c < 0x80) return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
          (c >= 0x00C0 && c <= 0x024F && c != 0x00D7 && c != 0x00F7) || (c >= 0x0370 && c <= 0x03FF) ||
          (c >= 0x0400 && c <= 0x04FF);
@@ -207,6 +209,7 @@ Bidi_reordering::Bidi_reordering(const Bidi_algorithm& algorithm, int char_set, 
 }
 
 Unit Bidi_reordering::Unit_for(char32_t character) const {
+  if (character < 0x80 && characters_[character] == character) return character;
   const auto byte = std::find(characters_.begin(), characters_.end(), character);
   if (byte != characters_.end()) return static_cast<Unit>(byte - characters_.begin());
   return Unit_from_unicode(character);
@@ -227,7 +230,11 @@ void Bidi_reordering::Reverse_mirrored(Text& line) const {
   }
 }
 
-char32_t Bidi_reordering::Mirror(char32_t c) const { return c < 0x80 ? Ascii_mirror(c) : algorithm_->Mirror(c); }
+char32_t Bidi_reordering::Mirror(char32_t c) const {
+  if (c < 0x80) return Ascii_mirror(c);
+  if (c >= 0x0590 && c <= 0x05FF) return c;  // the Hebrew block mirrors nothing
+  return algorithm_->Mirror(c);
+}
 
 void Bidi_reordering::Take_characters(const Text& line) {
   visual_.resize(line.size());
@@ -303,49 +310,43 @@ bool Bidi_reordering::To_logical(Text& line) {
 // reads left to right, and all else is reversed, a base character with the
 // marks after it, and mirrored.
 void Bidi_reordering::Guess_right_to_left(std::size_t from, std::size_t to, std::size_t& out) {
-  auto read_forward = [&](std::size_t first, std::size_t last) {
-    for (std::size_t j = first; j < last; ++j) {
-      mirrored_[out] = 0;
-      positions_[out++] = static_cast<std::int32_t>(j);
-    }
+  // Plain pointers: stores through the byte-sized flags could otherwise
+  // alias every other buffer and slow the loops down.
+  const char32_t* visual = visual_.data();
+  std::int32_t* positions = positions_.data();
+  std::uint8_t* mirrored = mirrored_.data();
+  std::size_t next = out;
+  auto read = [&](std::size_t j, std::uint8_t mirror) {
+    mirrored[next] = mirror;
+    positions[next++] = static_cast<std::int32_t>(j);
   };
   std::size_t end = to;
   while (end > from) {
     std::size_t start = end - 1;
-    const char32_t last = visual_[start];
+    const char32_t last = visual[start];
     if (!Reads_left_to_right(last) && Opening_bracket(last) == 0 && !Is_combining_mark(last)) {
-      // Most of a right-to-left line: one character read backwards.
-      mirrored_[out] = 1;
-      positions_[out++] = static_cast<std::int32_t>(start);
+      read(start, 1);  // most of a right-to-left line: one character read backwards
       end = start;
       continue;
     }
     if (const auto island = Left_to_right_island(visual_, from, end, closers_)) {
       start = island->start;
-      for (std::size_t j = end; j-- > island->end;) {
-        mirrored_[out] = 1;
-        positions_[out++] = static_cast<std::int32_t>(j);
-      }
+      for (std::size_t j = end; j-- > island->end;) read(j, 1);
       if (island->number_end != island->start) {
         // A number and its unit: the number is read first.
-        read_forward(island->number_start, island->end);
-        for (std::size_t j = island->number_start; j-- > island->number_end;) {
-          mirrored_[out] = 1;
-          positions_[out++] = static_cast<std::int32_t>(j);
-        }
-        read_forward(start, island->number_end);
+        for (std::size_t j = island->number_start; j < island->end; ++j) read(j, 0);
+        for (std::size_t j = island->number_start; j-- > island->number_end;) read(j, 1);
+        for (std::size_t j = start; j < island->number_end; ++j) read(j, 0);
       } else {
-        read_forward(start, island->end);
+        for (std::size_t j = start; j < island->end; ++j) read(j, 0);
       }
     } else {
-      while (start > from && Is_combining_mark(visual_[start])) --start;
-      for (std::size_t j = start; j < end; ++j) {
-        mirrored_[out] = 1;
-        positions_[out++] = static_cast<std::int32_t>(j);
-      }
+      while (start > from && Is_combining_mark(visual[start])) --start;
+      for (std::size_t j = start; j < end; ++j) read(j, 1);
     }
     end = start;
   }
+  out = next;
 }
 
 // Reads the visual line as a paragraph of `base` direction: first by the
