@@ -10,6 +10,7 @@
 #include <set>
 #include <system_error>
 
+#include "bidi/fribidi_algorithm.h"
 #include "cli/convert_stream.h"
 #include "cli/options.h"
 #include "cli/profile_setup.h"
@@ -141,6 +142,7 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace quorvandel::cli
 
 int main(int argc, char** argv) {
+  quorvandel::Set_bidi_algorithm(&quorvandel::Fribidi());
   std::ios::sync_with_stdio(false);
   return quorvandel::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
 }

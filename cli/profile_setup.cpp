@@ -13,8 +13,11 @@ constexpr std::int32_t max_line_length = 255;
 std::string Range_text(const Profile_key& key) {
   switch (key.kind) {
     case Key_kind::char_set: return "0 to 5";
+    case Key_kind::reordering_method:
+    case Key_kind::reordering_direction: return "0 to 1";
     case Key_kind::eoln_format:
-    case Key_kind::letter_case: return "0 to 2";
+    case Key_kind::letter_case:
+    case Key_kind::paragraph_direction: return "0 to 2";
     default: return "an integer";
   }
 }

@@ -30,7 +30,10 @@ Character_map::Character_map(const TPrefs& settings) {
   }
   Force_letter_case(bytes, settings.dest_props->english_letter_case);
   const TOptConversion& c = *settings.conversion;
-  Flip_parentheses(bytes, c.flip_parentheses, c.flip_brackets, c.flip_curly_parentheses, c.flip_angled_parentheses);
+  // The bidirectional algorithm mirrors brackets itself.
+  if (c.reordering_method != reorder_bidi) {
+    Flip_parentheses(bytes, c.flip_parentheses, c.flip_brackets, c.flip_curly_parentheses, c.flip_angled_parentheses);
+  }
   for (Unit b = 0; b <= last_byte_unit; ++b) {
     map_[b] = bytes[b];
     identity_ = identity_ && bytes[b] == b;

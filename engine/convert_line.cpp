@@ -40,7 +40,15 @@ void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds, 
 Line_converter::Line_converter(const TPrefs& settings)
     : settings_(&settings),
       characters_(settings),
-      kinds_(settings.source_props->source_char_set, *settings.conversion) {}
+      kinds_(settings.source_props->source_char_set, *settings.conversion) {
+  const TOptConversion& c = *settings.conversion;
+  if (c.reordering_method == reorder_bidi) {
+    const Bidi_algorithm* algorithm = Installed_bidi_algorithm();
+    if (!algorithm) throw Conversion_error("the bidirectional algorithm is not available");
+    bidi_.emplace(*algorithm, settings.dest_props->destination_char_set, *settings.qwerty,
+                  static_cast<Paragraph_direction>(c.paragraph_direction));
+  }
+}
 
 void Line_converter::Refresh(const TPrefs& settings) { *this = Line_converter(settings); }
 
@@ -52,6 +60,19 @@ void Line_converter::Convert_line(Text& line) const {
   if (source.translate_hebrew_unicode) Translate_entities(line);
   if (source.translate_email_style) Translate_quoted_printable(line);
   characters_.Apply(line);  // translation, letter case, bracket flipping
+  if (bidi_) {
+    if (c.reordering_direction == logical_to_visual) {
+      bidi_->To_visual(line);
+    } else {
+      bidi_->To_logical(line);
+    }
+    // The algorithm has put the spaces where they show; complementing
+    // still pads the line to the line length.
+    if (c.complement_leading_spaces) {
+      Adjust_spaces(line, true, c.truncate_trailing_spaces, std::min(c.line_length, widest_padded_line));
+    }
+    return;
+  }
   if (c.reverse_whole_line) Reverse_string(line);
   Reverse_runs(line, c, kinds_, runs_);
   if (c.reverse_whole_line) {
@@ -69,7 +90,7 @@ Text Convert_line(Text_view line, const TPrefs& settings) {
 void Document_converter::Convert_raw_line(Text& line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
   const TOptConversion& c = *lines_.settings().conversion;
-  if (c.reverse_html_tags || c.reverse_html_text) {
+  if ((c.reverse_html_tags || c.reverse_html_text) && c.reordering_method != reorder_bidi) {
     Reverse_HTML_Tags(line, c.reverse_html_tags, c.reverse_html_text, html_state_);
   }
   lines_.Convert_line(line);

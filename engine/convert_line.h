@@ -2,8 +2,10 @@
 // with one profile's settings.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
+#include "engine/bidi_reordering.h"
 #include "engine/char_sets.h"
 #include "engine/character_map.h"
 #include "engine/html_reversal.h"
@@ -24,8 +26,11 @@ class Line_converter {
 
   // Every enabled step, in order: decoding, translation, letter case,
   // bracket flipping, reversals from the whole line down to digit runs,
-  // space adjustment. The line holds no end-of-line characters.
-  // Throws Conversion_error when a decimal entity is not a valid integer.
+  // space adjustment. With the bidirectional method, the reordering by the
+  // algorithm takes the place of the flips and reversals. The line holds
+  // no end-of-line characters. Throws Conversion_error when a decimal
+  // entity is not a valid integer, or when the bidirectional method is
+  // asked for and no algorithm is installed.
   void Convert_line(Text& line) const;
 
   const TPrefs& settings() const { return *settings_; }
@@ -35,6 +40,7 @@ class Line_converter {
   Character_map characters_;
   Kind_table kinds_;
   mutable Run_reverser runs_;  // its buffer is reused from line to line
+  mutable std::optional<Bidi_reordering> bidi_;  // with the bidirectional method
 };
 
 // The same for one line, building the tables for it.

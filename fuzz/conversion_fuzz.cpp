@@ -2,7 +2,7 @@
 // and the properties that each step of the line conversion must keep, on
 // every line of the document.
 //
-// Input: 12 bytes of settings and step arguments, then the document. With
+// Input: 13 bytes of settings and step arguments, then the document. With
 // the wide flag set, the byte 1 followed by two bytes b1 b2 is one unit
 // above the bytes: 256 + b1 * 256 + b2, or 0x110000 + b2 when b1 is 255.
 #include <algorithm>
@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "bidi/fribidi_algorithm.h"
+#include "engine/bidi_reordering.h"
 #include "engine/char_sets.h"
 #include "engine/convert_document.h"
 #include "engine/cp1255.h"
@@ -24,7 +26,7 @@
 namespace quorvandel {
 namespace {
 
-constexpr std::size_t header_bytes = 12;
+constexpr std::size_t header_bytes = 13;
 constexpr Unit wide_escape = 1;
 
 // Reads bits and small numbers from the front of the input; zeros past its end.
@@ -84,6 +86,10 @@ void Fill_settings(TPrefs& settings, Bit_reader& bits) {
                      &q.map_back_period_to_slash, &q.final_peh_mapped_to_tilde}) {
     *flag = bits.Bit();
   }
+
+  c.reordering_method = static_cast<std::uint8_t>(bits.Bit());
+  c.reordering_direction = static_cast<std::uint8_t>(bits.Bit());
+  c.paragraph_direction = static_cast<std::uint8_t>(bits.Bits(2) % 3);
 }
 
 Text Document_text(const std::uint8_t* data, std::size_t size, bool wide) {
@@ -256,6 +262,24 @@ void Check_spaces(const Text& line, const TOptConversion& c) {
           "truncating removes exactly the trailing spaces");
 }
 
+// Both directions keep every unit but the mirrored brackets, and a reading
+// of a visual line that the algorithm shows as exactly that line does.
+void Check_bidi(const Text& line, const TPrefs& settings) {
+  const TOptConversion& c = *settings.conversion;
+  const int set = std::min<int>(settings.dest_props->destination_char_set, cs_qwerty_lower);
+  Bidi_reordering reordering(Fribidi(), set, *settings.qwerty, static_cast<Paragraph_direction>(c.paragraph_direction));
+  Text visual = line;
+  reordering.To_visual(visual);
+  Require(visual.size() == line.size(), "logical to visual keeps the length");
+  Text logical = visual;
+  if (reordering.To_logical(logical)) {
+    Require(logical.size() == line.size(), "visual to logical keeps the length");
+    Text shown = logical;
+    reordering.To_visual(shown);
+    Require(shown == visual, "a reading taken shows as the visual line");
+  }
+}
+
 void Check_decoding(const Text& line) {
   Text entities = line;
   try {
@@ -317,6 +341,7 @@ class Fuzz_document : public TConversion_document {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quorvandel;
+  Set_bidi_algorithm(&Fribidi());
   Bit_reader bits(data, size);
   TPrefs settings(false);
   Fill_settings(settings, bits);
@@ -332,6 +357,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check_spaces(line, *settings.conversion);
     Check_decoding(line);
     Check_markup(line, *settings.conversion, states);
+    Check_bidi(line, settings);
   }
 
   Fuzz_document document(settings, lines);

@@ -1,4 +1,8 @@
 // quorvandel: the desktop program.
+#include "bidi/fribidi_algorithm.h"
 #include "mainwindow/program_entry.h"
 
-int main(int argc, char** argv) { return quorvandel::Run_program(argc, argv); }
+int main(int argc, char** argv) {
+  quorvandel::Set_bidi_algorithm(&quorvandel::Fribidi());
+  return quorvandel::Run_program(argc, argv);
+}

@@ -42,6 +42,9 @@ class TOptConversion {
   bool number_separator_plus_sign = false;
   bool number_separator_colon = false;
   bool number_separator_space = false;
+  std::uint8_t reordering_method = 0;     // 0..1, see Reordering_method
+  std::uint8_t reordering_direction = 0;  // 0..1, see Reordering_direction
+  std::uint8_t paragraph_direction = 0;   // 0..2, see Paragraph_direction
 };
 
 // Source properties (per profile).
@@ -117,6 +120,14 @@ std::string Hotkey_to_str(const TMyHotkey& hotkey);
 enum Char_set : std::uint8_t { cs_windows = 0, cs_dos = 1, cs_upper = 2, cs_lower = 3, cs_qwerty_upper = 4, cs_qwerty_lower = 5 };
 enum Eoln_format : std::uint8_t { eoln_crlf = 0, eoln_lf = 1, eoln_cr = 2 };
 enum Letter_case : std::uint8_t { case_as_is = 0, case_upper = 1, case_lower = 2 };
+
+// How lines are reordered: by the classic reversals of runs of character
+// kinds, or by the Unicode bidirectional algorithm, in either direction,
+// for paragraphs of a given direction or of the direction of their first
+// strong letter.
+enum Reordering_method : std::uint8_t { reorder_classic = 0, reorder_bidi = 1 };
+enum Reordering_direction : std::uint8_t { visual_to_logical = 0, logical_to_visual = 1 };
+enum Paragraph_direction : std::uint8_t { paragraph_rtl = 0, paragraph_ltr = 1, paragraph_auto = 2 };
 
 inline constexpr int max_profiles = 10;
 

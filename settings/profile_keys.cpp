@@ -28,6 +28,7 @@ Field Narrow(std::int32_t value) {
 #define CHAR_SET_KEY(record, field, d) PROFILE_KEY(Key_kind::char_set, record, field, d)
 #define EOLN_KEY(record, field, d) PROFILE_KEY(Key_kind::eoln_format, record, field, d)
 #define CASE_KEY(record, field, d) PROFILE_KEY(Key_kind::letter_case, record, field, d)
+#define CHOICE_KEY(record, field, d) PROFILE_KEY(Key_kind::field, record, field, d)
 
 const std::array profile_keys = {
     BOOLEAN_KEY(conversion, reverse_whole_line, 0),
@@ -79,8 +80,12 @@ const std::array profile_keys = {
     BOOLEAN_KEY(qwerty, map_back_period_to_slash, 1),
     BOOLEAN_KEY(qwerty, final_peh_mapped_to_tilde, 0),
     BOOLEAN_KEY(qwerty, map_tilde_to_final_peh, 1),
+    CHOICE_KEY(conversion, reordering_method, 0),
+    CHOICE_KEY(conversion, reordering_direction, 0),
+    CHOICE_KEY(conversion, paragraph_direction, 0),
 };
 
+#undef CHOICE_KEY
 #undef CASE_KEY
 #undef EOLN_KEY
 #undef CHAR_SET_KEY
@@ -111,8 +116,11 @@ const Profile_key* Find_profile_key(std::string_view name) {
 bool Accepts_value(const Profile_key& key, std::int32_t value) {
   switch (key.kind) {
     case Key_kind::char_set: return value >= 0 && value <= 5;
+    case Key_kind::reordering_method:
+    case Key_kind::reordering_direction: return value >= 0 && value <= 1;
     case Key_kind::eoln_format:
-    case Key_kind::letter_case: return value >= 0 && value <= 2;
+    case Key_kind::letter_case:
+    case Key_kind::paragraph_direction: return value >= 0 && value <= 2;
     default: return true;
   }
 }

@@ -18,6 +18,9 @@ enum class Key_kind : std::uint8_t {
   char_set,     // 0..5
   eoln_format,  // 0..2
   letter_case,  // 0..2
+  reordering_method,     // 0..1
+  reordering_direction,  // 0..1
+  paragraph_direction,   // 0..2
 };
 
 struct Profile_key {

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <array>
+#include <utility>
 
 #include "platform/input_language_service.h"
 #include "settings/profile_keys.h"
@@ -133,6 +134,18 @@ static const Check_binding check_bindings[] = {
     {&TPrefForm::MapBackFinalPeh, "map_back_final_peh"},
 };
 
+// Which drop-down list shows which per-profile key, item = value.
+struct Combo_binding {
+  QComboBox* TPrefForm::*list;
+  const char* key;
+};
+
+static const Combo_binding combo_bindings[] = {
+    {&TPrefForm::ReorderMethod, "reordering_method"},
+    {&TPrefForm::ReorderDirection, "reordering_direction"},
+    {&TPrefForm::ParagraphDirection, "paragraph_direction"},
+};
+
 // Which radio group shows which per-profile key, item = value.
 struct Radio_binding {
   QButtonGroup* TPrefForm::*group;
@@ -208,6 +221,14 @@ QWidget* TPrefForm::Make_conversion_page() {
   PlusSign = Check("Plus sign (+)", page);
   Colon = Check("Colon (:)", page);
   Space = Check("Space", page);
+  auto list = [page](std::initializer_list<const char*> items) {
+    auto* box = new QComboBox(page);
+    for (const char* item : items) box->addItem(item);
+    return box;
+  };
+  ReorderMethod = list({"Classic reversals", "Unicode bidirectional algorithm"});
+  ReorderDirection = list({"Visual to logical", "Logical to visual"});
+  ParagraphDirection = list({"Right to left", "Left to right", "By the first strong letter"});
 
   auto* spaces = new QGroupBox("Space Handling When Line Is Reversed", page);
   auto* spaces_column = new QVBoxLayout(spaces);
@@ -236,8 +257,21 @@ QWidget* TPrefForm::Make_conversion_page() {
   grid->addWidget(Column_group("Number Reversion", {Sequences, Expressions}, page), 2, 0);
   grid->addWidget(separators, 2, 1);
 
+  auto* reordering = new QGroupBox("Reordering", page);
+  auto* reordering_row = new QHBoxLayout(reordering);
+  for (const auto& [caption, box] : {std::pair{"Method:", ReorderMethod}, std::pair{"Direction:", ReorderDirection},
+                              std::pair{"Paragraphs:", ParagraphDirection}}) {
+    auto* label = new QLabel(caption, reordering);
+    label->setBuddy(box);
+    reordering_row->addWidget(label);
+    reordering_row->addWidget(box);
+  }
+  reordering_row->addStretch(1);
+  grid->addWidget(reordering, 3, 0, 1, 2);
+
   connect(LeadingSpaces, &QCheckBox::toggled, this, &TPrefForm::LeadingSpacesClick);
   connect(Expressions, &QCheckBox::toggled, this, &TPrefForm::ExpressionsClick);
+  connect(ReorderMethod, &QComboBox::currentIndexChanged, this, &TPrefForm::ReorderMethodChange);
   return page;
 }
 
@@ -445,6 +479,10 @@ void TPrefForm::Update_controls(bool is_named, int index) {
   for (const Radio_binding& binding : radio_bindings) {
     Select_item(this->*binding.group, Find_profile_key(binding.key)->get(chosen));
   }
+  for (const Combo_binding& binding : combo_bindings) {
+    (this->*binding.list)->setCurrentIndex(Find_profile_key(binding.key)->get(chosen));
+  }
+  ReorderMethodChange();
   LeadingSpacesClick();
   ExpressionsClick();
   MapBackFinalPehClick();
@@ -470,6 +508,10 @@ void TPrefForm::Update_pref_data_structure(bool is_named, int index) {
   }
   for (const Radio_binding& binding : radio_bindings) {
     const int item = (this->*binding.group)->checkedId();
+    if (item >= 0) Find_profile_key(binding.key)->set(chosen, item);
+  }
+  for (const Combo_binding& binding : combo_bindings) {
+    const int item = (this->*binding.list)->currentIndex();
     if (item >= 0) Find_profile_key(binding.key)->set(chosen, item);
   }
   if (!chosen.is_profile) Global_part_from_controls();
@@ -541,10 +583,30 @@ void TPrefForm::Rebuild_profile_list() {
 
 // ---- Enabling rules ----
 
-void TPrefForm::LeadingSpacesClick() { TrailingSpaces->setEnabled(!LeadingSpaces->isChecked()); }
+void TPrefForm::LeadingSpacesClick() {
+  // The bidirectional algorithm puts the spaces where they show: only
+  // complementing still applies to its lines.
+  const bool classic = ReorderMethod->currentIndex() != reorder_bidi;
+  TrailingSpaces->setEnabled(classic && !LeadingSpaces->isChecked());
+}
 
 void TPrefForm::ExpressionsClick() {
-  for (QCheckBox* box : {Colon, Comma, Hyphen, Period, PlusSign, Slash, Space}) box->setEnabled(Expressions->isChecked());
+  const bool classic = ReorderMethod->currentIndex() != reorder_bidi;
+  for (QCheckBox* box : {Colon, Comma, Hyphen, Period, PlusSign, Slash, Space}) {
+    box->setEnabled(classic && Expressions->isChecked());
+  }
+}
+
+void TPrefForm::ReorderMethodChange() {
+  const bool classic = ReorderMethod->currentIndex() != reorder_bidi;
+  for (QCheckBox* box : {WholeLine, HebrewWords, HebrewPhrases, EnglishWords, EnglishPhrases, HTMLTags, HTMLText,
+                         ParenSimple, ParenBrackets, ParenCurly, ParenAngled, Sequences, Expressions}) {
+    box->setEnabled(classic);
+  }
+  ReorderDirection->setEnabled(!classic);
+  ParagraphDirection->setEnabled(!classic);
+  LeadingSpacesClick();
+  ExpressionsClick();
 }
 
 void TPrefForm::MinToClick() { StartMin->setEnabled(MinTo->checkedId() == 1); }

@@ -56,6 +56,7 @@ class TPrefForm : public QDialog {
   // ---- Enabling rules ----
   void LeadingSpacesClick();
   void ExpressionsClick();
+  void ReorderMethodChange();  // the classic reversals' controls act only with the classic method
   void MinToClick();
   void MapBackFinalPehClick();
 
@@ -81,6 +82,7 @@ class TPrefForm : public QDialog {
   QLineEdit* LineLength;
   QCheckBox *Sequences, *Expressions;
   QCheckBox *Hyphen, *Period, *Slash, *Comma, *PlusSign, *Colon, *Space;
+  QComboBox *ReorderMethod, *ReorderDirection, *ParagraphDirection;  // items numbered as the keys' values
   // Page 1
   QButtonGroup* SourceCharSet;
   QCheckBox *HebrewUnicode, *EmailStyle;

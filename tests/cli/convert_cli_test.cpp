@@ -254,3 +254,32 @@ TEST(Cli, LongInputStreamsThroughSmallBlocks) {
 
 }  // namespace
 }  // namespace quorvandel::testing
+
+namespace quorvandel::testing {
+namespace {
+
+// Logical to visual by the bidirectional method gives what the fribidi tool
+// shows for code page 1255 input, and visual to logical gives the input back.
+TEST(BidirectionalMethod, MatchesTheFribidiToolAndComesBack) {
+  const std::string corpus = Read_file(QUORVANDEL_SOURCE_DIR "/tests/engine/data/bidi_sentences_unseen.txt");
+  const Process_result bytes = Run_process({"/usr/bin/iconv", "-f", "UTF-8", "-t", "CP1255"}, corpus);
+  ASSERT_EQ(bytes.exit_status, 0) << bytes.err;
+  const Process_result fribidi =
+      Run_process({"/usr/bin/fribidi", "--nopad", "--nobreak", "--rtl", "--charset", "CP1255"}, bytes.out);
+  ASSERT_EQ(fribidi.exit_status, 0) << fribidi.err;
+
+  const std::vector<std::string> bidi = {"--set", "reordering_method=1", "--set", "destination_eoln_format=1"};
+  auto with = [&bidi](std::vector<std::string> more) {
+    more.insert(more.begin(), bidi.begin(), bidi.end());
+    return more;
+  };
+  const Process_result visual = Convert(with({"--set", "reordering_direction=1"}), bytes.out);
+  EXPECT_EQ(visual.exit_status, 0) << visual.err;
+  EXPECT_EQ(visual.out, fribidi.out);
+  const Process_result logical = Convert(with({"--set", "reordering_direction=0"}), fribidi.out);
+  EXPECT_EQ(logical.exit_status, 0) << logical.err;
+  EXPECT_EQ(logical.out, bytes.out);
+}
+
+}  // namespace
+}  // namespace quorvandel::testing

@@ -38,6 +38,9 @@ inline void Fill_default_conversion(TOptConversion& c) {
   c.number_separator_plus_sign = false;
   c.number_separator_colon = false;
   c.number_separator_space = false;
+  c.reordering_method = reorder_classic;
+  c.reordering_direction = visual_to_logical;
+  c.paragraph_direction = paragraph_rtl;
 }
 
 inline void Fill_default_source(TSourceProps& s) {

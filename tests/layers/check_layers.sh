@@ -19,6 +19,7 @@ rules=(
   "settings/dialogs    ^settings/|^tools/|^engine/|^platform/$top"
   "tools               ^tools/|^engine/|^resources/|^platform/$top"
   "resources           ^resources/"
+  "bidi                ^bidi/|^engine/|^settings/prefs\.h$"
   "platform            ^platform/$top"
   "platform/posix      ^platform/$top|^platform/posix/"
   "platform/linux      ^platform/$top|^platform/posix/|^platform/linux/"
@@ -26,9 +27,11 @@ rules=(
   "hotkeys             ^hotkeys/$top"
   "hotkeys/x11         ^hotkeys/$top|^hotkeys/x11/|^platform/$top|^platform/posix/|^platform/linux/"
   "cli                 ^cli/|^engine/|^settings/$top|^platform/$top"
+  "cli/main.cpp        ^bidi/"
   "mainwindow          ^mainwindow/|^engine/|^settings/|^tools/|^resources/|^platform/$top|^hotkeys/$top"
   "mainwindow/program_entry.cpp  ^platform/|^hotkeys/"
-  "fuzz                ^engine/|^settings/prefs\.h$"
+  "mainwindow/main.cpp           ^bidi/"
+  "fuzz                ^engine/|^bidi/|^settings/prefs\.h$"
 )
 
 failures=0

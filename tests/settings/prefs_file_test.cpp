@@ -91,6 +91,9 @@ const std::vector<Key_values> profile_keys = {
     {"map_back_period_to_slash", "1", "0"},
     {"final_peh_mapped_to_tilde", "0", "1"},
     {"map_tilde_to_final_peh", "1", "0"},
+    {"reordering_method", "0", "1"},
+    {"reordering_direction", "0", "1"},
+    {"paragraph_direction", "0", "2"},
 };
 
 const std::vector<Key_values> hotkey_keys = {
@@ -235,7 +238,13 @@ TEST_F(PrefsFile, RangeChecksOfEnumeratedKeysAndFunctionKeys) {
   const auto line_length = [](const TPrefs& p) { return p.conversion->line_length; };
   const auto default_fkey = [](const TPrefs& p) { return int{p.profiles->hotkey_default->fkey}; };
   const auto active_fkey = [](const TPrefs& p) { return int{p.profiles->hotkey_active->fkey}; };
+  const auto method = [](const TPrefs& p) { return int{p.conversion->reordering_method}; };
+  const auto direction = [](const TPrefs& p) { return int{p.conversion->reordering_direction}; };
+  const auto paragraph = [](const TPrefs& p) { return int{p.conversion->paragraph_direction}; };
   const std::vector<Case> cases = {
+      {"reordering_method", "2", method, 0},         {"reordering_method", "1", method, 1},
+      {"reordering_direction", "-1", direction, 0},  {"reordering_direction", "1", direction, 1},
+      {"paragraph_direction", "3", paragraph, 0},    {"paragraph_direction", "2", paragraph, 2},
       {"source_char_set", "9", source, 0},           {"source_char_set", "5", source, 5},
       {"source_char_set", "-1", source, 0},          {"destination_char_set", "6", destination, 0},
       {"destination_char_set", "0x3", destination, 3}, {"destination_eoln_format", "3", eoln, 0},

@@ -84,6 +84,40 @@ TEST_F(Preferences, EnablingRulesOnLoadKeepTheChecks) {
   EXPECT_TRUE(dialog.MapBackStylePeh->button(1)->isEnabled());
 }
 
+// With the bidirectional method the classic reversals and flips, and the
+// truncation that belongs to them, have no effect: the dialog shows them
+// disabled, and the method's own lists enabled.
+TEST_F(Preferences, BidirectionalMethodDisablesTheClassicReversals) {
+  Write_file(Ini_path(), "[Default_Settings]\nreordering_method=1\nparagraph_direction=2\nreverse_whole_line=1\n");
+  Start_program();
+  TPrefForm& dialog = Dialog();
+  EXPECT_EQ(dialog.ReorderMethod->currentIndex(), 1);
+  EXPECT_EQ(dialog.ParagraphDirection->currentIndex(), 2);
+  for (QWidget* control : std::initializer_list<QWidget*>{dialog.WholeLine, dialog.HebrewPhrases, dialog.HTMLTags,
+                                                          dialog.ParenSimple, dialog.Sequences, dialog.Hyphen,
+                                                          dialog.TrailingSpaces}) {
+    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+  }
+  EXPECT_TRUE(dialog.WholeLine->isChecked());
+  EXPECT_TRUE(dialog.LeadingSpaces->isEnabled());
+  EXPECT_TRUE(dialog.ReorderDirection->isEnabled());
+
+  dialog.ReorderMethod->setCurrentIndex(0);
+  EXPECT_TRUE(dialog.WholeLine->isEnabled());
+  EXPECT_TRUE(dialog.TrailingSpaces->isEnabled());
+  EXPECT_FALSE(dialog.ReorderDirection->isEnabled());
+  EXPECT_FALSE(dialog.ParagraphDirection->isEnabled());
+
+  Show_preferences(1, [](TPrefForm& preferences) {
+    preferences.ReorderMethod->setCurrentIndex(1);
+    preferences.ReorderDirection->setCurrentIndex(1);
+    preferences.ParagraphDirection->setCurrentIndex(0);
+  });
+  EXPECT_EQ(Holder().conversion->reordering_method, reorder_bidi);
+  EXPECT_EQ(Holder().conversion->reordering_direction, logical_to_visual);
+  EXPECT_EQ(Holder().conversion->paragraph_direction, paragraph_rtl);
+}
+
 // ---- The line length ----
 
 struct Length_case {
@@ -154,7 +188,8 @@ TEST_F(Preferences, SaveAsDefaultWritesEverything) {
   const std::string file = Read_file(Ini_path());
   EXPECT_THAT(Sections(), ElementsAre("Configuration", "Default_Settings"));
   EXPECT_THAT(file, HasSubstr("reverse_english_words=1\n"));
-  EXPECT_THAT(file, HasSubstr("map_tilde_to_final_peh=1\nhotkey_default_ctrl=1\n"));
+  EXPECT_THAT(file, HasSubstr("map_tilde_to_final_peh=1\nreordering_method=0\n"));
+  EXPECT_THAT(file, HasSubstr("paragraph_direction=0\nhotkey_default_ctrl=1\n"));
   EXPECT_THAT(file, HasSubstr("hotkey_active_fkey=11\n"));
   EXPECT_THAT(file, HasSubstr("window_width="));
 }
