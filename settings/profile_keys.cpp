@@ -79,6 +79,7 @@ const std::array profile_keys = {
     BOOLEAN_KEY(qwerty, map_back_period_to_slash, 1),
     BOOLEAN_KEY(qwerty, final_peh_mapped_to_tilde, 0),
     BOOLEAN_KEY(qwerty, map_tilde_to_final_peh, 1),
+    BOOLEAN_KEY(source_props, convert_automatically, 0),
 };
 
 #undef CASE_KEY
