@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/detection/detect.h"
-#include "tests/support/hebrew_corpus.h"
+#include "tests/corpus/hebrew_corpus.h"
 
 namespace quorvandel {
 namespace {

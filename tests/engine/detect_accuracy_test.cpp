@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/detection/detect.h"
-#include "tests/support/hebrew_corpus.h"
+#include "tests/corpus/hebrew_corpus.h"
 
 namespace quorvandel {
 namespace {

@@ -7,7 +7,7 @@
 #include "engine/detection/detect.h"
 #include "engine/detection/mojibake.h"
 #include "tests/engine/test_settings.h"
-#include "tests/support/hebrew_corpus.h"
+#include "tests/corpus/hebrew_corpus.h"
 
 namespace quorvandel {
 namespace {

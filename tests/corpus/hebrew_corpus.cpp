@@ -1,4 +1,4 @@
-#include "tests/support/hebrew_corpus.h"
+#include "tests/corpus/hebrew_corpus.h"
 
 #include <array>
 #include <cstdint>
