@@ -142,8 +142,8 @@ void TMainForm::Create_button_bar() {
   ButtonBar->setFixedHeight(button_bar_height);
   OpenBut = new QPushButton("Open", ButtonBar);
   Convert = new QPushButton("Convert", ButtonBar);
-  Automatic = new QPushButton("Automatic", ButtonBar);
-  Automatic->setToolTip("Detect how the source text was garbled and convert it");
+  Automatic = new QPushButton("Auto", ButtonBar);
+  Automatic->setToolTip("Automatic: detect how the source text was garbled and convert it");
   Preferences = new QPushButton("Preferences", ButtonBar);
   FromClipboard = new QPushButton("From Clipboard", ButtonBar);
   Convert->setDefault(true);
@@ -217,10 +217,10 @@ void TMainForm::FormResize() {
   for (std::size_t i = 0; i < std::size(row); ++i) {
     row[i]->setGeometry(buttons.lefts[i], top, std::max(buttons.width, 0), OpenBut->sizeHint().height());
   }
-  // Automatic shares the Convert button's place: its last two fifths.
+  // Automatic shares the Convert button's place: a little less than half of it.
   constexpr int automatic_gap = 4;
   const QRect convert_place = Convert->geometry();
-  const int automatic_width = std::max(convert_place.width() * 2 / 5, 0);
+  const int automatic_width = std::max(convert_place.width() * 9 / 20 - automatic_gap, 0);
   Convert->setGeometry(convert_place.adjusted(0, 0, -automatic_width - automatic_gap, 0));
   Automatic->setGeometry(convert_place.right() - automatic_width + 1, top, automatic_width, convert_place.height());
 
