@@ -48,32 +48,25 @@ char32_t Western_character(std::uint8_t byte) {
 
 // Western_byte of every byte unit's character, -1 for none: the detector
 // asks for it of every unit it looks at.
-const std::array<std::int16_t, 256>& Western_bytes_of_units() {
-  static const std::array<std::int16_t, 256> table = [] {
-    std::array<std::int16_t, 256> t{};
-    for (Unit u = 0; u <= last_byte_unit; ++u) {
-      const std::optional<std::uint8_t> b = Western_byte(Unicode_from_unit(u));
-      t[u] = b ? static_cast<std::int16_t>(*b) : std::int16_t{-1};
-    }
-    return t;
-  }();
-  return table;
-}
+const std::array<std::int16_t, 256> western_bytes_of_units = [] {
+  std::array<std::int16_t, 256> t{};
+  for (Unit u = 0; u <= last_byte_unit; ++u) {
+    const std::optional<std::uint8_t> b = Western_byte(Unicode_from_unit(u));
+    t[u] = b ? static_cast<std::int16_t>(*b) : std::int16_t{-1};
+  }
+  return t;
+}();
 
 std::optional<std::uint8_t> Misread_byte(Unit unit, Mojibake kind) {
-  switch (kind) {
-    case Mojibake::raw_bytes:
-      if (Is_byte(unit)) return static_cast<std::uint8_t>(unit);
-      return std::nullopt;
-    case Mojibake::western_characters:
-      if (Is_byte(unit)) {
-        const std::int16_t b = Western_bytes_of_units()[unit];
-        if (b < 0) return std::nullopt;
-        return static_cast<std::uint8_t>(b);
-      }
-      return Western_byte(Unicode_from_unit(unit));
-    default: return std::nullopt;
+  if (kind == Mojibake::raw_bytes) {
+    if (Is_byte(unit)) return static_cast<std::uint8_t>(unit);
+    return std::nullopt;
   }
+  if (kind != Mojibake::western_characters) return std::nullopt;
+  if (!Is_byte(unit)) return Western_byte(Unicode_from_unit(unit));
+  const std::int16_t b = western_bytes_of_units[unit];
+  if (b < 0) return std::nullopt;
+  return static_cast<std::uint8_t>(b);
 }
 
 bool Is_misread_letter(Unit first, Unit second, Mojibake kind) {
