@@ -22,6 +22,10 @@ using detection::Mojibake;
 // ---- Tuning -------------------------------------------------------------------
 // A paragraph is judged by at most this many of its first units.
 constexpr std::size_t judged_units = 1024;
+// A paragraph is first judged by this many units of its start, and that
+// verdict stands when it is at least this sure.
+constexpr std::size_t first_look_units = 160;
+constexpr int sure_confidence = 99;
 // A paragraph without an empty line ends after the line that brings its
 // letter-like units to this many.
 constexpr std::size_t paragraph_letters = 240;
@@ -376,9 +380,10 @@ bool Detection::Same_settings(const Detection& other) const {
          quoted_printable == other.quoted_printable && mojibake == other.mojibake && visual == other.visual;
 }
 
-Detection Detect_paragraph(Text_view text) {
+namespace {
+
+Detection Judge_paragraph(Text_view text) {
   Detection d;
-  if (text.size() > judged_units) text = text.substr(0, judged_units);
   const Layer_counts layers = Count_layers(text);
   Text undone;
   Text_view letters = text;
@@ -408,6 +413,23 @@ Detection Detect_paragraph(Text_view text) {
   Judge_letters(letters, after, d);
   if (!d.judged) return Detection{};
   return d;
+}
+
+}  // namespace
+
+// A long paragraph is judged by its start first, and as a whole only when
+// the start leaves any doubt: most paragraphs are plain at a glance, and
+// judging 25 MB must take a fraction of a second.
+Detection Detect_paragraph(Text_view text) {
+  if (text.size() > judged_units) text = text.substr(0, judged_units);
+  if (text.size() >= first_look_units + first_look_units / 2) {
+    Detection first = Judge_paragraph(text.substr(0, first_look_units));
+    if (first.judged && first.confidence >= sure_confidence) {
+      first.letters = first.letters * text.size() / first_look_units;  // what the whole would weigh
+      return first;
+    }
+  }
+  return Judge_paragraph(text);
 }
 
 bool Is_repair(const Detection& d) {
