@@ -12,6 +12,7 @@
 
 #include "bidi/fribidi_algorithm.h"
 #include "cli/convert_stream.h"
+#include "cli/detect_command.h"
 #include "cli/options.h"
 #include "cli/profile_setup.h"
 #include "settings/settings_location.h"
@@ -48,6 +49,30 @@ std::string Check_output_names(const Options& options) {
   return {};
 }
 
+// Prints what the detector finds in one input; false after reporting a failure.
+bool Detect_one(const std::string& input, bool named, const Options& options, const TPrefs& settings) {
+  const bool from_stdin = input == "-";
+  const std::string input_name = from_stdin ? "standard input" : input;
+  const int fd = from_stdin ? STDIN_FILENO : ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    Report(input_name, std::strerror(errno));
+    return false;
+  }
+  bool detected = false;
+  try {
+    Line_reader reader(fd);
+    if (named) std::cout << "file=" << input << '\n';
+    Detect_stream(reader, input_name, settings, options.input_encoding, std::cout, std::cerr);
+    detected = true;
+  } catch (const Stream_error& error) {
+    Report(input_name, error.what());
+  } catch (const std::system_error& error) {
+    Report(input_name, error.code().message());
+  }
+  if (!from_stdin) ::close(fd);
+  return detected;
+}
+
 // Converts one input into its output; false after reporting a failure.
 bool Convert_one(const std::string& input, const Options& options, const TPrefs& settings) {
   const bool from_stdin = input == "-";
@@ -72,7 +97,12 @@ bool Convert_one(const std::string& input, const Options& options, const TPrefs&
     }
     Line_reader reader(fd);
     try {
-      Convert_stream(reader, *output, settings, options.input_encoding, options.output_encoding);
+      if (options.auto_convert || settings.source_props->convert_automatically) {
+        Auto_convert_stream(reader, *output, input_name, settings, options.input_encoding, options.output_encoding,
+                            std::cerr);
+      } else {
+        Convert_stream(reader, *output, settings, options.input_encoding, options.output_encoding);
+      }
       output->Commit();
       converted = true;
     } catch (const Stream_error& error) {
@@ -129,7 +159,9 @@ int Run(const std::vector<std::string>& arguments) {
     const std::vector<std::string> inputs = options.inputs.empty() ? std::vector<std::string>{"-"} : options.inputs;
     int status = exit_ok;
     for (const std::string& input : inputs) {
-      if (!Convert_one(input, options, setup.Active())) status = exit_failed;
+      const bool done = options.detect ? Detect_one(input, inputs.size() > 1, options, setup.Active())
+                                       : Convert_one(input, options, setup.Active());
+      if (!done) status = exit_failed;
     }
     return status;
   } catch (const Usage_error& error) {

@@ -30,6 +30,7 @@ class Argument_reader {
 
 std::string Check_combination(const Options& options) {
   if (options.output_file && options.output_dir) return "-o and --output-dir cannot be used together";
+  if (options.detect && options.auto_convert) return "--detect and --auto cannot be used together";
   if (options.output_file && options.inputs.size() > 1) return "-o takes one input; use --output-dir for several";
   if (options.output_dir) {
     if (options.inputs.empty()) return "--output-dir needs input files";
@@ -79,6 +80,10 @@ Parse_result Parse_options(const std::vector<std::string>& arguments) {
       options.version = true;
     } else if (name == "--list-keys") {
       options.list_keys = true;
+    } else if (name == "--detect") {
+      options.detect = true;
+    } else if (name == "--auto") {
+      options.auto_convert = true;
     } else if (name == "-o" || name == "--output" || name == "--output-dir" || name == "--settings" ||
                name == "--profile" || name == "--set" || name == "--input-encoding" ||
                name == "--output-encoding") {
@@ -134,6 +139,13 @@ Options:
       --profile NAME        use the named profile (default: the default profile)
       --set KEY=VALUE       override a per-profile setting by its INI key; repeatable
       --list-keys           print every per-profile key with its value and exit
+      --detect              print, for each input, the per-profile keys that
+                            repair it as --list-keys does, what was detected
+                            ("detected=DOS, visual order") and "confidence=N"
+                            (0 to 100); converts nothing
+      --auto                convert with what was detected in each paragraph,
+                            into logical-order code page 1255 (or UTF-8 with
+                            --output-encoding utf-8)
       --input-encoding E    bytes (default) or utf-8
       --output-encoding E   bytes (default) or utf-8
   -h, --help                show this help and exit

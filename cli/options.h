@@ -20,6 +20,8 @@ struct Options {
   Encoding input_encoding = Encoding::bytes;
   Encoding output_encoding = Encoding::bytes;
   bool list_keys = false;
+  bool detect = false;        // --detect: print what the detector finds
+  bool auto_convert = false;  // --auto: convert with what it finds
   bool help = false;
   bool version = false;
 };

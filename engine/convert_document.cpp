@@ -4,6 +4,7 @@
 
 #include "engine/convert_line.h"
 #include "engine/decoding.h"
+#include "engine/detection/auto_document.h"
 
 namespace quorvandel {
 
@@ -37,6 +38,10 @@ void Set_dest_status_from_source(TConversion_document& document) {
 }  // namespace
 
 bool Convert_document(TConversion_document& document) {
+  if (document.Active_settings().source_props->convert_automatically) {
+    Detection found;
+    return Convert_document_automatically(document, found);
+  }
   const int line_count = document.Source_line_count();
   const bool progress_shown = line_count > progress_line_threshold;
   if (progress_shown) {

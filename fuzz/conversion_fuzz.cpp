@@ -19,6 +19,9 @@
 #include "engine/convert_document.h"
 #include "engine/cp1255.h"
 #include "engine/decoding.h"
+#include "engine/detection/auto_convert.h"
+#include "engine/detection/detect.h"
+#include "engine/detection/mojibake.h"
 #include "engine/html_reversal.h"
 #include "engine/line_reversal.h"
 #include "settings/prefs.h"
@@ -309,6 +312,49 @@ void Check_markup(const Text& line, const TOptConversion& c, Html_state (&states
   }
 }
 
+// The detector judges any text, covers every line with one paragraph, and
+// the repair of misread UTF-8 undoes the misreading exactly.
+void Check_detection(const std::vector<Text>& lines) {
+  Document_detector detector;
+  for (const Text& line : lines) detector.Add_line(line);
+  detector.Finish();
+  std::size_t next_line = 0;
+  for (const Document_detector::Paragraph& p : detector.paragraphs()) {
+    Require(p.first_line == next_line && p.line_count > 0, "the paragraphs cover the lines in order");
+    next_line += p.line_count;
+    const Detection& d = p.detection;
+    Require(d.confidence >= 0 && d.confidence <= 100, "a confidence is 0 to 100");
+    Require(d.judged || (d.confidence == 0 && !Is_repair(d)), "what is not judged is not repaired");
+  }
+  Require(next_line == lines.size(), "every line is in a paragraph");
+  const Detection document = detector.Document();
+  Require(document.confidence >= 0 && document.confidence <= 100, "the document's confidence is 0 to 100");
+
+  using detection::Mojibake;
+  for (const Text& line : lines) {
+    for (const Mojibake kind : {Mojibake::western_characters, Mojibake::raw_bytes}) {
+      Require(detection::Repair_mojibake(line, kind).size() <= line.size(), "a repair never lengthens a line");
+    }
+    bool scalar_values = true;
+    for (const Unit u : line) {
+      const char32_t c = Unicode_from_unit(u);
+      // Units that the pane's mapping gives for the character, and only those.
+      scalar_values = scalar_values && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF) && Unit_from_unicode(c) == u;
+    }
+    if (!scalar_values) continue;
+    Text raw;
+    Text western;
+    for (const char byte : Utf8_from_text(line)) {
+      const auto b = static_cast<std::uint8_t>(byte);
+      raw.push_back(b);
+      western.push_back(Unit_from_unicode(detection::Western_character(b)));
+    }
+    Require(detection::Repair_mojibake(raw, Mojibake::raw_bytes) == line, "UTF-8 kept as bytes repairs exactly");
+    Require(detection::Repair_mojibake(western, Mojibake::western_characters) == line,
+            "UTF-8 read as code page 1252 repairs exactly");
+  }
+}
+
 // A source pane of the fuzzed lines.
 class Fuzz_document : public TConversion_document {
  public:
@@ -360,9 +406,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check_bidi(line, settings);
   }
 
-  Fuzz_document document(settings, lines);
-  const bool converted = Convert_document(document);
-  Require(converted == document.messages.empty(), "a conversion either succeeds or reports one error");
-  Require(converted || document.destination.empty(), "a stopped conversion leaves no text");
+  Check_detection(lines);
+
+  // With the settings, and converting automatically with what is detected.
+  for (const bool automatically : {false, true}) {
+    settings.source_props->convert_automatically = automatically;
+    Fuzz_document document(settings, lines);
+    const bool converted = Convert_document(document);
+    Require(converted == document.messages.empty(), "a conversion either succeeds or reports one error");
+    Require(converted || document.destination.empty(), "a stopped conversion leaves no text");
+  }
   return 0;
 }

@@ -109,6 +109,10 @@ void TMainForm::Create_menus() {
   file->addSeparator();
   connect(file->addAction("Exit"), &QAction::triggered, this, &TMainForm::Quit1Click);
 
+  QMenu* convert = menuBar()->addMenu("Convert");
+  connect(convert->addAction("Convert"), &QAction::triggered, this, &TMainForm::Convert1Click);
+  connect(convert->addAction("Automatic"), &QAction::triggered, this, &TMainForm::AutomaticClick);
+
   QMenu* edit = menuBar()->addMenu("Edit");
   connect(edit->addAction("Cut"), &QAction::triggered, this, &TMainForm::Cut1Click);
   connect(edit->addAction("Copy"), &QAction::triggered, this, &TMainForm::Copy1Click);
@@ -138,11 +142,14 @@ void TMainForm::Create_button_bar() {
   ButtonBar->setFixedHeight(button_bar_height);
   OpenBut = new QPushButton("Open", ButtonBar);
   Convert = new QPushButton("Convert", ButtonBar);
+  Automatic = new QPushButton("Auto", ButtonBar);
+  Automatic->setToolTip("Automatic: detect how the source text was garbled and convert it");
   Preferences = new QPushButton("Preferences", ButtonBar);
   FromClipboard = new QPushButton("From Clipboard", ButtonBar);
   Convert->setDefault(true);
   connect(OpenBut, &QPushButton::clicked, this, &TMainForm::OpenButClick);
   connect(Convert, &QPushButton::clicked, this, &TMainForm::ConvertClick);
+  connect(Automatic, &QPushButton::clicked, this, &TMainForm::AutomaticClick);
   connect(Preferences, &QPushButton::clicked, this, &TMainForm::PreferencesClick);
   connect(FromClipboard, &QPushButton::clicked, this, &TMainForm::FromClipboardClick);
 }
@@ -210,6 +217,12 @@ void TMainForm::FormResize() {
   for (std::size_t i = 0; i < std::size(row); ++i) {
     row[i]->setGeometry(buttons.lefts[i], top, std::max(buttons.width, 0), OpenBut->sizeHint().height());
   }
+  // Automatic shares the Convert button's place: a little less than half of it.
+  constexpr int automatic_gap = 4;
+  const QRect convert_place = Convert->geometry();
+  const int automatic_width = std::max(convert_place.width() * 9 / 20 - automatic_gap, 0);
+  Convert->setGeometry(convert_place.adjusted(0, 0, -automatic_width - automatic_gap, 0));
+  Automatic->setGeometry(convert_place.right() - automatic_width + 1, top, automatic_width, convert_place.height());
 
   SourceInfo->Set_first_width(Info_first_panel_width(left));
   DestInfo->Set_first_width(Info_first_panel_width(right));

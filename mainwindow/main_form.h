@@ -100,6 +100,9 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Clear1Click();
   void Convert1Click();
   void ConvertClick() { Convert1Click(); }
+  // Converts the source pane with what the detector finds in it, whatever
+  // the active profile's settings, and names what it found on the status line.
+  void AutomaticClick();
   void OpenButClick() { Open1Click(); }
   void FromClipboardClick();
   void PreferencesClick() { Show_preferences(0); }
@@ -176,6 +179,9 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   bool hotkeys_enabled = false;
   bool hotkeys_registered = false;
   bool hotkey_busy = false;
+  // What the last automatic conversion detected, for the status line; empty
+  // after a conversion with the profile's own settings.
+  QString detection_status;
 
   // True while a file is read or a document converted; the commands that
   // change the panes are refused meanwhile, and closing the window waits
@@ -197,6 +203,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   QWidget* ButtonBar = nullptr;
   QPushButton* OpenBut = nullptr;
   QPushButton* Convert = nullptr;
+  QPushButton* Automatic = nullptr;  // beside Convert
   QPushButton* Preferences = nullptr;
   QPushButton* FromClipboard = nullptr;
   QWidget* OuterPanel = nullptr;
@@ -230,6 +237,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   QString Shown_name(const std::string& file_name) const;
   TText_pane* Focused_pane() const;
   bool Read_source_file(const std::string& path, std::string& bytes, QString& error);
+  void Convert_automatically();
 
   Services services_;
   Dialogs dialogs_;

@@ -9,6 +9,7 @@
 
 #include "engine/convert_document.h"
 #include "engine/cp1255.h"
+#include "engine/detection/auto_document.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/pane_document.h"
 #include "mainwindow/pane_text.h"
@@ -148,14 +149,37 @@ void TMainForm::Clear1Click() {
   RichEdit1->clear();
   source_status = ps_blank;
   source_modified = false;
+  detection_status.clear();
   Show_status();
 }
 
 void TMainForm::Convert1Click() {
   if (busy || !active_settings) return;
+  if (active_settings->source_props->convert_automatically) {
+    Convert_automatically();
+    return;
+  }
   Begin_busy();
+  detection_status.clear();
   TPane_document document(*this);
   Convert_document(document);
+  End_busy();
+}
+
+void TMainForm::AutomaticClick() {
+  if (busy || !active_settings) return;
+  Convert_automatically();
+}
+
+void TMainForm::Convert_automatically() {
+  Begin_busy();
+  TPane_document document(*this);
+  Detection found;
+  if (Convert_document_automatically(document, found)) {
+    detection_status = found.judged ? "Detected: " + QString::fromStdString(Describe(found))
+                                    : "Nothing detected (too short, or no Hebrew)";
+    Show_status();
+  }
   End_busy();
 }
 

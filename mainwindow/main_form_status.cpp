@@ -45,6 +45,10 @@ void TMainForm::Show_status() {
   const std::string profile_name =
       active == 0 ? default_profile_name : profiles.profile_names[static_cast<std::size_t>(active - 1)];
   StatusBar1->Set_text(0, "Active profile: '" + QString::fromStdString(profile_name) + "'");
+  if (!detection_status.isEmpty()) {
+    StatusBar1->Set_text(1, detection_status);
+    return;
+  }
   StatusBar1->Set_text(1, QString(Char_set_name(active_settings->source_props->source_char_set)) + " --> " +
                               Char_set_name(active_settings->dest_props->destination_char_set));
 }

@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin
   xvfb xclip
+  hunspell-he wamerican
 )
 
 missing=()

@@ -53,6 +53,9 @@ class TSourceProps {
   std::uint8_t source_char_set = 0;  // 0..5, see Char_set
   bool translate_hebrew_unicode = false;
   bool translate_email_style = false;
+  // Detect how the text was garbled and convert with what was found instead
+  // of the settings above (the other records still give the end of lines).
+  bool convert_automatically = false;
 };
 
 // Destination properties (per profile).

@@ -80,6 +80,7 @@ const std::array profile_keys = {
     BOOLEAN_KEY(qwerty, map_back_period_to_slash, 1),
     BOOLEAN_KEY(qwerty, final_peh_mapped_to_tilde, 0),
     BOOLEAN_KEY(qwerty, map_tilde_to_final_peh, 1),
+    BOOLEAN_KEY(source_props, convert_automatically, 0),
     CHOICE_KEY(conversion, reordering_method, 0),
     CHOICE_KEY(conversion, reordering_direction, 0),
     CHOICE_KEY(conversion, paragraph_direction, 0),

@@ -115,6 +115,7 @@ static const Check_binding check_bindings[] = {
     {&TPrefForm::Space, "number_separator_space"},
     {&TPrefForm::HebrewUnicode, "translate_hebrew_unicode"},
     {&TPrefForm::EmailStyle, "translate_email_style"},
+    {&TPrefForm::ConvertAutomatically, "convert_automatically"},
     {&TPrefForm::MapGrave, "map_grave_to_semicolon"},
     {&TPrefForm::MapQ, "map_q_to_slash"},
     {&TPrefForm::MapW, "map_w_to_apostrophe"},
@@ -283,6 +284,10 @@ QWidget* TPrefForm::Make_source_page() {
   column->addWidget(Char_set_group("Source Hebrew Character Set", SourceCharSet, page));
   column->addWidget(HebrewUnicode);
   column->addWidget(EmailStyle);
+  // Converting with what the detector finds also serves this profile's
+  // hotkey; the settings above then apply only where nothing is detected.
+  ConvertAutomatically = Check("Detect how the text was garbled and convert it automatically", page);
+  column->addWidget(ConvertAutomatically);
   column->addStretch(1);
   return page;
 }

@@ -86,6 +86,7 @@ class TPrefForm : public QDialog {
   // Page 1
   QButtonGroup* SourceCharSet;
   QCheckBox *HebrewUnicode, *EmailStyle;
+  QCheckBox* ConvertAutomatically;
   // Page 2
   QButtonGroup *DestCharSet, *EOLNFormat, *EnglishCase;
   // Page 3

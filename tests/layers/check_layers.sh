@@ -15,6 +15,7 @@ cd "$root" || exit 2
 top='[^/]+$'  # a header directly in the folder, not in a per-system subfolder
 rules=(
   "engine              ^engine/|^settings/prefs\.h$"
+  "engine/detection    ^engine/|^settings/prefs\.h$"
   "settings            ^settings/$top|^platform/$top"
   "settings/dialogs    ^settings/|^tools/|^engine/|^platform/$top"
   "tools               ^tools/|^engine/|^resources/|^platform/$top"

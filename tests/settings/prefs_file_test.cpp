@@ -91,6 +91,7 @@ const std::vector<Key_values> profile_keys = {
     {"map_back_period_to_slash", "1", "0"},
     {"final_peh_mapped_to_tilde", "0", "1"},
     {"map_tilde_to_final_peh", "1", "0"},
+    {"convert_automatically", "0", "1"},
     {"reordering_method", "0", "1"},
     {"reordering_direction", "0", "1"},
     {"paragraph_direction", "0", "2"},

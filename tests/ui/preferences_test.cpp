@@ -188,7 +188,7 @@ TEST_F(Preferences, SaveAsDefaultWritesEverything) {
   const std::string file = Read_file(Ini_path());
   EXPECT_THAT(Sections(), ElementsAre("Configuration", "Default_Settings"));
   EXPECT_THAT(file, HasSubstr("reverse_english_words=1\n"));
-  EXPECT_THAT(file, HasSubstr("map_tilde_to_final_peh=1\nreordering_method=0\n"));
+  EXPECT_THAT(file, HasSubstr("map_tilde_to_final_peh=1\nconvert_automatically=0\nreordering_method=0\n"));
   EXPECT_THAT(file, HasSubstr("paragraph_direction=0\nhotkey_default_ctrl=1\n"));
   EXPECT_THAT(file, HasSubstr("hotkey_active_fkey=11\n"));
   EXPECT_THAT(file, HasSubstr("window_width="));

@@ -1,0 +1,62 @@
+#include "engine/detection/auto_convert.h"
+
+#include "engine/decoding.h"
+
+namespace quorvandel {
+
+std::unique_ptr<TPrefs> Detected_settings(const Detection& detection, const TPrefs& profile) {
+  auto settings = std::make_unique<TPrefs>(true);
+  *settings->conversion = *profile.conversion;
+  *settings->source_props = *profile.source_props;
+  *settings->dest_props = *profile.dest_props;
+  *settings->qwerty = *profile.qwerty;
+  if (detection.judged) Apply_detection(detection, *settings);
+  return settings;
+}
+
+// The settings of one verdict and a document conversion with them. For
+// misread UTF-8 the escapes are decoded before the repair, and the
+// conversion that follows it decodes nothing more.
+struct Auto_converter::Paragraph_converter {
+  Paragraph_converter(const Detection& found, const TPrefs& profile)
+      : detection(found), settings(Detected_settings(found, profile)) {
+    if (detection.mojibake != detection::Mojibake::none) {
+      settings->source_props->translate_hebrew_unicode = false;
+      settings->source_props->translate_email_style = false;
+    }
+    converter = std::make_unique<Document_converter>(*settings);
+  }
+
+  void Convert(Text& line) {
+    if (detection.mojibake != detection::Mojibake::none) {
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+      if (detection.entities) Translate_entities(line);
+      if (detection.quoted_printable) Translate_quoted_printable(line);
+      line = detection::Repair_mojibake(line, detection.mojibake);
+    }
+    converter->Convert_raw_line(line);
+  }
+
+  Detection detection;
+  std::unique_ptr<TPrefs> settings;
+  std::unique_ptr<Document_converter> converter;
+};
+
+Auto_converter::Auto_converter(const Document_detector& detector, const TPrefs& profile)
+    : detector_(detector), profile_(profile) {}
+
+Auto_converter::~Auto_converter() = default;
+
+Auto_converter::Paragraph_converter& Auto_converter::For(const Detection& detection) {
+  for (const auto& converter : converters_) {
+    if (converter->detection.Same_settings(detection)) return *converter;
+  }
+  converters_.push_back(std::make_unique<Paragraph_converter>(detection, profile_));
+  return *converters_.back();
+}
+
+void Auto_converter::Convert_raw_line(std::size_t index, Text& line) {
+  For(detector_.For_line(index)).Convert(line);
+}
+
+}  // namespace quorvandel

@@ -1,0 +1,62 @@
+#include "engine/detection/auto_document.h"
+
+#include "engine/decoding.h"
+#include "engine/detection/auto_convert.h"
+
+namespace quorvandel {
+
+bool Convert_document_automatically(TConversion_document& document, Detection& found) {
+  const int line_count = document.Source_line_count();
+  const bool progress_shown = line_count > progress_line_threshold;
+  if (progress_shown) {
+    document.Set_progress_caption("Converting...");
+    document.Show_progress(true);
+  }
+  document.Clear_destination();
+
+  Document_detector detector;
+  for (int i = 0; i < line_count; ++i) {
+    Text line = document.Source_line(i);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    detector.Add_line(line);
+  }
+  detector.Finish();
+  found = detector.Document();
+
+  // The settings are those the detection gives, so a change of profile
+  // while the conversion pauses does not change them.
+  const TPrefs& profile = document.Active_settings();
+  const std::u32string eoln(Eoln_sequence(profile.dest_props->destination_eoln_format));
+  Auto_converter converter(detector, profile);
+  Text result;
+  try {
+    for (int i = 0; i < line_count; ++i) {
+      if (progress_shown && i % progress_step_lines == 0) {
+        document.Set_progress_position(Progress_position(i, line_count));
+      }
+      Text line = document.Source_line(i);
+      converter.Convert_raw_line(static_cast<std::size_t>(i), line);
+      result += line;
+      if (i < line_count - 1) result += eoln;
+      if ((i + 1) % chunk_lines == 0) document.Process_messages();
+    }
+  } catch (const Conversion_error& error) {
+    if (progress_shown) document.Show_progress(false);
+    document.Show_message(error.what());
+    return false;
+  }
+
+  if (progress_shown) document.Show_progress(false);
+  document.Process_messages();
+  document.Set_destination_text(std::move(result));
+  switch (document.Source_status()) {
+    case ps_blank:
+    case ps_from_clipboard: document.Set_dest_status(ps_converted, ""); break;
+    case ps_loaded: document.Set_dest_status(ps_converted_named, File_name_part(document.Source_file_name())); break;
+    default: break;
+  }
+  document.Show_status();
+  return true;
+}
+
+}  // namespace quorvandel

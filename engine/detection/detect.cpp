@@ -1,0 +1,549 @@
+#include "engine/detection/detect.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include "engine/char_sets.h"
+#include "engine/decoding.h"
+#include "engine/detection/letter_tables.h"
+
+namespace quorvandel {
+namespace {
+
+using detection::english_trigrams;
+using detection::english_boundary;
+using detection::hebrew_trigrams;
+using detection::hebrew_boundary;
+using detection::letter_table_scale;
+using detection::Mojibake;
+
+// ---- Tuning -------------------------------------------------------------------
+// A paragraph is judged by at most this many of its first units.
+constexpr std::size_t judged_units = 1024;
+// A paragraph is first judged by this many units of its start, and that
+// verdict stands when it is at least this sure.
+constexpr std::size_t first_look_units = 160;
+constexpr int sure_confidence = 99;
+// A paragraph without an empty line ends after the line that brings its
+// letter-like units to this many.
+constexpr std::size_t paragraph_letters = 240;
+// The fewest escapes or misread letters that make a decoding layer.
+constexpr std::size_t min_escapes = 3;
+// Reading backwards must beat reading forwards by this many bits (summed
+// over the paragraph) for visual order; a little above zero, so that
+// correct logical text is left alone when in doubt.
+constexpr double visual_margin_bits = 3.0;
+// Text in English letters is Hebrew when its best Hebrew reading beats the
+// English reading by this much.
+constexpr double hebrew_min_bits = 8.0;
+constexpr double hebrew_bits_per_letter = 0.3;
+
+// ---- Readings of the units as Hebrew letters ------------------------------------
+
+constexpr std::uint8_t no_letter = hebrew_boundary;
+constexpr std::uint8_t no_english_letter = english_boundary;
+constexpr Unit first_1255_letter = 224;
+constexpr Unit last_1255_letter = 250;
+constexpr Unit first_862_letter = 128;
+constexpr Unit last_862_letter = 154;
+
+bool Is_ascii_letter(Unit u) { return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z'); }
+std::uint8_t Fold(Unit u) { return static_cast<std::uint8_t>(u >= 'a' ? u - 'a' : u - 'A'); }
+
+// One character set's reading: the Hebrew letter of each byte (0..26, or
+// no_letter), and the English letter of the bytes that are Hebrew letters
+// in English letters, to weigh the English reading of the same text.
+struct Reading {
+  std::array<std::uint8_t, 256> hebrew{};
+  std::array<std::uint8_t, 256> english{};
+};
+
+TOptQwerty Reading_qwerty() {
+  TOptQwerty q;
+  q.map_grave_to_semicolon = q.map_q_to_slash = q.map_w_to_apostrophe = true;
+  q.map_semicolon_to_final_peh = q.map_apostrophe_to_comma = q.map_comma_to_tav = true;
+  q.map_period_to_final_tsadi = q.map_slash_to_period = true;
+  return q;
+}
+
+Reading Make_reading(int set) {
+  Reading r;
+  const TOptQwerty qwerty = Reading_qwerty();
+  for (Unit b = 0; b <= last_byte_unit; ++b) {
+    const Unit letter = Convert_letter(b, set, cs_windows, qwerty);
+    const bool already_1255 = b >= first_1255_letter && b <= last_1255_letter && set != cs_windows;
+    const bool is_letter = letter >= first_1255_letter && letter <= last_1255_letter && !already_1255;
+    r.hebrew[b] = is_letter ? static_cast<std::uint8_t>(letter - first_1255_letter) : no_letter;
+    r.english[b] = is_letter && Is_ascii_letter(b) ? Fold(b) : no_english_letter;
+  }
+  // Tav has no English letter: those sets write it as '[' and '{'. The
+  // conversion does not read them back, but they tell that a word is Hebrew.
+  constexpr std::uint8_t tav = 26;
+  if (set == cs_upper) r.hebrew['['] = tav;
+  if (set == cs_lower) r.hebrew['{'] = tav;
+  return r;
+}
+
+const std::array<Reading, 6>& Readings() {
+  static const std::array<Reading, 6> readings = {Make_reading(0), Make_reading(1), Make_reading(2),
+                                                  Make_reading(3), Make_reading(4), Make_reading(5)};
+  return readings;
+}
+
+// Log-likelihoods in table units of a text's words read with one reading:
+// forwards (logical order) and backwards (visual order).
+struct Score {
+  std::int64_t forwards = 0;
+  std::int64_t backwards = 0;
+  std::size_t letters = 0;
+};
+
+double Bits(std::int64_t units) { return static_cast<double>(units) / letter_table_scale; }
+
+// One pass over the units: each window of three symbols counts forwards,
+// and turned round, backwards. A word's first letter and its end are
+// counted once for each direction, as if the word stood the other way.
+Score Score_reading(Text_view text, const Reading& reading) {
+  Score s;
+  std::uint8_t before = no_letter;
+  std::uint8_t previous = no_letter;
+  for (const Unit u : text) {
+    const std::uint8_t h = Is_byte(u) ? reading.hebrew[u] : no_letter;
+    if (h == no_letter) {
+      if (previous != no_letter) {
+        s.forwards += hebrew_trigrams[before][previous][no_letter];
+        s.backwards += hebrew_trigrams[no_letter][previous][before] + hebrew_trigrams[no_letter][no_letter][previous];
+      }
+      before = previous = no_letter;
+      continue;
+    }
+    if (previous == no_letter) {
+      s.forwards += hebrew_trigrams[no_letter][no_letter][h];
+    } else {
+      s.forwards += hebrew_trigrams[before][previous][h];
+      s.backwards += hebrew_trigrams[h][previous][before];
+    }
+    ++s.letters;
+    before = previous;
+    previous = h;
+  }
+  if (previous != no_letter) {
+    s.forwards += hebrew_trigrams[before][previous][no_letter];
+    s.backwards += hebrew_trigrams[no_letter][previous][before] + hebrew_trigrams[no_letter][no_letter][previous];
+  }
+  return s;
+}
+
+// How much better the words of a text in English letters read as Hebrew
+// in one reading than as English, in bits. A word with letters of the
+// other case is English and is left out (Hebrew typed on the English
+// layout keeps the English words as they were typed), and no word counts
+// against Hebrew by more than english_word_cap: a few English words
+// among Hebrew ones must not outweigh them.
+constexpr double english_word_cap_bits = 4.0;
+
+struct Latin_score {
+  double lead = 0;
+  std::size_t letters = 0;
+};
+
+Latin_score Score_latin(Text_view text, const Reading& reading) {
+  Latin_score score;
+  std::int64_t hebrew = 0;
+  std::int64_t english = 0;
+  std::size_t letters = 0;
+  bool mixed = false;
+  std::uint8_t before = no_letter;
+  std::uint8_t previous = no_letter;
+  std::uint8_t before_english = no_english_letter;
+  std::uint8_t previous_english = no_english_letter;
+  const auto end_word = [&] {
+    if (previous != no_letter) hebrew += hebrew_trigrams[before][previous][no_letter];
+    if (previous_english != no_english_letter) {
+      english += english_trigrams[before_english][previous_english][no_english_letter];
+    }
+    if (!mixed && letters > 0) {
+      score.lead += std::max(Bits(hebrew - english), -english_word_cap_bits);
+      score.letters += letters;
+    }
+    hebrew = english = 0;
+    letters = 0;
+    mixed = false;
+    before = previous = no_letter;
+    before_english = previous_english = no_english_letter;
+  };
+  for (const Unit u : text) {
+    const std::uint8_t h = Is_byte(u) ? reading.hebrew[u] : no_letter;
+    const bool other_case = h == no_letter && Is_ascii_letter(u);
+    if (h == no_letter && !other_case) {
+      end_word();
+      continue;
+    }
+    mixed = mixed || other_case;
+    if (h != no_letter) {
+      hebrew += hebrew_trigrams[before][previous][h];
+      before = previous;
+      previous = h;
+      ++letters;
+    }
+    const std::uint8_t e = Is_byte(u) ? reading.english[u] : no_english_letter;
+    if (e != no_english_letter) {
+      english += english_trigrams[before_english][previous_english][e];
+      before_english = previous_english;
+      previous_english = e;
+    }
+  }
+  end_word();
+  return score;
+}
+
+// 0..100 from a margin in bits: 4 bits give 50, 16 bits 94.
+int Confidence_of(double margin_bits) {
+  if (margin_bits <= 0) return 0;
+  return static_cast<int>(100.0 - 100.0 * std::exp2(-margin_bits / 4.0) + 0.5);
+}
+
+// ---- The decoding layers --------------------------------------------------------
+
+int Hex_digit(Unit c) {
+  if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
+  if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A') + 10;
+  if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a') + 10;
+  return -1;
+}
+
+// Whether a numeric reference to a Hebrew letter starts at `at`.
+bool Hebrew_entity_at(Text_view text, std::size_t at) {
+  if (at + 3 >= text.size() || text[at] != '&' || text[at + 1] != '#') return false;
+  std::size_t i = at + 2;
+  const bool hexadecimal = text[i] == 'x' || text[i] == 'X';
+  if (hexadecimal) ++i;
+  long value = 0;
+  std::size_t digits = 0;
+  for (; i < text.size() && digits < 8; ++i, ++digits) {
+    const int d = hexadecimal ? Hex_digit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? static_cast<int>(text[i] - '0') : -1);
+    if (d < 0) break;
+    value = value * (hexadecimal ? 16 : 10) + d;
+  }
+  return digits > 0 && i < text.size() && text[i] == ';' && value >= 0x5D0 && value <= 0x5EA;
+}
+
+// The byte of a quoted-printable escape at `at`, or -1.
+int Escape_at(Text_view text, std::size_t at) {
+  if (at + 2 >= text.size() || text[at] != '=') return -1;
+  const int high = Hex_digit(text[at + 1]);
+  const int low = Hex_digit(text[at + 2]);
+  return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
+
+// What one pass over a paragraph counts for every layer.
+struct Layer_counts {
+  std::size_t entities = 0;    // references to Hebrew letters
+  std::size_t escapes = 0;     // escapes of letters of code page 1255, or of UTF-8 Hebrew lead bytes
+  std::size_t misread_western = 0;
+  std::size_t misread_raw = 0;
+  std::size_t letters_1255 = 0;
+  std::size_t letters_862 = 0;
+  std::size_t capitals = 0;
+  std::size_t smalls = 0;
+};
+
+// The byte classes the counting pass looks for, one table look-up a unit.
+enum Unit_class : std::uint8_t {
+  class_capital = 4,
+  class_small = 8,
+  class_escape = 16,      // '&' or '='
+  class_misread_lead = 32,      // what a misread UTF-8 Hebrew lead byte becomes
+};
+
+const std::array<std::uint8_t, 256>& Unit_classes() {
+  static const std::array<std::uint8_t, 256> classes = [] {
+    std::array<std::uint8_t, 256> c{};
+    for (Unit u = 0; u <= last_byte_unit; ++u) {
+      std::uint8_t k = 0;
+      if (u >= 'A' && u <= 'Z') k |= class_capital;
+      if (u >= 'a' && u <= 'z') k |= class_small;
+      if (u == '&' || u == '=') k |= class_escape;
+      if (detection::Misread_byte(u, Mojibake::western_characters) == 0xD7 ||
+          detection::Misread_byte(u, Mojibake::raw_bytes) == 0xD7) {
+        k |= class_misread_lead;
+      }
+      c[u] = k;
+    }
+    return c;
+  }();
+  return classes;
+}
+
+Layer_counts Count_layers(Text_view text) {
+  const auto& classes = Unit_classes();
+  std::array<std::uint16_t, 256> histogram{};  // a paragraph is judged by at most judged_units
+  Layer_counts c;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const Unit u = text[i];
+    if (!Is_byte(u)) continue;
+    ++histogram[u];
+    const std::uint8_t k = classes[u];
+    if ((k & (class_escape | class_misread_lead)) == 0) continue;
+    if (u == '&') {
+      c.entities += Hebrew_entity_at(text, i);
+    } else if (u == '=') {
+      const int b = Escape_at(text, i);
+      c.escapes += (b >= static_cast<int>(first_1255_letter) && b <= static_cast<int>(last_1255_letter)) || b == 0xD7;
+    }
+    if ((k & class_misread_lead) != 0 && i + 1 < text.size()) {
+      c.misread_western += detection::Is_misread_letter(u, text[i + 1], Mojibake::western_characters);
+      c.misread_raw += detection::Is_misread_letter(u, text[i + 1], Mojibake::raw_bytes);
+    }
+  }
+  const auto sum = [&](Unit first, Unit last) {
+    std::size_t total = 0;
+    for (Unit u = first; u <= last; ++u) total += histogram[u];
+    return total;
+  };
+  c.letters_1255 = sum(first_1255_letter, last_1255_letter);
+  c.letters_862 = sum(first_862_letter, last_862_letter);
+  c.capitals = sum('A', 'Z');
+  c.smalls = sum('a', 'z');
+  return c;
+}
+
+Mojibake Misread_kind(const Layer_counts& c) {
+  const std::size_t most = std::max(c.misread_western, c.misread_raw);
+  if (most < min_escapes || most * 2 < c.letters_1255) return Mojibake::none;
+  return c.misread_raw > c.misread_western ? Mojibake::raw_bytes : Mojibake::western_characters;
+}
+
+// ---- The character set and the order --------------------------------------------
+
+// Judges text whose escapes and misreadings are already undone.
+void Judge_letters(Text_view text, const Layer_counts& counts, Detection& d) {
+  const std::size_t in_1255 = counts.letters_1255;
+  const std::size_t in_862 = counts.letters_862;
+  const std::size_t capitals = counts.capitals;
+  const std::size_t smalls = counts.smalls;
+  const auto& readings = Readings();
+
+  if (std::max(in_1255, in_862) >= min_judged_letters) {
+    d.source_char_set = in_1255 >= in_862 ? cs_windows : cs_dos;
+    const Score s = Score_reading(text, readings[d.source_char_set]);
+    const double backwards_lead = Bits(s.backwards - s.forwards);
+    d.visual = backwards_lead > visual_margin_bits;
+    d.letters = s.letters;
+    d.judged = true;
+    const double share = static_cast<double>(std::max(in_1255, in_862)) / static_cast<double>(in_1255 + in_862);
+    const int order_confidence = Confidence_of(std::abs(backwards_lead - visual_margin_bits));
+    d.confidence = std::min(order_confidence, static_cast<int>(share * 100.0 + 0.5));
+    return;
+  }
+
+  if (capitals + smalls < min_judged_letters) return;
+  // Hebrew in English letters, or typed on the English layout. Typed text
+  // is never in visual order, and text kept in English letters is judged
+  // in logical order only as well.
+  struct Candidate {
+    std::uint8_t set;
+    double lead;  // bits by which the Hebrew reading beats the English one
+    std::size_t letters;
+  };
+  std::vector<Candidate> candidates;
+  const bool try_capitals = capitals * 3 >= smalls;
+  const bool try_smalls = smalls * 3 >= capitals;
+  for (const std::uint8_t set : {cs_upper, cs_qwerty_upper, cs_lower, cs_qwerty_lower}) {
+    const bool capital_set = set == cs_upper || set == cs_qwerty_upper;
+    if (capital_set ? !try_capitals : !try_smalls) continue;
+    const Latin_score s = Score_latin(text, readings[set]);
+    candidates.push_back({set, s.lead, s.letters});
+
+  }
+  const auto best = std::max_element(candidates.begin(), candidates.end(),
+                                     [](const Candidate& a, const Candidate& b) { return a.lead < b.lead; });
+  if (best == candidates.end() || best->letters < min_judged_letters) return;
+  const double needed = std::max(hebrew_min_bits, hebrew_bits_per_letter * static_cast<double>(best->letters));
+  if (best->lead < needed) return;
+  double runner_up = 0;
+  for (const Candidate& c : candidates) {
+    if (&c != &*best) runner_up = std::max(runner_up, c.lead);
+  }
+  d.judged = true;
+  d.source_char_set = best->set;
+  d.letters = best->letters;
+  d.confidence = Confidence_of(std::min(best->lead - needed, best->lead - runner_up));
+}
+
+}  // namespace
+
+bool Detection::Same_settings(const Detection& other) const {
+  return judged == other.judged && source_char_set == other.source_char_set && entities == other.entities &&
+         quoted_printable == other.quoted_printable && mojibake == other.mojibake && visual == other.visual;
+}
+
+namespace {
+
+Detection Judge_paragraph(Text_view text) {
+  Detection d;
+  const Layer_counts layers = Count_layers(text);
+  Text undone;
+  Text_view letters = text;
+  auto decode = [&](void (*translate)(Text&)) {
+    undone = Text(text);
+    try {
+      translate(undone);
+    } catch (const Conversion_error&) {
+      // A reference that is no number: what was decoded before it is judged.
+    }
+    letters = undone;
+  };
+  if (layers.entities >= min_escapes && layers.entities >= layers.letters_1255) {
+    d.entities = true;
+    decode(Translate_entities);
+  } else if (layers.escapes >= min_escapes && layers.escapes >= layers.letters_1255) {
+    d.quoted_printable = true;
+    decode(Translate_quoted_printable);
+  }
+  Layer_counts after = d.entities || d.quoted_printable ? Count_layers(letters) : layers;
+  d.mojibake = Misread_kind(after);
+  if (d.mojibake != Mojibake::none) {
+    undone = detection::Repair_mojibake(letters, d.mojibake);
+    letters = undone;
+    after = Count_layers(letters);
+  }
+  Judge_letters(letters, after, d);
+  if (!d.judged) return Detection{};
+  return d;
+}
+
+}  // namespace
+
+// A long paragraph is judged by its start first, and as a whole only when
+// the start leaves any doubt: most paragraphs are plain at a glance, and
+// judging 25 MB must take a fraction of a second.
+Detection Detect_paragraph(Text_view text) {
+  if (text.size() > judged_units) text = text.substr(0, judged_units);
+  if (text.size() >= first_look_units + first_look_units / 2) {
+    Detection first = Judge_paragraph(text.substr(0, first_look_units));
+    if (first.judged && first.confidence >= sure_confidence) {
+      first.letters = first.letters * text.size() / first_look_units;  // what the whole would weigh
+      return first;
+    }
+  }
+  return Judge_paragraph(text);
+}
+
+bool Is_repair(const Detection& d) {
+  return d.judged && (d.source_char_set != cs_windows || d.entities || d.quoted_printable ||
+                      d.mojibake != Mojibake::none || d.visual);
+}
+
+void Apply_detection(const Detection& d, TPrefs& settings) {
+  TSourceProps& source = *settings.source_props;
+  source.source_char_set = d.source_char_set;
+  source.translate_hebrew_unicode = d.entities;
+  source.translate_email_style = d.quoted_printable;
+  TDestProps& dest = *settings.dest_props;
+  dest.destination_char_set = cs_windows;
+  dest.english_letter_case = case_as_is;
+  TOptConversion& c = *settings.conversion;
+  // Visual order back to logical: the line turned round, then the English
+  // phrases and the numbers turned back, and the brackets flipped to face
+  // the way they read.
+  c.reverse_whole_line = d.visual;
+  c.reverse_english_phrases = d.visual;
+  c.reverse_numerical_expressions = d.visual;
+  c.flip_parentheses = c.flip_brackets = c.flip_curly_parentheses = d.visual;
+  c.reverse_hebrew_words = c.reverse_hebrew_phrases = c.reverse_english_words = false;
+  c.reverse_numbers = c.reverse_digit_sequences = false;
+  c.reverse_html_tags = c.reverse_html_text = false;
+  c.flip_angled_parentheses = false;
+  c.complement_leading_spaces = false;
+}
+
+std::string Describe(const Detection& d) {
+  if (!d.judged) return "nothing to judge";
+  std::string text;
+  switch (d.mojibake) {
+    case Mojibake::western_characters: text = "UTF-8 read as code page 1252"; break;
+    case Mojibake::raw_bytes: text = "UTF-8 read as bytes"; break;
+    default: text = Char_set_name(d.source_char_set); break;
+  }
+  if (d.entities) text += ", numeric references";
+  if (d.quoted_printable) text += ", quoted-printable";
+  text += d.visual ? ", visual order" : ", logical order";
+  return text;
+}
+
+// ---- Documents ---------------------------------------------------------------
+
+void Document_detector::Add_line(Text_view line) {
+  if (line_count_ > pending_first_) pending_.push_back('\n');
+  const std::size_t room = judged_units > pending_.size() ? judged_units - pending_.size() : 0;
+  pending_.append(line.substr(0, room));
+  const auto& classes = Unit_classes();
+  std::size_t spaces = 0;
+  for (const Unit u : line) {
+    pending_letters_ += !Is_byte(u) || u >= 128 || (classes[u] & (class_capital | class_small | class_escape)) != 0;
+    spaces += u == ' ' || u == '\t';
+  }
+  const bool blank = spaces == line.size();
+  ++line_count_;
+  if (blank || pending_letters_ >= paragraph_letters) End_paragraph();
+}
+
+void Document_detector::Finish() {
+  if (line_count_ > pending_first_) End_paragraph();
+  document_ = Judge_document();
+}
+
+void Document_detector::End_paragraph() {
+  paragraphs_.push_back({pending_first_, line_count_ - pending_first_, Detect_paragraph(pending_)});
+  pending_.clear();
+  pending_letters_ = 0;
+  pending_first_ = line_count_;
+}
+
+Detection Document_detector::Judge_document() const {
+  // Letters per verdict, and their letter-weighted confidence.
+  std::vector<std::pair<Detection, std::size_t>> verdicts;
+  std::vector<double> weighted_confidence;
+  for (const Paragraph& p : paragraphs_) {
+    if (!p.detection.judged) continue;
+    auto same = std::find_if(verdicts.begin(), verdicts.end(),
+                             [&](const auto& v) { return v.first.Same_settings(p.detection); });
+    if (same == verdicts.end()) {
+      verdicts.emplace_back(p.detection, 0);
+      weighted_confidence.push_back(0);
+      same = verdicts.end() - 1;
+    }
+    same->second += p.detection.letters;
+    weighted_confidence[static_cast<std::size_t>(same - verdicts.begin())] +=
+        static_cast<double>(p.detection.confidence) * static_cast<double>(p.detection.letters);
+  }
+  if (verdicts.empty()) return Detection{};
+  const auto most = std::max_element(verdicts.begin(), verdicts.end(),
+                                     [](const auto& a, const auto& b) { return a.second < b.second; });
+  Detection result = most->first;
+  result.letters = most->second;
+  const double weighted = weighted_confidence[static_cast<std::size_t>(most - verdicts.begin())];
+  result.confidence = most->second == 0 ? 0 : static_cast<int>(weighted / static_cast<double>(most->second) + 0.5);
+  return result;
+}
+
+Detection Document_detector::For_line(std::size_t index) const {
+  if (paragraphs_.empty()) return Detection{};
+  std::size_t at = last_found_ < paragraphs_.size() ? last_found_ : 0;
+  const auto holds = [&](std::size_t p) {
+    return index >= paragraphs_[p].first_line && index < paragraphs_[p].first_line + paragraphs_[p].line_count;
+  };
+  if (!holds(at)) {
+    const auto after = std::upper_bound(paragraphs_.begin(), paragraphs_.end(), index,
+                                        [](std::size_t i, const Paragraph& p) { return i < p.first_line; });
+    at = static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - paragraphs_.begin() - 1, 0));
+  }
+  last_found_ = at;
+  const Detection& own = paragraphs_[at].detection;
+  return own.judged ? own : document_;
+}
+
+}  // namespace quorvandel
