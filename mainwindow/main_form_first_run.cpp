@@ -4,7 +4,9 @@
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/win_info.h"
+#include "platform/application_id.h"
 #include "platform/executable_path.h"
+#include "platform/installed_icon.h"
 #include "platform/shell_link.h"
 
 namespace quorvandel {
@@ -32,7 +34,8 @@ void TMainForm::FirstRunTimer() {
   Show_preferences(3);
   if (Confirm_msg("Create Shortcut", "Would you like to create a shortcut on the desktop ?")) {
     const std::string executable = services_.executable_path.empty() ? Executable_path() : services_.executable_path;
-    Create_shortcut(executable, {}, program_folder, std::string(application_title) + ".desktop", desktop_location, TWindowsInfo(services_.user_folders));
+    Create_shortcut(executable, {}, program_folder, std::string(application_title) + ".desktop", desktop_location,
+                    TWindowsInfo(services_.user_folders), Installed_icon(executable, application_id, services_.user_folders));
   }
 }
 
