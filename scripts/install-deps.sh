@@ -9,9 +9,10 @@ packages=(
   qt6-base-dev
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin
+  xvfb xclip
   # the icon files, the manual page, the completion's test and make test-package
   qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
-  xvfb openbox xdotool x11-utils xclip
+  openbox xdotool x11-utils
 )
 
 missing=()

@@ -1,4 +1,4 @@
-#include "platform/installed_icon.h"
+#include "platform/linux/installed_icon.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "platform/application_id.h"
-#include "platform/desktop_entry.h"
+#include "platform/linux/autostart.h"
+#include "platform/linux/desktop_entry.h"
 #include "platform/run_entry.h"
 #include "platform_test_support.h"
 

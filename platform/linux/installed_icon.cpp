@@ -1,11 +1,11 @@
-#include "platform/installed_icon.h"
+#include "platform/linux/installed_icon.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
-#include "platform/xdg_folders.h"
+#include "platform/linux/xdg_folders.h"
 
 namespace quorvandel {
 

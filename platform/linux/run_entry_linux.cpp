@@ -3,13 +3,13 @@
 #include <system_error>
 
 #include "platform/application_id.h"
-#include "platform/desktop_entry.h"
+#include "platform/linux/desktop_entry.h"
 #include "platform/executable_path.h"
 #include "platform/file_names.h"
 #include "platform/file_replace.h"
-#include "platform/installed_icon.h"
-#include "platform/run_entry.h"
-#include "platform/xdg_folders.h"
+#include "platform/linux/autostart.h"
+#include "platform/linux/installed_icon.h"
+#include "platform/linux/xdg_folders.h"
 
 namespace quorvandel {
 
