@@ -9,6 +9,7 @@
 #include "platform/application_id.h"
 #include "platform/linux/autostart.h"
 #include "platform/linux/desktop_entry.h"
+#include "platform/linux/desktop_file_launcher.h"
 #include "platform/run_entry.h"
 #include "platform_test_support.h"
 
@@ -100,6 +101,23 @@ TEST(SetRunEntry, AnInstalledProgramsEntryShowsItsIcon) {
   const std::string expected_icon = fs::weakly_canonical(apps / (std::string(application_id) + ".svg")).string();
   EXPECT_EQ(Text_of(scratch.path() / "config/autostart/Quorvandel.desktop"),
             Desktop_entry_text({"Quorvandel", {executable}, {}, expected_icon}));
+}
+
+TEST(DesktopFileLauncher, ShowsTheInstalledIconItIsNamed) {
+  Scratch_folder scratch;
+  const std::string installed = Install_under(scratch.path() / "tree/usr", true);
+  const std::string uninstalled = Install_under(scratch.path() / "build", false);
+  fs::create_directories(scratch.path() / "Desktop");
+  Desktop_file_launcher launchers;
+  const std::string icon_file =
+      fs::weakly_canonical(scratch.path() / "tree/usr/share/icons/hicolor/scalable/apps" / (icon_name + ".svg")).string();
+
+  ASSERT_TRUE(launchers.Create({installed, {}, "/w", "Installed.desktop", icon_name}, scratch.File("Desktop")));
+  EXPECT_EQ(Text_of(scratch.path() / "Desktop/Installed.desktop"),
+            Desktop_entry_text({"Installed", {installed}, "/w", icon_file}));
+  ASSERT_TRUE(launchers.Create({uninstalled, {}, "/w", "Build.desktop", icon_name}, scratch.File("Desktop")));
+  EXPECT_EQ(Text_of(scratch.path() / "Desktop/Build.desktop"), Desktop_entry_text({"Build", {uninstalled}, "/w", ""}))
+      << "no Icon key for a program that runs from its build folder";
 }
 
 }  // namespace
