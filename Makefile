@@ -5,8 +5,9 @@ BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
+PREFIX     ?= /usr/local
 
-.PHONY: all deps build run sample test test-asan bench compare fuzz screenshots clean
+.PHONY: all deps build run sample test test-asan bench compare fuzz screenshots install deb test-package clean
 
 all: build
 
@@ -25,6 +26,20 @@ sample: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Installs into PREFIX (/usr/local by default), staged under DESTDIR when set.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package, built by CPack into $(BUILD)/.
+deb: build
+	rm -f $(BUILD)/quorvandel_*.deb
+	cd $(BUILD) && cpack -G DEB
+
+# Builds the package and checks it: lintian, desktop-file-validate,
+# appstreamcli, apt-get install -s, and both programs run from its tree.
+test-package: deb
+	scripts/test-package.sh $(BUILD)
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUORVANDEL_WERROR=ON -DQUORVANDEL_SANITIZE=ON $(CMAKE_FLAGS)

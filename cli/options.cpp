@@ -152,6 +152,16 @@ Options:
       --version             show the version and exit
 
 Exit status: 0 on success, 1 when a conversion failed, 2 on bad usage.
+
+Examples:
+  quorvandel-convert --set destination_char_set=5 < in.txt
+      code page 1255 to the lowercase Qwerty keys that type it
+  quorvandel-convert --set source_char_set=5 --output-encoding utf-8 < in.txt
+      text typed with the wrong keyboard layout, back to Hebrew, as UTF-8
+  quorvandel-convert --set source_char_set=1 --set reverse_whole_line=1 -o letter.txt letter.txt
+      an old DOS file in visual order to logical-order code page 1255, in place
+  quorvandel-convert --profile "Visual DOS" --output-dir converted/ old/*.txt
+      every file of a folder, with a named profile of the settings file
 )";
 }
 

@@ -96,6 +96,9 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
 
   // ---- The commands ----
   void Open1Click();
+  // Reads the file at `path` into the source pane, as "Open Source" does
+  // once a file is chosen; the file a desktop or a command line gives.
+  void Open_source_file(const QString& path);
   void SaveAs1Click();
   void Clear1Click();
   void Convert1Click();

@@ -89,7 +89,11 @@ void TMainForm::Open1Click() {
                                     file_filter, false};
   const QString chosen = hooks.open_file ? hooks.open_file(request) : Run_open_dialog(this, request);
   if (chosen.isEmpty()) return;
+  Open_source_file(chosen);
+}
 
+void TMainForm::Open_source_file(const QString& chosen) {
+  if (busy) return;
   Begin_busy();
   RichEdit1->clear();
   const std::string previous_name = source_file_name;

@@ -4,6 +4,7 @@
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/win_info.h"
+#include "platform/application_id.h"
 
 namespace quorvandel {
 namespace {
@@ -27,7 +28,8 @@ void TMainForm::FirstRunTimer() {
   }
   Show_preferences(3);
   if (Confirm_msg("Create Shortcut", "Would you like to create a shortcut on the desktop ?")) {
-    const Launcher launcher{services_.executable_path, {}, program_folder, std::string(application_title) + ".desktop", {}};
+    const Launcher launcher{services_.executable_path, {}, program_folder, std::string(application_title) + ".desktop",
+                            application_id};
     services_.launcher->Create(launcher, TWindowsInfo(*services_.shell_folders).Folder_at(desktop_location));
   }
 }

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
 
 #include "hotkeys/x11/stand_in_hotkeys.h"
 #include "hotkeys/x11/stand_in_keystrokes.h"
@@ -11,6 +13,7 @@
 #include "platform/linux/ignored_input_language.h"
 #include "platform/linux/stand_in_help.h"
 #include "platform/linux/stand_in_tray.h"
+#include "platform/application_id.h"
 #include "platform/linux/xdg_shell_folders.h"
 #include "platform/named_semaphore.h"
 #include "platform/named_semaphore_locks.h"
@@ -117,7 +120,11 @@ Services Make_desktop_services(const User_folders& user) {
 
 int Run_program(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName("Quorvandel");
+  // The application ID names the windows' class (WM_CLASS), which the
+  // installed desktop entry's StartupWMClass matches, and on Wayland the
+  // application that desktop entry describes.
+  QApplication::setApplicationName(application_id);
+  QApplication::setDesktopFileName(application_id);
   QApplication::setApplicationDisplayName(application_title);
   QApplication::setWindowIcon(Main_icon());
 
@@ -130,6 +137,13 @@ int Run_program(int argc, char** argv) {
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);
   program.Start();
+  // A file given on the command line (a desktop's "Open With") opens in the
+  // source pane once the window shows.
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) {
+    const QString file = arguments.at(1);
+    QTimer::singleShot(0, &program.main_form(), [&program, file] { program.main_form().Open_source_file(file); });
+  }
   QApplication::setQuitOnLastWindowClosed(false);
   return QApplication::exec();
 }

@@ -11,7 +11,7 @@ struct Launcher {
   std::vector<std::string> arguments;   // each passed as one argument
   std::string working_folder;
   std::string link_name;                // the file name of the launcher
-  std::string icon;                     // none when empty
+  std::string icon;                     // the icon's name in the icon theme; none when empty
 };
 
 class Launcher_service {

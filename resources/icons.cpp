@@ -72,10 +72,7 @@ void Draw_double_arrow(QPainter& painter, QLineF line, const QColor& colour, qre
   Draw_arrow_head(painter, line.p1(), -along, head, colour);
 }
 
-QPixmap Tile(int size, Tile_state state) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
+void Paint_tile(QPainter& painter, int size, Tile_state state) {
   painter.setRenderHint(QPainter::Antialiasing);
   const qreal s = size;
   const bool off = state == Tile_state::switched_off;
@@ -112,6 +109,13 @@ QPixmap Tile(int size, Tile_state state) {
     painter.setPen(QPen(QColor(215, 30, 30), s * 0.10, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(s * 0.14, s * 0.14), QPointF(s * 0.86, s * 0.86));
   }
+}
+
+QPixmap Tile(int size, Tile_state state) {
+  QPixmap pixmap(size, size);
+  pixmap.fill(Qt::transparent);
+  QPainter painter(&pixmap);
+  Paint_tile(painter, size, state);
   return pixmap;
 }
 
@@ -158,6 +162,8 @@ void Draw_curved_arrow(QPainter& painter, QPointF from, QPointF bend, QPointF to
 }  // namespace
 
 QIcon Main_icon() { return Tile_icon(Tile_state::plain); }
+
+void Paint_main_icon(QPainter& painter, int size) { Paint_tile(painter, size, Tile_state::plain); }
 
 QIcon Enabled_icon() { return Tile_icon(Tile_state::switched_on); }
 

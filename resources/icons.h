@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 
 namespace quorvandel {
@@ -12,6 +13,11 @@ namespace quorvandel {
 // A Hebrew Alef and a Latin A on a blue tile, with a double arrow between
 // them at the larger sizes; drawn at 16, 24, 32, 48, 64, 128 and 256 pixels.
 QIcon Main_icon();
+
+// Draws the window icon at `size` pixels onto `painter`, from (0, 0): the
+// same drawing as Main_icon(), for the icon files that an install puts into
+// the desktop's icon theme. At least 24 pixels draws the arrow.
+void Paint_main_icon(QPainter& painter, int size);
 
 // The tray icon while the hotkeys are on: the tile with a green light.
 QIcon Enabled_icon();

@@ -10,7 +10,10 @@ packages=(
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin
   xvfb xclip
-  hunspell-he wamerican
+  libfribidi-dev hunspell-he wamerican
+  # the icon files, the manual page, the completion's test and make test-package
+  qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
+  openbox xdotool x11-utils
 )
 
 missing=()

@@ -2,11 +2,13 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/application_id.h"
 #include "platform/linux/desktop_entry.h"
 #include "platform/executable_path.h"
 #include "platform/file_names.h"
 #include "platform/file_replace.h"
 #include "platform/linux/autostart.h"
+#include "platform/linux/installed_icon.h"
 #include "platform/linux/xdg_folders.h"
 
 namespace quorvandel {
@@ -16,11 +18,13 @@ namespace {
 constexpr auto entry_mode = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                             std::filesystem::perms::group_read | std::filesystem::perms::others_read;
 
-bool Write_entry(const std::filesystem::path& folder, const std::string& value_name, const std::string& data) {
+bool Write_entry(const std::filesystem::path& folder, const std::string& value_name, const std::string& data,
+                 const User_folders& user) {
   if (data.empty()) return false;
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  const Desktop_entry entry{value_name, {data}, {}, {}};
+  // An installed program shows its icon in the desktop's list of start-up programs.
+  const Desktop_entry entry{value_name, {data}, {}, Installed_icon(data, application_id, user)};
   return !error && Replace_file_contents(folder / (value_name + ".desktop"), Desktop_entry_text(entry), entry_mode);
 }
 
@@ -36,7 +40,7 @@ bool Set_run_entry(const std::string& value_name, const std::string& data, bool 
                    const User_folders& user) {
   const std::filesystem::path folder = Autostart_folder(user);
   if (folder.empty() || !Is_plain_file_name(value_name)) return false;
-  return present ? Write_entry(folder, value_name, data) : Delete_entry(folder, value_name);
+  return present ? Write_entry(folder, value_name, data, user) : Delete_entry(folder, value_name);
 }
 
 bool Set_run_entry(const std::string& value_name, const std::string& data, bool run_once, bool present) {

@@ -33,6 +33,7 @@ rules=(
   "mainwindow/program_entry.cpp  ^platform/|^hotkeys/"
   "mainwindow/main.cpp           ^bidi/"
   "fuzz                ^engine/|^bidi/|^settings/prefs\.h$"
+  "packaging           ^resources/"
 )
 
 failures=0
