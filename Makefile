@@ -55,6 +55,7 @@ compare: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVANDEL_BENCH=ON -DQUORVANDEL_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	scripts/compare-speed.sh $(BENCH_BUILD)
+	scripts/compare-bidi.sh $(BENCH_BUILD)
 
 # Runs the conversion fuzzer for FUZZ_SECONDS (60 by default) under ASan and
 # UBSan; new inputs go to $(FUZZ_BUILD)/corpus, the seeds in fuzz/corpus stay.
