@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
   std::ofstream(file, std::ios::binary) << text;
   std::ofstream(program_folder + "Quorvandel.ini") << "[Configuration]\nsave_size_and_pos=0\n";
 
-  quorvandel::Services services;
+  quorvandel::Services services = quorvandel::Make_desktop_services();
   services.user_folders = quorvandel::User_folders{program_folder + "config", program_folder};
   quorvandel::TProgram program(program_folder, services);
   quorvandel::TMainForm& form = program.main_form();

@@ -14,6 +14,7 @@
 #include "platform/input_language.h"
 #include "platform/run_entry.h"
 #include "resources/icons.h"
+#include "settings/settings_location.h"
 #include "settings/u_preferences.h"
 #include "tools/u_about.h"
 #include "tools/u_ascii_chart.h"
@@ -156,7 +157,7 @@ QWidget* TMainForm::Create_column(QLabel*& banner, const QString& banner_text, Q
   column->setSpacing(0);
   banner = Make_banner(banner_text, panel);
   title = Make_title(panel);
-  pane = new TText_pane(panel);
+  pane = new TText_pane(*services_.clipboard, panel);
   info = new TInfo_bar(panel);
   info->setFixedHeight(info_bar_height);
   column->addWidget(banner);
@@ -337,7 +338,7 @@ void TMainForm::RegisterHotkeys(bool unregister_only) {
   hotkeys_enabled = hotkeys_registered = true;
 }
 
-void TMainForm::Add_systray_icon() { services_.tray->Add(true); }
+void TMainForm::Add_systray_icon() { services_.tray->Add(true, "Quorvandel"); }
 
 void TMainForm::Delete_systray_icon() { services_.tray->Remove(); }
 

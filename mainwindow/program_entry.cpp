@@ -3,8 +3,14 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "hotkeys/x11/stand_in_hotkeys.h"
+#include "hotkeys/x11/stand_in_keystrokes.h"
+#include "platform/linux/stand_in_help.h"
+#include "platform/linux/stand_in_tray.h"
 #include "platform/named_semaphore.h"
+#include "platform/qt/qt_clipboard.h"
 #include "resources/icons.h"
+#include "settings/settings_location.h"
 #include "settings/u_hotkey.h"
 #include "settings/u_preferences.h"
 #include "tools/u_about.h"
@@ -87,6 +93,16 @@ void TProgram::Start() {
   }
 }
 
+Services Make_desktop_services() {
+  Services services;
+  services.hotkeys = std::make_shared<Stand_in_hotkeys>();
+  services.keystrokes = std::make_shared<Stand_in_keystrokes>();
+  services.clipboard = std::make_shared<Qt_clipboard>();
+  services.tray = std::make_shared<Stand_in_tray>();
+  services.help = std::make_shared<Stand_in_help>();
+  return services;
+}
+
 int Run_program(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quorvandel");
@@ -98,7 +114,7 @@ int Run_program(int argc, char** argv) {
   if (!Only_copy_running(exe_semaphore, msg_semaphore)) return 0;
 
   const std::string program_folder = Program_folder(Executable_folder(), User_folders_from_environment());
-  TProgram program(program_folder, Services{});
+  TProgram program(program_folder, Make_desktop_services());
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);
   program.Start();

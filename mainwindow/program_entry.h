@@ -35,6 +35,10 @@ class TProgram {
   std::unique_ptr<TMainForm> main_form_;
 };
 
+// The real desktop services of this system, built here and nowhere else.
+// Needs the QApplication to exist already (the clipboard is Qt's).
+Services Make_desktop_services();
+
 // The whole program entry; returns the process's exit status.
 int Run_program(int argc, char** argv);
 
