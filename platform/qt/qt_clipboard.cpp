@@ -122,4 +122,13 @@ std::optional<std::string> Qt_clipboard::Read_primary_text() {
   return To_utf8(data->text());
 }
 
+bool Qt_clipboard::Write_primary_text(const std::string& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard->supportsSelection()) return false;
+  auto* data = new Counting_mime_data(*this);
+  data->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  clipboard->setMimeData(data, QClipboard::Selection);  // the clipboard owns it now
+  return true;
+}
+
 }  // namespace quorvandel
