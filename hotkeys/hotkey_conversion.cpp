@@ -1,6 +1,7 @@
 #include "hotkeys/hotkey_conversion.h"
 
 #include <chrono>
+
 #include <utility>
 
 namespace quorvandel {
@@ -57,17 +58,24 @@ std::string Hotkey_conversion::Convert_through_clipboard(Copy_paste_style style)
   std::uint64_t expected_change = clipboard_.Change_count();
 
   Send_copy_keys(style);
-  const std::uint64_t emptied = expected_change;
-  const bool copied = Wait_for([&] { return clipboard_.Change_count() != emptied; }, copy_wait_limit_ms);
-  std::string selection;
-  if (copied) {
-    expected_change = clipboard_.Change_count();
-    selection = clipboard_.Read_text().value_or(std::string());
-  }
+  // The copy has arrived when the clipboard changed hands and holds text;
+  // a change that leaves it empty is the echo of emptying it.
+  std::uint64_t looked_at = expected_change;
+  std::optional<std::string> selection;
+  const bool copied = Wait_for(
+      [&] {
+        const std::uint64_t now = clipboard_.Change_count();
+        if (now == looked_at) return false;
+        looked_at = now;
+        selection = clipboard_.Read_text();
+        return selection.has_value();
+      },
+      copy_wait_limit_ms);
+  if (copied) expected_change = looked_at;
 
   std::string message;
   // Nothing copied converts the empty text: both panes end empty.
-  const Pane_conversion conversion = window_.Convert_through_panes(selection);
+  const Pane_conversion conversion = window_.Convert_through_panes(selection.value_or(std::string()));
   if (!conversion.converted) {
     message = conversion.error;
   } else if (!conversion.text.empty()) {

@@ -114,16 +114,30 @@ void X11_hotkey_service::Regrab_after_mapping_change() {
 }
 
 void X11_hotkey_service::Handle(const xcb_generic_event_t& event) {
-  if ((event.response_type & 0x7f) != XCB_KEY_PRESS) return;
-  const auto& press = reinterpret_cast<const xcb_key_press_event_t&>(event);
-  const std::uint16_t modifiers = press.state & Hotkey_modifier_mask();
-  for (const auto& [id, registration] : registrations_) {
-    if (registration.keycode != press.detail || registration.modifiers != modifiers) continue;
-    // The conversion runs its own waits; let this event's handling end first.
-    QMetaObject::invokeMethod(
-        &connection_, [this, pressed = id] { if (handler_) handler_(pressed); }, Qt::QueuedConnection);
+  const std::uint8_t type = event.response_type & 0x7f;
+  if (type != XCB_KEY_PRESS && type != XCB_KEY_RELEASE) return;
+  const auto& key = reinterpret_cast<const xcb_key_press_event_t&>(event);
+  if (type == XCB_KEY_PRESS) {
+    const std::uint16_t modifiers = key.state & Hotkey_modifier_mask();
+    for (const auto& [id, registration] : registrations_) {
+      if (registration.keycode == key.detail && registration.modifiers == modifiers) {
+        pressed_[key.detail] = id;
+        return;
+      }
+    }
     return;
   }
+  // The press is reported when its key is let go: until then the server
+  // sends every key to this program (the grab is active), so the keys of a
+  // conversion would not reach the application. The modifiers may be let
+  // go first.
+  const auto pressed = pressed_.find(key.detail);
+  if (pressed == pressed_.end()) return;
+  const int id = pressed->second;
+  pressed_.erase(pressed);
+  // The conversion runs its own waits; let this event's handling end first.
+  QMetaObject::invokeMethod(
+      &connection_, [this, id] { if (handler_) handler_(id); }, Qt::QueuedConnection);
 }
 
 }  // namespace quorvandel

@@ -55,6 +55,7 @@ class X11_hotkey_service : public Hotkey_service {
 
   X11_connection& connection_;
   std::map<int, Registration> registrations_;
+  std::map<xcb_keycode_t, int> pressed_;  // hotkeys pressed and not yet let go, by key
   Pressed_handler handler_;
 };
 

@@ -85,10 +85,8 @@ void Qt_clipboard::Put(QMimeData* data) {
 }
 
 bool Qt_clipboard::Write_all(const Clipboard_contents& contents) {
-  if (contents.empty()) {
-    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
-    return true;
-  }
+  // An empty clipboard is held as data with no format, not given up: giving
+  // it up reports a second change later, when the window system confirms.
   auto* data = new Counting_mime_data(*this);
   for (const Clipboard_format& format : contents) {
     data->setData(QString::fromStdString(format.mime_type),
