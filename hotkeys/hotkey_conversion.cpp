@@ -50,11 +50,7 @@ void Hotkey_conversion::Wait_for_modifiers_up() {
 std::string Hotkey_conversion::Convert_through_clipboard(Copy_paste_style style) {
   const std::optional<Clipboard_contents> saved = clipboard_.Read_all(saved_clipboard_limit);
   if (!saved) return clipboard_not_saved_message;
-  if (!clipboard_.Write_all({})) {
-    std::string message = clipboard_not_emptied_message;
-    if (!Restore(*saved, clipboard_.Change_count())) Append_message(message, clipboard_not_restored_message);
-    return message;
-  }
+  if (!clipboard_.Write_all({})) return clipboard_not_emptied_message;  // it was not taken
   std::uint64_t expected_change = clipboard_.Change_count();
 
   Send_copy_keys(style);

@@ -15,6 +15,7 @@ namespace quorvandel {
 struct Clipboard_format {
   std::string mime_type;
   std::string data;
+  bool operator==(const Clipboard_format&) const = default;
 };
 using Clipboard_contents = std::vector<Clipboard_format>;
 
