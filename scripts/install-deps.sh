@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin
+  libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev x11proto-dev
+  xvfb openbox xdotool xclip xterm x11-xkb-utils
 )
 
 missing=()
