@@ -6,7 +6,7 @@
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/pane_document.h"
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_preferences.h"
 
 namespace quorvandel {
 namespace {

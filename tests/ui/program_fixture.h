@@ -18,10 +18,15 @@
 #include <vector>
 
 #include "mainwindow/program_entry.h"
+#include "platform/linux/autostart_login_entry.h"
+#include "platform/linux/desktop_file_launcher.h"
+#include "platform/linux/xdg_shell_folders.h"
 #include "platform/qt/qt_clipboard.h"
 #include "support/recording_help.h"
 #include "support/recording_hotkeys.h"
+#include "support/recording_input_language.h"
 #include "support/recording_keystrokes.h"
+#include "support/recording_url_opener.h"
 #include "support/recording_tray.h"
 
 namespace quorvandel::testing {
@@ -56,8 +61,15 @@ class Program_fixture : public ::testing::Test {
     services.clipboard = clipboard;  // Qt's own, so that the tests see what the user would
     services.tray = tray;
     services.help = help;
-    services.user_folders = User_folders{Path("home/.config").string(), Path("home").string()};
+    // The log-in entry, the shell folders and the launcher are the real
+    // ones, in the program's own folder.
+    const User_folders user{Path("home/.config").string(), Path("home").string()};
     services.executable_path = Folder() + "quorvandel";
+    services.login_entry = std::make_shared<Autostart_login_entry>(services.executable_path, user);
+    services.shell_folders = std::make_shared<Xdg_shell_folders>(user);
+    services.launcher = std::make_shared<Desktop_file_launcher>();
+    services.input_language = input_language;
+    services.url_opener = url_opener;
     program_ = std::make_unique<TProgram>(Folder(), services, [this](TMainForm& form) { Answer_dialogs(form); });
     program_->Start();
   }
@@ -109,6 +121,8 @@ class Program_fixture : public ::testing::Test {
   std::shared_ptr<Qt_clipboard> clipboard = std::make_shared<Qt_clipboard>();
   std::shared_ptr<Recording_tray> tray = std::make_shared<Recording_tray>();
   std::shared_ptr<Recording_help> help = std::make_shared<Recording_help>();
+  std::shared_ptr<Recording_input_language> input_language = std::make_shared<Recording_input_language>();
+  std::shared_ptr<Recording_url_opener> url_opener = std::make_shared<Recording_url_opener>();
   QString file_to_open;
   QString file_to_save;
 };
