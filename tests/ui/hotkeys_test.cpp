@@ -100,5 +100,19 @@ TEST_F(Hotkeys, FromClipboardConvertsWithoutTheTransientMark) {
   EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat("x-kde-passwordManagerHint"));
 }
 
+// The profiles page tells a Wayland session's user where the hotkeys work.
+class Session_note : public Program_fixture, public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
+
+TEST_P(Session_note, ShownInWaylandSessionsOnly) {
+  unsetenv("WAYLAND_DISPLAY");
+  setenv("XDG_SESSION_TYPE", GetParam().first, 1);
+  Start_program();
+  EXPECT_EQ(!Form().dialogs().pref_form->WaylandNote->isHidden(), GetParam().second);
+  unsetenv("XDG_SESSION_TYPE");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sessions, Session_note,
+                         ::testing::Values(std::pair{"wayland", true}, std::pair{"x11", false}, std::pair{"", false}));
+
 }  // namespace
 }  // namespace quorvandel::testing
