@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run sample test test-asan bench compare fuzz screenshots clean
+.PHONY: all deps build run sample test test-asan bench compare hotkey-latency fuzz screenshots clean
 
 all: build
 
@@ -40,6 +40,11 @@ compare: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVANDEL_BENCH=ON -DQUORVANDEL_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	scripts/compare-speed.sh $(BENCH_BUILD)
+
+# The hotkey's time from its keys to the converted selection, under Xvfb.
+hotkey-latency: build
+	cmake --build $(BUILD) -j $(JOBS) --target quorvandel quorvandel-text-field
+	scripts/hotkey-latency.sh $(BUILD) $(or $(ROUNDS),20)
 
 # Runs the conversion fuzzer for FUZZ_SECONDS (60 by default) under ASan and
 # UBSan; new inputs go to $(FUZZ_BUILD)/corpus, the seeds in fuzz/corpus stay.
