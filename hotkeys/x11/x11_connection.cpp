@@ -114,6 +114,12 @@ X11_connection::X11_connection(xcb_connection_t* connection, xcb_window_t root)
       // MappingNotify.
       const std::uint16_t events = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
       xcb_xkb_select_events(connection_, XCB_XKB_ID_USE_CORE_KBD, events, 0, events, 0xff, 0xff, nullptr);
+      // A held key repeats as presses alone, without a release between
+      // them: a hotkey held down is reported once, when it is let go.
+      const std::uint32_t repeat = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
+      std::free(xcb_xkb_per_client_flags_reply(
+          connection_, xcb_xkb_per_client_flags(connection_, XCB_XKB_ID_USE_CORE_KBD, repeat, repeat, 0, 0, 0),
+          nullptr));
     }
   }
   const xcb_query_extension_reply_t* xtest = xcb_get_extension_data(connection_, &xcb_test_id);

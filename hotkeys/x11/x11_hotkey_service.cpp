@@ -31,10 +31,13 @@ X11_hotkey_service::~X11_hotkey_service() {
   xcb_flush(connection_.get());
 }
 
+std::uint16_t X11_hotkey_service::Alt_mask() const {
+  const std::uint16_t alt = connection_.keyboard_map().Modifier_mask_of(XK_Alt_L);
+  return alt != 0 ? alt : std::uint16_t{XCB_MOD_MASK_1};
+}
+
 std::uint16_t X11_hotkey_service::Hotkey_modifier_mask() const {
-  std::uint16_t alt = connection_.keyboard_map().Modifier_mask_of(XK_Alt_L);
-  if (alt == 0) alt = XCB_MOD_MASK_1;
-  return static_cast<std::uint16_t>(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | alt);
+  return static_cast<std::uint16_t>(XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | Alt_mask());
 }
 
 bool X11_hotkey_service::Register(int id, bool ctrl, bool shift, bool alt, int fkey) {
@@ -68,8 +71,7 @@ bool X11_hotkey_service::Grab_all(Registration& registration) {
       map.Keycodes_of(static_cast<xcb_keysym_t>(XK_F1 + combination.fkey - 1));
   if (keycodes.empty()) return false;
   registration.keycode = keycodes.front();
-  std::uint16_t alt = map.Modifier_mask_of(XK_Alt_L);
-  if (alt == 0) alt = XCB_MOD_MASK_1;
+  const std::uint16_t alt = Alt_mask();
   registration.modifiers = static_cast<std::uint16_t>((combination.shift ? XCB_MOD_MASK_SHIFT : 0) |
                                                       (combination.ctrl ? XCB_MOD_MASK_CONTROL : 0) |
                                                       (combination.alt ? alt : 0));
@@ -106,6 +108,7 @@ void X11_hotkey_service::Ungrab_all(Registration& registration) {
 void X11_hotkey_service::Regrab_after_mapping_change() {
   // A grab that is refused now simply stops arriving, as a refused
   // registration does; the next registration reports it.
+  pressed_.clear();  // the keycodes may mean other keys now
   for (auto& [id, registration] : registrations_) {
     Ungrab_all(registration);
     Grab_all(registration);

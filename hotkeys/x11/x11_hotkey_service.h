@@ -51,6 +51,7 @@ class X11_hotkey_service : public Hotkey_service {
   void Ungrab_all(Registration& registration);
   void Regrab_after_mapping_change();
   void Handle(const xcb_generic_event_t& event);
+  std::uint16_t Alt_mask() const;
   std::uint16_t Hotkey_modifier_mask() const;
 
   X11_connection& connection_;
