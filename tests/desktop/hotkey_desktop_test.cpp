@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "hotkeys/x11/x11_hotkey_service.h"
 #include "hotkeys/x11/xcb_xkb.h"
 
 namespace quorvandel::testing {
@@ -221,6 +222,17 @@ class Keyboard_group {
  private:
   xcb_connection_t* connection_;
 };
+
+// ---- The lock combinations grabbed with every hotkey ----
+
+TEST(Lock_combinations, EveryCombinationOnceWithoutDuplicates) {
+  using List = std::vector<std::uint16_t>;
+  EXPECT_EQ(Lock_combinations(0x02, 0x10, 0x80), (List{0x00, 0x02, 0x10, 0x12, 0x80, 0x82, 0x90, 0x92}));
+  // Scroll Lock without a modifier bit adds nothing
+  EXPECT_EQ(Lock_combinations(0x02, 0x10, 0x00), (List{0x00, 0x02, 0x10, 0x12}));
+  // Num Lock and Scroll Lock on the same modifier
+  EXPECT_EQ(Lock_combinations(0x02, 0x10, 0x10), (List{0x00, 0x02, 0x10, 0x12}));
+}
 
 // ---- A text field of another process ----
 
