@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -85,8 +87,8 @@ void Run_command(const std::string& command) { ASSERT_EQ(std::system(command.c_s
 
 // Waits, up to a generous deadline that only stops a broken run from
 // hanging, for the condition to hold.
-bool Eventually(const std::function<bool()>& condition) {
-  const auto end = std::chrono::steady_clock::now() + 15s;
+bool Eventually(const std::function<bool()>& condition, std::chrono::seconds limit = 15s) {
+  const auto end = std::chrono::steady_clock::now() + limit;
   while (!condition()) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(20ms);
@@ -127,7 +129,14 @@ class Hotkey_desktop : public ::testing::Test {
     fs::copy_file(QUORVANDEL_GUI_EXE, program);
     std::ofstream(folder_ / "program" / "Quorvandel.ini") << settings;
     quorvandel_ = Spawn({program.string()});
-    ASSERT_TRUE(Eventually([] { return !Output_of("xdotool search --name '^Quorvandel 1'").empty(); }));
+    // A loaded machine may take long to start a Qt program.
+    const bool shown =
+        Eventually([] { return !Output_of("xdotool search --name '^Quorvandel 1'").empty(); }, 60s);
+    int status = 0;
+    ASSERT_TRUE(shown) << "the program's window did not appear on " << std::getenv("DISPLAY") << "; the program "
+                       << (waitpid(quorvandel_, &status, WNOHANG) == quorvandel_
+                               ? "ended with status " + std::to_string(status)
+                               : std::string("runs"));
   }
 
   static void TearDownTestSuite() {
@@ -289,6 +298,32 @@ TEST_F(Hotkey_desktop, NumLockOn) {
   Press("ctrl+shift+F12");
   EXPECT_TRUE(Field_reads(converted)) << Field_text();
   Press("Num_Lock");
+}
+
+// ---- Grabs that the server refuses ----
+
+TEST_F(Hotkey_desktop, CombinationHeldByAnotherProgramIsRefused) {
+  int argc = 1;
+  char name[] = "desktop_tests";
+  char* argv[] = {name, nullptr};
+  QCoreApplication application(argc, argv);  // the backend reads its events in Qt's loop
+  // Another program holds Ctrl+Alt+F9 (F9 is keycode 75 in Xvfb's map).
+  xcb_connection_t* other = xcb_connect(nullptr, nullptr);
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(other)).data->root;
+  const xcb_keycode_t f9 = 75;
+  ASSERT_EQ(xcb_request_check(other, xcb_grab_key_checked(other, 1, root, XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1, f9,
+                                                          XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)),
+            nullptr);
+
+  std::unique_ptr<X11_connection> connection = X11_connection::Open();
+  ASSERT_TRUE(connection);
+  X11_hotkey_service hotkeys(*connection);
+  EXPECT_FALSE(hotkeys.Register(12, true, false, true, 9));
+  EXPECT_TRUE(hotkeys.Register(12, true, true, false, 9));
+  EXPECT_FALSE(hotkeys.Register(11, true, true, false, 9));  // held by this program's other hotkey
+  hotkeys.Unregister(12);
+  EXPECT_TRUE(hotkeys.Register(11, true, true, false, 9));
+  xcb_disconnect(other);
 }
 
 // ---- A terminal: its selection is converted, its shell goes on ----
