@@ -249,6 +249,7 @@ struct Hotkey_case {
   const char* name;
   const char* keys;
 };
+void PrintTo(const Hotkey_case& hotkey, std::ostream* out) { *out << hotkey.keys; }
 
 class Each_hotkey : public Hotkey_desktop, public ::testing::WithParamInterface<Hotkey_case> {};
 
@@ -267,6 +268,20 @@ INSTANTIATE_TEST_SUITE_P(Hotkeys, Each_hotkey,
                          ::testing::Values(Hotkey_case{"DefaultProfile", "ctrl+shift+F12"},
                                            Hotkey_case{"ActiveProfile", "ctrl+shift+F11"}),
                          [](const auto& test_info) { return std::string(test_info.param.name); });
+
+TEST_F(Hotkey_desktop, WindowMinimizedOrHidden) {
+  const std::string window = "xdotool search --name '^Quorvandel 1' ";
+  Run_command(window + "windowminimize --sync");
+  Start_field(typed);
+  Press("ctrl+shift+F12");
+  EXPECT_TRUE(Field_reads(converted)) << "minimized: " << Field_text();
+  Stop(field_);
+  Run_command(window + "windowunmap --sync");  // as hidden in the tray
+  Start_field(typed);
+  Press("ctrl+shift+F11");
+  EXPECT_TRUE(Field_reads(converted)) << "hidden: " << Field_text();
+  Run_command(window + "windowmap --sync");
+}
 
 TEST_F(Hotkey_desktop, PictureOnTheClipboardComesBackByteForByte) {
   const fs::path picture = fs::path(QUORVANDEL_SOURCE_DIR) / "docs" / "about.png";

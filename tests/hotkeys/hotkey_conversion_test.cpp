@@ -102,6 +102,8 @@ struct Style_case {
   std::vector<std::string> keys;
 };
 
+void PrintTo(const Style_case& test_case, std::ostream* out) { *out << static_cast<int>(test_case.style); }
+
 class Key_order : public Hotkey_conversion_test, public ::testing::WithParamInterface<Style_case> {};
 
 TEST_P(Key_order, CopiesConvertsPastesAndGivesTheClipboardBack) {
@@ -233,6 +235,8 @@ struct Failure_case {
   bool copy_sent;
   bool restored = true;
 };
+
+void PrintTo(const Failure_case& test_case, std::ostream* out) { *out << test_case.name; }
 
 class Failure : public Hotkey_conversion_test, public ::testing::WithParamInterface<Failure_case> {};
 
