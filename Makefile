@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build run sample test test-asan bench compare fuzz screenshots install deb test-package clean
+.PHONY: all deps build run sample test test-asan bench compare hotkey-latency fuzz screenshots install deb test-package clean
 
 all: build
 
@@ -56,6 +56,11 @@ compare: deps
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	scripts/compare-speed.sh $(BENCH_BUILD)
 	scripts/compare-bidi.sh $(BENCH_BUILD)
+
+# The hotkey's time from its keys to the converted selection, under Xvfb.
+hotkey-latency: build
+	cmake --build $(BUILD) -j $(JOBS) --target quorvandel quorvandel-text-field
+	scripts/hotkey-latency.sh $(BUILD) $(or $(ROUNDS),20)
 
 # Runs the conversion fuzzer for FUZZ_SECONDS (60 by default) under ASan and
 # UBSan; new inputs go to $(FUZZ_BUILD)/corpus, the seeds in fuzz/corpus stay.

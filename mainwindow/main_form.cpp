@@ -91,6 +91,8 @@ void TMainForm::FormCreate() {
   connect(&FirstRun, &QTimer::timeout, this, &TMainForm::FirstRunTimer);
   LeftClickDetectTimer.setInterval(500);
   Waiting.setSingleShot(true);
+  connect(&Waiting, &QTimer::timeout, this, &TMainForm::WaitingTimer);
+  Create_hotkey_conversion();
 
   hotkeys_registered = false;
   source_status = dest_status = 0;
@@ -325,10 +327,6 @@ void TMainForm::FormActivate() {
   services_.input_language->Request(hebrew_layout);  // the destination pane
   Show_status();
 }
-
-// The identifiers the two hotkeys are registered under.
-constexpr int default_hotkey_id = 11;
-constexpr int active_hotkey_id = 12;
 
 void TMainForm::Register_a_hotkey(const TMyHotkey& hotkey, const QString& noun, int id) {
   if (services_.hotkeys->Register(id, hotkey.ctrl, hotkey.shift, hotkey.alt, hotkey.fkey)) return;

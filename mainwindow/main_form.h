@@ -15,6 +15,7 @@
 #include <string>
 
 #include "engine/text.h"
+#include "hotkeys/hotkey_conversion.h"
 #include "mainwindow/services.h"
 #include "mainwindow/text_pane.h"
 #include "settings/message_sink.h"
@@ -127,6 +128,21 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   QString Get_clipboard_text(bool empty_after);
   void Put_clipboard_text(const QString& text);
 
+  // ---- The system-wide hotkeys ----
+  void WMHotKey(int id);
+  void Toggle_hotkeys();
+  void EnableHotkeysClick() { Toggle_hotkeys(); }
+  void Hotkey_convert_by_keyboard_event();
+  void Send_key(Key key, bool release);
+  void Send_copy_keys();
+  void Send_paste_keys();
+  // Lets the user interface run until the timer `Waiting` has run n ms.
+  void Wait_milliseconds(int n);
+  void WaitingTimer() { Waiting.stop(); }
+  // Puts the UTF-8 text into the source pane and converts it into the
+  // destination pane; the error, if any, comes back unshown.
+  Pane_conversion Convert_through_panes(const std::string& text);
+
   // ---- Start-up and shutdown ----
   void FormActivate();
   void FirstRunTimer();
@@ -231,6 +247,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
 
  private:
   void FormCreate();
+  void Create_hotkey_conversion();
   void Create_menus();
   void Create_button_bar();
   void Create_columns();
@@ -243,6 +260,8 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Convert_automatically();
 
   Services services_;
+  std::unique_ptr<Hotkey_window> hotkey_window_;
+  std::unique_ptr<Hotkey_conversion> hotkey_conversion_;
   Dialogs dialogs_;
   TSettings_file settings_file_;
   TPrefs* holder_ = nullptr;

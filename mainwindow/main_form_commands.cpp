@@ -208,11 +208,8 @@ void TMainForm::FromClipboardClick() {
 }
 
 void TMainForm::Quick_convert() {
-  RichEdit1->clear();
-  const QString text = Get_clipboard_text(false);
-  RichEdit1->Set_pane_text(Pane_text_from_text(Text_from_qstring(text)));
-  Convert1Click();
-  Put_clipboard_text(destination_text_.To_qstring());
+  const std::string error = hotkey_conversion_->Quick_convert();
+  if (!error.empty()) Show_message(error);
 }
 
 QString TMainForm::Get_clipboard_text(bool empty_after) {

@@ -1,12 +1,14 @@
 #include "mainwindow/program_entry.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 
 #include "hotkeys/x11/stand_in_hotkeys.h"
 #include "hotkeys/x11/stand_in_keystrokes.h"
+#include "hotkeys/x11/x11_keys.h"
 #include "platform/executable_path.h"
 #include "platform/linux/autostart_login_entry.h"
 #include "platform/linux/desktop_file_launcher.h"
@@ -105,8 +107,18 @@ void TProgram::Start() {
 Services Make_desktop_services(const User_folders& user) {
   Services services;
   services.executable_path = Executable_path();
-  services.hotkeys = std::make_shared<Stand_in_hotkeys>();
-  services.keystrokes = std::make_shared<Stand_in_keystrokes>();
+  // The hotkeys act on the display the toolkit shows the windows and the
+  // clipboard on; without one (offscreen rendering) there are none.
+  std::optional<X11_keys> keys;
+  if (QGuiApplication::platformName() == "xcb") keys = Open_x11_keys();
+  if (keys) {
+    auto held = std::make_shared<X11_keys>(std::move(*keys));  // the connection outlives both services
+    services.hotkeys = std::shared_ptr<Hotkey_service>(held, held->hotkeys.get());
+    services.keystrokes = std::shared_ptr<Keystroke_service>(held, held->keystrokes.get());
+  } else {
+    services.hotkeys = std::make_shared<Stand_in_hotkeys>();
+    services.keystrokes = std::make_shared<Stand_in_keystrokes>();
+  }
   services.clipboard = std::make_shared<Qt_clipboard>();
   services.tray = std::make_shared<Stand_in_tray>();
   services.help = std::make_shared<Stand_in_help>();

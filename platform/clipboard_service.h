@@ -15,6 +15,7 @@ namespace quorvandel {
 struct Clipboard_format {
   std::string mime_type;
   std::string data;
+  bool operator==(const Clipboard_format&) const = default;
 };
 using Clipboard_contents = std::vector<Clipboard_format>;
 
@@ -42,6 +43,11 @@ class Clipboard_service {
   // The text of the primary selection (X11's selected text), nothing where
   // there is none or the system has no such selection.
   virtual std::optional<std::string> Read_primary_text() = 0;
+
+  // Makes the primary selection hold this UTF-8 text, for the terminals
+  // that paste the primary selection. False where the system has no such
+  // selection or it cannot be taken. Fetches of it count in Fetch_count.
+  virtual bool Write_primary_text(const std::string& text) = 0;
 
   // Grows by one each time the clipboard changes hands (another program
   // copied, or this one wrote).

@@ -9,11 +9,12 @@ packages=(
   qt6-base-dev
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin
-  xvfb xclip
   libfribidi-dev hunspell-he wamerican
+  # the X11 hotkeys, and the desktop tests' display, window manager, keys and clipboard
+  libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev x11proto-dev
+  xvfb openbox xdotool xclip xterm x11-xkb-utils x11-utils
   # the icon files, the manual page, the completion's test and make test-package
   qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
-  openbox xdotool x11-utils
 )
 
 missing=()

@@ -85,10 +85,8 @@ void Qt_clipboard::Put(QMimeData* data) {
 }
 
 bool Qt_clipboard::Write_all(const Clipboard_contents& contents) {
-  if (contents.empty()) {
-    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
-    return true;
-  }
+  // An empty clipboard is held as data with no format, not given up: giving
+  // it up reports a second change later, when the window system confirms.
   auto* data = new Counting_mime_data(*this);
   for (const Clipboard_format& format : contents) {
     data->setData(QString::fromStdString(format.mime_type),
@@ -120,6 +118,15 @@ std::optional<std::string> Qt_clipboard::Read_primary_text() {
   const QMimeData* data = clipboard->mimeData(QClipboard::Selection);
   if (!data || !data->hasText()) return std::nullopt;
   return To_utf8(data->text());
+}
+
+bool Qt_clipboard::Write_primary_text(const std::string& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard->supportsSelection()) return false;
+  auto* data = new Counting_mime_data(*this);
+  data->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  clipboard->setMimeData(data, QClipboard::Selection);  // the clipboard owns it now
+  return true;
 }
 
 }  // namespace quorvandel

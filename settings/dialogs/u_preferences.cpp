@@ -10,6 +10,7 @@
 
 #include "platform/input_language_service.h"
 #include "settings/profile_keys.h"
+#include "platform/desktop_session.h"
 #include "settings/dialogs/u_hotkey.h"
 #include "tools/directory_list.h"
 #include "tools/modal_result.h"
@@ -388,6 +389,9 @@ QWidget* TPrefForm::Make_profiles_page() {
   hotkeys->setColumnStretch(1, 1);
   column->addSpacing(12);
   column->addLayout(hotkeys);
+  WaylandNote = new QLabel("In this Wayland session the hotkeys work in X11 (XWayland) programs only.", page);
+  WaylandNote->setVisible(Wayland_session());
+  column->addWidget(WaylandNote);
   column->addStretch(1);
 
   connect(ProfileList, &QComboBox::currentIndexChanged, this, &TPrefForm::ProfileListChange);

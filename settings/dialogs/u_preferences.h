@@ -99,6 +99,7 @@ class TPrefForm : public QDialog {
   QComboBox* ProfileList;
   QPushButton *NewProfileBut, *RenameBut, *SaveButton, *DeleteProfBut;
   QLabel *ActiveHotkeyInfo, *DefaultHotkeyInfo;
+  QLabel* WaylandNote = nullptr;  // shown in a Wayland session only
   QPushButton *ActiveHotkeyChange, *DefaultHotkeyChange;
   // Page 5
   QCheckBox *MapGrave, *MapQ, *MapW, *MapSemi, *MapApostophe, *MapComma, *MapPeriod, *MapSlash, *MapTilde;

@@ -25,7 +25,7 @@ rules=(
   "platform/posix      ^platform/$top|^platform/posix/"
   "platform/linux      ^platform/$top|^platform/posix/|^platform/linux/"
   "platform/qt         ^platform/$top|^platform/qt/"
-  "hotkeys             ^hotkeys/$top"
+  "hotkeys             ^hotkeys/$top|^platform/$top"
   "hotkeys/x11         ^hotkeys/$top|^hotkeys/x11/|^platform/$top|^platform/posix/|^platform/linux/"
   "cli                 ^cli/|^engine/|^settings/$top|^platform/$top"
   "cli/main.cpp        ^bidi/"

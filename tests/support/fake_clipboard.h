@@ -46,6 +46,13 @@ class Fake_clipboard : public Clipboard_service {
     return true;
   }
   std::optional<std::string> Read_primary_text() override { return primary; }
+  bool Write_primary_text(const std::string& text) override {
+    ++writes;
+    if (fail_writes) return false;
+    primary = text;
+    primary_ours = true;
+    return true;
+  }
   std::uint64_t Change_count() override { return changes; }
   std::uint64_t Fetch_count() override { return fetches; }
   void Set_changed_handler(std::function<void()> handler) override { changed = std::move(handler); }
@@ -71,6 +78,15 @@ class Fake_clipboard : public Clipboard_service {
     return format->data;
   }
 
+  // Another program (a terminal pasting) fetches the primary selection
+  // this program holds; nothing when it holds none.
+  std::optional<std::string> Fetch_primary_from_other_program() {
+    if (!primary_ours) return std::nullopt;
+    ++fetches;
+    if (changed) changed();
+    return primary;
+  }
+
   const Clipboard_format* Find(const std::string& mime_type) const {
     for (const Clipboard_format& format : contents)
       if (format.mime_type == mime_type) return &format;
@@ -85,6 +101,7 @@ class Fake_clipboard : public Clipboard_service {
   Clipboard_contents contents;
   std::optional<std::string> primary;
   bool ours = false;  // this program put the contents there
+  bool primary_ours = false;  // this program put the primary selection there
   bool fail_reads = false;
   bool fail_writes = false;
   std::uint64_t changes = 0;

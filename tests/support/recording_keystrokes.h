@@ -32,7 +32,11 @@ class Recording_keystrokes : public Keystroke_service {
   // The keys as names, "+c" for a press of C and "-c" for its release.
   std::vector<std::string> Sent_names() const {
     std::vector<std::string> names;
-    for (const Sent& key : sent) names.push_back((key.release ? "-" : "+") + Name(key.key));
+    for (const Sent& key : sent) {
+      std::string name = key.release ? "-" : "+";  // appended, not "+" + name: GCC 12 warns on that
+      name += Name(key.key);
+      names.push_back(name);
+    }
     return names;
   }
   static std::string Name(Key key) {

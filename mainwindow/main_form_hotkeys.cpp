@@ -1,0 +1,95 @@
+// The main window's side of the system-wide hotkeys: their presses, their
+// switch in the tray, and the panes, profiles, waits and messages that a
+// hotkey conversion uses.
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include "mainwindow/main_form.h"
+#include "mainwindow/pane_document.h"
+#include "settings/dialogs/u_preferences.h"
+
+namespace quorvandel {
+namespace {
+
+// The panes' conversion, with its error kept for later instead of shown.
+class Quiet_pane_document : public TPane_document {
+ public:
+  using TPane_document::TPane_document;
+  void Show_message(const std::string& text) override { error = text; }
+  std::string error;
+};
+
+class Main_form_hotkey_window : public Hotkey_window {
+ public:
+  explicit Main_form_hotkey_window(TMainForm& form) : form_(form) {}
+
+  bool Hotkeys_enabled() const override { return form_.hotkeys_enabled; }
+  bool Hotkey_busy() const override { return form_.hotkey_busy; }
+  void Set_hotkey_busy(bool busy) override { form_.hotkey_busy = busy; }
+  int Active_profile() const override {
+    return form_.Holder() ? form_.Holder()->profiles->active_profile : 0;
+  }
+  void Change_profile(int index) override {
+    if (form_.dialogs().pref_form) form_.dialogs().pref_form->Change_profile(index);
+  }
+  Pane_conversion Convert_through_panes(const std::string& text) override { return form_.Convert_through_panes(text); }
+  void Wait_milliseconds(int n) override { form_.Wait_milliseconds(n); }
+  void Show_message(const std::string& text) override { form_.Show_message(text); }
+
+ private:
+  TMainForm& form_;
+};
+
+}  // namespace
+
+void TMainForm::Create_hotkey_conversion() {
+  hotkey_window_ = std::make_unique<Main_form_hotkey_window>(*this);
+  hotkey_conversion_ =
+      std::make_unique<Hotkey_conversion>(*hotkey_window_, *services_.keystrokes, *services_.clipboard);
+  services_.hotkeys->Set_pressed_handler([this](int id) { WMHotKey(id); });
+}
+
+void TMainForm::WMHotKey(int id) { hotkey_conversion_->WMHotKey(id); }
+
+void TMainForm::Toggle_hotkeys() {
+  hotkeys_enabled = !hotkeys_enabled;
+  services_.tray->Modify(hotkeys_enabled, hotkeys_enabled ? "Quorvandel" : "Quorvandel (disabled)");
+}
+
+void TMainForm::Hotkey_convert_by_keyboard_event() {
+  const std::string message = hotkey_conversion_->Hotkey_convert_by_keyboard_event();
+  if (!message.empty()) Show_message(message);
+}
+
+void TMainForm::Send_key(Key key, bool release) { hotkey_conversion_->Send_key(key, release); }
+
+void TMainForm::Send_copy_keys() { hotkey_conversion_->Send_copy_keys(services_.keystrokes->Foreground_style()); }
+
+void TMainForm::Send_paste_keys() { hotkey_conversion_->Send_paste_keys(services_.keystrokes->Foreground_style()); }
+
+void TMainForm::Wait_milliseconds(int n) {
+  Waiting.setInterval(n);
+  Waiting.start();
+  while (Waiting.isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+Pane_conversion TMainForm::Convert_through_panes(const std::string& text) {
+  Pane_conversion conversion;
+  // A file being read or converted owns the panes meanwhile.
+  if (busy || !active_settings) return conversion;
+  RichEdit1->clear();
+  RichEdit1->Set_pane_text(
+      Pane_text_from_text(Text_from_qstring(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())))));
+  Begin_busy();
+  Quiet_pane_document document(*this);
+  conversion.converted = Convert_document(document);
+  End_busy();
+  if (conversion.converted) {
+    conversion.text = destination_text_.To_qstring().toUtf8().toStdString();
+  } else {
+    conversion.error = document.error;
+  }
+  return conversion;
+}
+
+}  // namespace quorvandel
