@@ -15,7 +15,8 @@ namespace {
 constexpr std::int32_t widest_padded_line = 4096;
 
 // The reversal steps after the whole line, from the largest unit to the smallest.
-void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds, Run_reverser& runs) {
+template <typename Line>
+void Reverse_runs(Line& line, const TOptConversion& c, const Kind_table& kinds, Run_reverser& runs) {
   const struct {
     bool enabled;
     int kind;
@@ -40,11 +41,19 @@ void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds, 
 Line_converter::Line_converter(const TPrefs& settings)
     : settings_(&settings),
       characters_(settings),
-      kinds_(settings.source_props->source_char_set, *settings.conversion) {}
+      kinds_(settings.source_props->source_char_set, *settings.conversion),
+      converts_bytes_(characters_.Keeps_bytes()) {}
 
 void Line_converter::Refresh(const TPrefs& settings) { *this = Line_converter(settings); }
 
-void Line_converter::Convert_line(Text& line) const {
+void Line_converter::Convert_line(Text& line) const { Convert(line); }
+void Line_converter::Convert_line(Byte_text& line) const { Convert(line); }
+
+// Every step here has a version for units and one for bytes. A new step
+// goes into this sequence; one that cannot work on bytes must clear
+// converts_bytes_ in the constructor when it is enabled.
+template <typename Line>
+void Line_converter::Convert(Line& line) const {
   if (line.empty()) return;
   const TOptConversion& c = *settings_->conversion;
   const TSourceProps& source = *settings_->source_props;
@@ -66,7 +75,11 @@ Text Convert_line(Text_view line, const TPrefs& settings) {
   return result;
 }
 
-void Document_converter::Convert_raw_line(Text& line) {
+void Document_converter::Convert_raw_line(Text& line) { Convert_raw(line); }
+void Document_converter::Convert_raw_line(Byte_text& line) { Convert_raw(line); }
+
+template <typename Line>
+void Document_converter::Convert_raw(Line& line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
   const TOptConversion& c = *lines_.settings().conversion;
   if (c.reverse_html_tags || c.reverse_html_text) {

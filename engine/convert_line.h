@@ -28,13 +28,26 @@ class Line_converter {
   // Throws Conversion_error when a decimal entity is not a valid integer.
   void Convert_line(Text& line) const;
 
+  // The same steps on a line of bytes, with the same result as on its
+  // units; only when Converts_bytes().
+  void Convert_line(Byte_text& line) const;
+
+  // Whether every enabled step turns bytes into bytes, so that lines of
+  // bytes may be converted as bytes. A step that needs units above 255
+  // makes this false, and its lines then go through Convert_line(Text&).
+  bool Converts_bytes() const { return converts_bytes_; }
+
   const TPrefs& settings() const { return *settings_; }
 
  private:
+  template <typename Line>
+  void Convert(Line& line) const;
+
   const TPrefs* settings_;
   Character_map characters_;
   Kind_table kinds_;
   mutable Run_reverser runs_;  // its buffer is reused from line to line
+  bool converts_bytes_ = false;
 };
 
 // The same for one line, building the tables for it.
@@ -48,9 +61,14 @@ class Document_converter {
   explicit Document_converter(const TPrefs& settings) : lines_(settings) {}
   void Refresh(const TPrefs& settings) { lines_.Refresh(settings); }
   void Convert_raw_line(Text& line);
+  void Convert_raw_line(Byte_text& line);  // only when Converts_bytes()
+  bool Converts_bytes() const { return lines_.Converts_bytes(); }
   Html_state html_state() const { return html_state_; }
 
  private:
+  template <typename Line>
+  void Convert_raw(Line& line);
+
   Line_converter lines_;
   Html_state html_state_ = Html_state::text;
 };
