@@ -82,4 +82,15 @@ bool Line_reader::Next(std::string_view& line) {
   }
 }
 
+bool Line_reader::Next(std::string& line) {
+  std::string_view view;
+  if (!Next(view)) return false;
+  if (!view.empty() && view.data() == carried_.data()) {
+    line.swap(carried_);
+  } else {
+    line.assign(view);
+  }
+  return true;
+}
+
 }  // namespace quorvandel::cli

@@ -21,8 +21,20 @@ class Line_reader {
   // every line was given. Throws std::system_error when reading fails.
   bool Next(std::string_view& line);
 
+  // The same into a string of the caller's; a long line that spans blocks
+  // is handed over without a copy.
+  bool Next(std::string& line);
+
   // Offset in the stream of the first byte of the line last given.
   std::size_t line_offset() const { return line_offset_; }
+
+  // Whether a line break followed the line last given: false for the last
+  // line, which ends with the stream.
+  bool ended_by_break() const { return !finished_; }
+
+  // Whether the next call has to read from the file first, and so may wait
+  // for input to arrive.
+  bool Reads_next() const { return position_ == end_ && !at_end_; }
 
  private:
   bool Fill();  // false at the end of the stream
