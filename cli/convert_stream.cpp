@@ -98,7 +98,6 @@ void Convert_bytes(Line_reader& reader, Line_writer& writer, Document_converter&
                    const std::string& eoln, Encoding output_encoding) {
   Byte_text line;
   for (std::size_t line_number = 1;; ++line_number) {
-    if (reader.Reads_next()) writer.Flush();
     if (!reader.Next(line)) break;
     Remove_nul_bytes(line);
     try {
@@ -122,7 +121,6 @@ void Convert_units(Line_reader& reader, Line_writer& writer, Document_converter&
   std::string_view bytes;
   Text line;
   for (std::size_t line_number = 1;; ++line_number) {
-    if (reader.Reads_next()) writer.Flush();
     if (!reader.Next(bytes)) break;
     Read_line(line, bytes, input_encoding, reader.line_offset());
     try {
@@ -143,6 +141,7 @@ void Convert_stream(Line_reader& reader, Output& output, const TPrefs& settings,
   Document_converter converter(settings);
   const std::string eoln = Bytes_from_text(Eoln_sequence(settings.dest_props->destination_eoln_format));
   Line_writer writer(output);
+  reader.Before_each_read([&writer] { writer.Flush(); });
   try {
     if (input_encoding == Encoding::bytes && converter.Converts_bytes()) {
       Convert_bytes(reader, writer, converter, eoln, output_encoding);
@@ -153,6 +152,7 @@ void Convert_stream(Line_reader& reader, Output& output, const TPrefs& settings,
     writer.Flush();  // the lines before the one that failed
     throw;
   }
+  reader.Before_each_read(nullptr);
   writer.Flush();
 }
 

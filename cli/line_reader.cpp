@@ -14,6 +14,7 @@ bool Line_reader::Fill() {
   if (at_end_) return false;
   consumed_ += end_;
   position_ = end_ = next_cr_ = next_lf_ = 0;
+  if (before_read_) before_read_();
   for (;;) {
     const ssize_t count = ::read(fd_, block_.data(), block_.size());
     if (count > 0) {

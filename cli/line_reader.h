@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,15 +33,16 @@ class Line_reader {
   // line, which ends with the stream.
   bool ended_by_break() const { return !finished_; }
 
-  // Whether the next call has to read from the file first, and so may wait
-  // for input to arrive.
-  bool Reads_next() const { return position_ == end_ && !at_end_; }
+  // Called before every read from the file, which may wait for input to
+  // arrive: the moment to hand on what was made of the input so far.
+  void Before_each_read(std::function<void()> call) { before_read_ = std::move(call); }
 
  private:
   bool Fill();  // false at the end of the stream
   std::size_t Next_break();  // position in the block of the next CR or LF, or end_
 
   int fd_;
+  std::function<void()> before_read_;
   std::vector<char> block_;
   std::string carried_;  // the start of a line that began in an earlier block
   std::size_t position_ = 0;
