@@ -9,6 +9,7 @@
 #endif
 #include <array>
 #include <bit>
+#include <cstring>
 #include <limits>
 
 namespace quorvandel {
@@ -67,6 +68,34 @@ void Place_core(Line& line, std::size_t core_offset, std::size_t core_length, st
   line.resize(new_length);
 }
 
+// Reverses bytes eight at a time from both ends, which for a long stretch
+// is several times faster than one at a time.
+template <typename Byte>
+void Reverse_bytes(Byte* begin, Byte* end) {
+  static_assert(sizeof(Byte) == 1);
+  while (end - begin >= 16) {
+    std::uint64_t front, back;
+    std::memcpy(&front, begin, 8);
+    std::memcpy(&back, end - 8, 8);
+    front = __builtin_bswap64(front);
+    back = __builtin_bswap64(back);
+    std::memcpy(begin, &back, 8);
+    std::memcpy(end - 8, &front, 8);
+    begin += 8;
+    end -= 8;
+  }
+  std::reverse(begin, end);
+}
+
+template <typename Unit_type>
+void Reverse_stretch(Unit_type* begin, Unit_type* end) {
+  if constexpr (sizeof(Unit_type) == 1) {
+    Reverse_bytes(begin, end);
+  } else {
+    std::reverse(begin, end);
+  }
+}
+
 // Reverse_elements looks at the line in blocks of 64 units, one bit for each
 // unit telling whether it is of the kind; a run begins or ends where the bit
 // changes. Branches then follow the runs rather than the units.
@@ -120,7 +149,7 @@ void Flip_parentheses(Text& line, bool parentheses, bool brackets, bool curly_br
 }
 
 void Reverse_string(Text& line) { std::reverse(line.begin(), line.end()); }
-void Reverse_string(Byte_text& line) { std::reverse(line.begin(), line.end()); }
+void Reverse_string(Byte_text& line) { Reverse_bytes(line.data(), line.data() + line.size()); }
 
 namespace {
 
@@ -163,8 +192,8 @@ void Run_reverser::Reverse_units(Line& line, int kind, bool last) {
   std::uint8_t* const kinds_of = kinds_of_.data();
   const std::size_t length = line.size();
   const auto reverse = [&](std::size_t begin, std::size_t end) {
-    std::reverse(units + begin, units + end);
-    if (!last) std::reverse(kinds_of + begin, kinds_of + end);
+    Reverse_stretch(units + begin, units + end);
+    if (!last) Reverse_bytes(kinds_of + begin, kinds_of + end);
   };
   std::size_t run_begin = 0;
   Block_bits run_open = 0;  // 1 when the last unit of the block before is in a run
