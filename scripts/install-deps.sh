@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev
   clang libclang-rt-14-dev
-  libfribidi-bin libc-bin
+  libfribidi-bin libc-bin time
 )
 
 missing=()
