@@ -122,7 +122,7 @@ for sink in pipe file null; do
   else
     measure "$sink" "${pin[@]}" "$convert" "${to_dos[@]}" "$sample"
   fi
-  compare_line "$(sink_name "$sink") (both -o)" "$wall" "$cpu" "$their_wall" "$their_cpu"
+  compare_line "$(sink_name "$sink")$([[ $sink == file ]] && echo ' (both -o)')" "$wall" "$cpu" "$their_wall" "$their_cpu"
 done
 "$convert" "${to_dos[@]}" --set reverse_hebrew_phrases=0 "$sample" >"$work/ours"
 iconv -f CP1255 -t CP862 "$sample" >"$work/theirs"
@@ -154,7 +154,7 @@ for sink in pipe file null; do
   else
     measure "$sink" "${pin[@]}" "$convert" "${visual[@]}" "$sample"
   fi
-  compare_line "$(sink_name "$sink") (-o; fribidi >)" "$wall" "$cpu" "$their_wall" "$their_cpu"
+  compare_line "$(sink_name "$sink")$([[ $sink == file ]] && echo ' (-o; fribidi >)')" "$wall" "$cpu" "$their_wall" "$their_cpu"
 done
 rm -f "$work/out" "$work/ours" "$work/sample-utf8.txt"
 echo
