@@ -19,8 +19,10 @@ class Stream_error : public std::runtime_error {
 
 // Converts every line of the reader exactly as the document conversion
 // converts the source pane's lines, and writes the lines joined by the
-// destination's end-of-line sequence. Throws Stream_error for input it
-// cannot convert and std::system_error when reading or writing fails; the
+// destination's end-of-line sequence, each line with its break as soon as
+// it is converted (the output decides how often they are handed over).
+// Throws Stream_error for input it cannot convert, after writing the lines
+// before it, and std::system_error when reading or writing fails; the
 // caller then abandons the output.
 void Convert_stream(Line_reader& reader, Output& output, const TPrefs& settings, Encoding input_encoding,
                     Encoding output_encoding);

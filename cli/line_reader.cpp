@@ -14,6 +14,7 @@ bool Line_reader::Fill() {
   if (at_end_) return false;
   consumed_ += end_;
   position_ = end_ = next_cr_ = next_lf_ = 0;
+  if (before_read_) before_read_();
   for (;;) {
     const ssize_t count = ::read(fd_, block_.data(), block_.size());
     if (count > 0) {
@@ -80,6 +81,17 @@ bool Line_reader::Next(std::string_view& line) {
     }
     return true;
   }
+}
+
+bool Line_reader::Next(std::string& line) {
+  std::string_view view;
+  if (!Next(view)) return false;
+  if (!view.empty() && view.data() == carried_.data()) {
+    line.swap(carried_);
+  } else {
+    line.assign(view);
+  }
+  return true;
 }
 
 }  // namespace quorvandel::cli

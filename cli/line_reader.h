@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,14 +22,27 @@ class Line_reader {
   // every line was given. Throws std::system_error when reading fails.
   bool Next(std::string_view& line);
 
+  // The same into a string of the caller's; a long line that spans blocks
+  // is handed over without a copy.
+  bool Next(std::string& line);
+
   // Offset in the stream of the first byte of the line last given.
   std::size_t line_offset() const { return line_offset_; }
+
+  // Whether a line break followed the line last given: false for the last
+  // line, which ends with the stream.
+  bool ended_by_break() const { return !finished_; }
+
+  // Called before every read from the file, which may wait for input to
+  // arrive: the moment to hand on what was made of the input so far.
+  void Before_each_read(std::function<void()> call) { before_read_ = std::move(call); }
 
  private:
   bool Fill();  // false at the end of the stream
   std::size_t Next_break();  // position in the block of the next CR or LF, or end_
 
   int fd_;
+  std::function<void()> before_read_;
   std::vector<char> block_;
   std::string carried_;  // the start of a line that began in an earlier block
   std::size_t position_ = 0;

@@ -3,12 +3,18 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <system_error>
+#include <thread>
+#include <vector>
 
 #include "bidi/fribidi_algorithm.h"
 #include "cli/convert_stream.h"
@@ -30,8 +36,9 @@ class Stderr_sink : public Message_sink {
   void Show_message(const std::string& text) override { std::cerr << program << ": " << text << '\n'; }
 };
 
-void Report(const std::string& subject, const std::string& reason) {
-  std::cerr << program << ": " << subject << ": " << reason << '\n';
+// What one conversion has to say, kept until its turn to be said comes.
+void Report(std::string& messages, const std::string& subject, const std::string& reason) {
+  messages += std::string(program) + ": " + subject + ": " + reason + "\n";
 }
 
 std::string Output_path_in(const std::string& folder, const std::string& input) {
@@ -53,9 +60,11 @@ std::string Check_output_names(const Options& options) {
 bool Detect_one(const std::string& input, bool named, const Options& options, const TPrefs& settings) {
   const bool from_stdin = input == "-";
   const std::string input_name = from_stdin ? "standard input" : input;
+  std::string messages;
   const int fd = from_stdin ? STDIN_FILENO : ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
-    Report(input_name, std::strerror(errno));
+    Report(messages, input_name, std::strerror(errno));
+    std::cerr << messages << std::flush;
     return false;
   }
   bool detected = false;
@@ -65,36 +74,56 @@ bool Detect_one(const std::string& input, bool named, const Options& options, co
     Detect_stream(reader, input_name, settings, options.input_encoding, std::cout, std::cerr);
     detected = true;
   } catch (const Stream_error& error) {
-    Report(input_name, error.what());
+    Report(messages, input_name, error.what());
   } catch (const std::system_error& error) {
-    Report(input_name, error.code().message());
+    Report(messages, input_name, error.code().message());
   }
   if (!from_stdin) ::close(fd);
+  std::cerr << messages << std::flush;
   return detected;
 }
 
+// Where a conversion's output goes: the output file, standard output, or
+// (for a conversion that runs beside earlier ones) standard output later.
+enum class Target { file, standard_output, deferred };
+
+std::unique_ptr<Output> Make_output(Target target, const std::string& path) {
+  switch (target) {
+    case Target::file: return std::make_unique<Atomic_file_output>(path);
+    case Target::standard_output: return std::make_unique<Stdout_output>();
+    case Target::deferred: break;
+  }
+  return std::make_unique<Deferred_output>();
+}
+
+struct Conversion {
+  std::string input;
+  std::unique_ptr<Output> output;  // the deferred output, once converted
+  std::string messages;
+  bool converted = false;
+};
+
 // Converts one input into its output; false after reporting a failure.
-bool Convert_one(const std::string& input, const Options& options, const TPrefs& settings) {
+bool Convert_one(Conversion& conversion, Target target, const Options& options, const TPrefs& settings) {
+  const std::string& input = conversion.input;
+  std::string& messages = conversion.messages;
   const bool from_stdin = input == "-";
   const std::string input_name = from_stdin ? "standard input" : input;
   int fd = STDIN_FILENO;
   if (!from_stdin) {
     fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-      Report(input_name, std::strerror(errno));
+      Report(messages, input_name, std::strerror(errno));
       return false;
     }
   }
   std::string output_name = "standard output";
   bool converted = false;
   try {
-    std::unique_ptr<Output> output;
-    if (options.output_file || options.output_dir) {
+    if (target == Target::file) {
       output_name = options.output_file ? *options.output_file : Output_path_in(*options.output_dir, input);
-      output = std::make_unique<Atomic_file_output>(output_name);
-    } else {
-      output = std::make_unique<Stdout_output>();
     }
+    std::unique_ptr<Output> output = Make_output(target, output_name);
     Line_reader reader(fd);
     try {
       if (options.auto_convert || settings.source_props->convert_automatically) {
@@ -107,17 +136,90 @@ bool Convert_one(const std::string& input, const Options& options, const TPrefs&
       converted = true;
     } catch (const Stream_error& error) {
       output->Abandon();
-      Report(input_name, error.what());
+      Report(messages, input_name, error.what());
     } catch (const std::system_error& error) {
       output->Abandon();
-      Report(input_name + " -> " + output_name, error.code().message());
+      Report(messages, input_name + " -> " + output_name, error.code().message());
     }
+    if (target == Target::deferred) conversion.output = std::move(output);
   } catch (const std::system_error& error) {
-    Report(output_name, error.code().message());
+    Report(messages, output_name, error.code().message());
   }
   if (!from_stdin) ::close(fd);
   return converted;
 }
+
+// Hands a finished conversion's output and messages on, in input order.
+bool Finish(Conversion& conversion) {
+  bool converted = conversion.converted;
+  if (auto* deferred = dynamic_cast<Deferred_output*>(conversion.output.get())) {
+    try {
+      Stdout_output output;
+      deferred->Replay(output);
+    } catch (const std::system_error& error) {
+      Report(conversion.messages, "standard output", error.code().message());
+      converted = false;
+    }
+    conversion.output.reset();
+  }
+  std::cerr << conversion.messages << std::flush;
+  return converted;
+}
+
+// Converts the inputs with up to `jobs` of them side by side. Output files
+// are written as they are converted; output for standard output is written
+// there in the order of the inputs, each input's after the one before.
+bool Convert_all(const std::vector<std::string>& inputs, unsigned jobs, const Options& options,
+                 const TPrefs& settings) {
+  const bool to_files = options.output_file || options.output_dir;
+  std::vector<Conversion> conversions(inputs.size());
+  for (std::size_t i = 0; i < inputs.size(); ++i) conversions[i].input = inputs[i];
+  bool all_converted = true;
+  if (jobs <= 1 || inputs.size() <= 1) {
+    for (Conversion& conversion : conversions) {
+      conversion.converted =
+          Convert_one(conversion, to_files ? Target::file : Target::standard_output, options, settings);
+      all_converted = Finish(conversion) && all_converted;
+    }
+    return all_converted;
+  }
+
+  std::mutex mutex;
+  std::condition_variable finished_one;
+  std::vector<bool> finished(inputs.size(), false);
+  std::size_t next = 0;
+  const auto work = [&] {
+    for (;;) {
+      std::size_t index = 0;
+      {
+        const std::lock_guard lock(mutex);
+        if (next == inputs.size()) return;
+        index = next++;
+      }
+      // The first input goes to standard output at once; the others wait their turn.
+      const Target target = to_files ? Target::file : index == 0 ? Target::standard_output : Target::deferred;
+      conversions[index].converted = Convert_one(conversions[index], target, options, settings);
+      {
+        const std::lock_guard lock(mutex);
+        finished[index] = true;
+      }
+      finished_one.notify_all();
+    }
+  };
+  std::vector<std::thread> workers;
+  for (unsigned i = 0; i < std::min<std::size_t>(jobs, inputs.size()); ++i) workers.emplace_back(work);
+  for (std::size_t i = 0; i < conversions.size(); ++i) {
+    {
+      std::unique_lock lock(mutex);
+      finished_one.wait(lock, [&] { return finished[i]; });
+    }
+    all_converted = Finish(conversions[i]) && all_converted;
+  }
+  for (std::thread& worker : workers) worker.join();
+  return all_converted;
+}
+
+unsigned Default_jobs() { return std::max(1U, std::thread::hardware_concurrency()); }
 
 int Run(const std::vector<std::string>& arguments) {
   const Parse_result parsed = Parse_options(arguments);
@@ -157,13 +259,15 @@ int Run(const std::vector<std::string>& arguments) {
       return exit_ok;
     }
     const std::vector<std::string> inputs = options.inputs.empty() ? std::vector<std::string>{"-"} : options.inputs;
-    int status = exit_ok;
-    for (const std::string& input : inputs) {
-      const bool done = options.detect ? Detect_one(input, inputs.size() > 1, options, setup.Active())
-                                       : Convert_one(input, options, setup.Active());
-      if (!done) status = exit_failed;
+    if (options.detect) {
+      int status = exit_ok;
+      for (const std::string& input : inputs) {
+        if (!Detect_one(input, inputs.size() > 1, options, setup.Active())) status = exit_failed;
+      }
+      return status;
     }
-    return status;
+    const unsigned jobs = options.jobs != 0 ? options.jobs : Default_jobs();
+    return Convert_all(inputs, jobs, options, setup.Active()) ? exit_ok : exit_failed;
   } catch (const Usage_error& error) {
     std::cerr << program << ": " << error.what() << '\n';
     return exit_usage;

@@ -1,5 +1,6 @@
 #include "cli/options.h"
 
+#include <charconv>
 #include <string_view>
 
 namespace quorvandel::cli {
@@ -27,6 +28,13 @@ class Argument_reader {
   const std::vector<std::string>& arguments_;
   std::size_t next_ = 0;
 };
+
+std::optional<unsigned> Parse_jobs(std::string_view text) {
+  unsigned value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || value == 0) return std::nullopt;
+  return value;
+}
 
 std::string Check_combination(const Options& options) {
   if (options.output_file && options.output_dir) return "-o and --output-dir cannot be used together";
@@ -66,8 +74,8 @@ Parse_result Parse_options(const std::vector<std::string>& arguments) {
         name = argument.substr(0, equals);
         inline_value = argument.substr(equals + 1);
       }
-    } else if (argument.rfind("-o", 0) == 0 && argument.size() > 2) {
-      name = "-o";
+    } else if ((argument.rfind("-o", 0) == 0 || argument.rfind("-j", 0) == 0) && argument.size() > 2) {
+      name = argument.substr(0, 2);
       inline_value = argument.substr(2);
     }
 
@@ -86,7 +94,7 @@ Parse_result Parse_options(const std::vector<std::string>& arguments) {
       options.auto_convert = true;
     } else if (name == "-o" || name == "--output" || name == "--output-dir" || name == "--settings" ||
                name == "--profile" || name == "--set" || name == "--input-encoding" ||
-               name == "--output-encoding") {
+               name == "--output-encoding" || name == "-j" || name == "--jobs") {
       const std::optional<std::string> text = value();
       if (!text) {
         missing();
@@ -100,6 +108,13 @@ Parse_result Parse_options(const std::vector<std::string>& arguments) {
         options.settings_file = *text;
       } else if (name == "--profile") {
         options.profile = *text;
+      } else if (name == "-j" || name == "--jobs") {
+        const std::optional<unsigned> jobs = Parse_jobs(*text);
+        if (!jobs) {
+          result.error = "bad value '" + *text + "' for " + name + " (takes a number of 1 or more)";
+          return result;
+        }
+        options.jobs = *jobs;
       } else if (name == "--set") {
         const auto equals = text->find('=');
         if (equals == std::string::npos || equals == 0) {
@@ -148,6 +163,7 @@ Options:
                             --output-encoding utf-8)
       --input-encoding E    bytes (default) or utf-8
       --output-encoding E   bytes (default) or utf-8
+  -j, --jobs N              convert N input files side by side (default: one per core)
   -h, --help                show this help and exit
       --version             show the version and exit
 

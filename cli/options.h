@@ -19,6 +19,7 @@ struct Options {
   std::vector<std::pair<std::string, std::string>> overrides;  // --set KEY=VALUE, in order
   Encoding input_encoding = Encoding::bytes;
   Encoding output_encoding = Encoding::bytes;
+  unsigned jobs = 0;  // inputs converted side by side; 0: one per core
   bool list_keys = false;
   bool detect = false;        // --detect: print what the detector finds
   bool auto_convert = false;  // --auto: convert with what it finds

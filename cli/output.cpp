@@ -13,8 +13,6 @@
 namespace quorvandel::cli {
 namespace {
 
-constexpr std::size_t held_limit = 16 << 20;  // bytes kept in memory before spilling
-
 [[noreturn]] void Throw_errno() { throw std::system_error(errno, std::generic_category()); }
 
 // The permission bits a new file gets: those of the file it replaces, or
@@ -79,64 +77,51 @@ Stdout_output::Stdout_output() {
     const int flags = ::fcntl(STDOUT_FILENO, F_GETFL);
     const off_t offset = flags >= 0 && (flags & O_APPEND) ? target.st_size : ::lseek(STDOUT_FILENO, 0, SEEK_CUR);
     if (offset >= 0) {
-      direct_ = true;
+      regular_file_ = true;
       start_offset_ = offset;
     }
   }
+  terminal_ = !regular_file_ && ::isatty(STDOUT_FILENO) == 1;
 }
 
 Stdout_output::~Stdout_output() { Abandon(); }
 
-void Stdout_output::Spill() {
-  if (!spill_) {
-    spill_ = std::tmpfile();
-    if (!spill_) Throw_errno();
-  }
-  if (std::fwrite(held_.data(), 1, held_.size(), spill_) != held_.size()) Throw_errno();
-  held_.clear();
-}
+void Stdout_output::Write(std::string_view bytes) { Write_all(STDOUT_FILENO, bytes); }
 
-void Stdout_output::Write(std::string_view bytes) {
-  if (direct_) {
-    Write_all(STDOUT_FILENO, bytes);
-    return;
-  }
-  held_.append(bytes);
-  if (held_.size() >= held_limit) Spill();
-}
-
-void Stdout_output::Commit() {
-  if (!open_) return;
-  open_ = false;
-  if (direct_) return;
-  if (spill_) {
-    Spill();
-    if (std::fflush(spill_) != 0) Throw_errno();
-    std::rewind(spill_);
-    std::vector<char> block(1 << 20);
-    for (std::size_t count; (count = std::fread(block.data(), 1, block.size(), spill_)) > 0;) {
-      Write_all(STDOUT_FILENO, std::string_view(block.data(), count));
-    }
-    std::fclose(spill_);
-    spill_ = nullptr;
-  }
-  Write_all(STDOUT_FILENO, held_);
-  held_.clear();
-}
+void Stdout_output::Commit() { open_ = false; }
 
 void Stdout_output::Abandon() {
   if (!open_) return;
   open_ = false;
-  if (direct_) {
-    if (::ftruncate(STDOUT_FILENO, static_cast<off_t>(start_offset_)) == 0) {
-      ::lseek(STDOUT_FILENO, static_cast<off_t>(start_offset_), SEEK_SET);
-    }
-    return;
+  if (regular_file_ && ::ftruncate(STDOUT_FILENO, static_cast<off_t>(start_offset_)) == 0) {
+    ::lseek(STDOUT_FILENO, static_cast<off_t>(start_offset_), SEEK_SET);
   }
-  held_.clear();
-  if (spill_) {
-    std::fclose(spill_);
-    spill_ = nullptr;
+}
+
+Deferred_output::Deferred_output() : file_(std::tmpfile()) {
+  if (!file_) Throw_errno();
+}
+
+Deferred_output::~Deferred_output() {
+  if (file_) std::fclose(file_);
+}
+
+void Deferred_output::Write(std::string_view bytes) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) Throw_errno();
+}
+
+void Deferred_output::Replay(Output& target) {
+  if (std::fflush(file_) != 0) Throw_errno();
+  std::rewind(file_);
+  std::vector<char> block(1 << 20);
+  for (std::size_t count; (count = std::fread(block.data(), 1, block.size(), file_)) > 0;) {
+    target.Write(std::string_view(block.data(), count));
+  }
+  if (std::ferror(file_)) Throw_errno();
+  if (committed_) {
+    target.Commit();
+  } else {
+    target.Abandon();
   }
 }
 

@@ -1,5 +1,6 @@
-// Where a conversion's bytes go. A conversion either commits its output
-// whole or abandons it: a failed conversion leaves nothing behind.
+// Where a conversion's bytes go. Output to a file is committed whole or
+// abandoned whole: a failed conversion leaves nothing behind. Output to a
+// pipe, a terminal or a device streams: what was written stays written.
 #pragma once
 
 #include <cstdio>
@@ -8,6 +9,12 @@
 
 namespace quorvandel::cli {
 
+// How often a conversion hands its bytes to the output.
+enum class Flushing {
+  blocks,  // in large blocks, and whenever it is about to wait for input
+  lines,   // after every line, for a person watching a terminal
+};
+
 class Output {
  public:
   virtual ~Output() = default;
@@ -15,6 +22,7 @@ class Output {
   virtual void Write(std::string_view bytes) = 0;
   virtual void Commit() = 0;
   virtual void Abandon() = 0;
+  virtual Flushing flushing() const { return Flushing::blocks; }
 };
 
 // A file written under a temporary name in the same folder and renamed over
@@ -38,9 +46,9 @@ class Atomic_file_output : public Output {
 };
 
 // Standard output. When it is a regular file, writes go straight to it and
-// Abandon cuts it back to where this output began; otherwise (a pipe or a
-// terminal) the bytes wait in memory, spilling to an unnamed temporary file
-// when they grow large, and reach standard output on Commit.
+// Abandon cuts it back to where this output began. Otherwise (a pipe, a
+// terminal, a device) writes go straight through and stay: the reader has
+// them already, a failure can only stop the stream.
 class Stdout_output : public Output {
  public:
   Stdout_output();
@@ -51,15 +59,34 @@ class Stdout_output : public Output {
   void Write(std::string_view bytes) override;
   void Commit() override;
   void Abandon() override;
+  Flushing flushing() const override { return terminal_ ? Flushing::lines : Flushing::blocks; }
 
  private:
-  void Spill();
-
   bool open_ = true;  // neither committed nor abandoned yet
-  bool direct_ = false;
+  bool regular_file_ = false;
+  bool terminal_ = false;
   long long start_offset_ = 0;
-  std::string held_;
-  std::FILE* spill_ = nullptr;
+};
+
+// Output kept for later, for a conversion that runs beside the one whose
+// output comes before it: the bytes wait in an unnamed temporary file, and
+// Replay hands them on and then commits or abandons the target as the
+// conversion did.
+class Deferred_output : public Output {
+ public:
+  Deferred_output();
+  ~Deferred_output() override;
+  Deferred_output(const Deferred_output&) = delete;
+  Deferred_output& operator=(const Deferred_output&) = delete;
+
+  void Write(std::string_view bytes) override;
+  void Commit() override { committed_ = true; }
+  void Abandon() override {}
+  void Replay(Output& target);
+
+ private:
+  std::FILE* file_ = nullptr;
+  bool committed_ = false;
 };
 
 // Writes all of the bytes to a file descriptor; throws std::system_error.

@@ -55,6 +55,7 @@ class Kind_table {
 
   // The kinds of a unit as bits: bit k set for kind k.
   std::uint8_t Kinds_of(Unit ch) const { return bits_[std::min<Unit>(ch, 256)]; }
+  std::uint8_t Kinds_of(char byte) const { return bits_[static_cast<unsigned char>(byte)]; }
 
  private:
   std::array<std::uint8_t, 257> bits_{};

@@ -36,7 +36,9 @@ Character_map::Character_map(const TPrefs& settings) {
   }
   for (Unit b = 0; b <= last_byte_unit; ++b) {
     map_[b] = bytes[b];
+    byte_map_[b] = static_cast<char>(static_cast<unsigned char>(bytes[b]));
     identity_ = identity_ && bytes[b] == b;
+    keeps_bytes_ = keeps_bytes_ && Is_byte(bytes[b]);
   }
 }
 

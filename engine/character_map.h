@@ -25,11 +25,21 @@ class Character_map {
     if (identity_) return;
     for (Unit& ch : line) ch = Is_byte(ch) ? map_[ch] : ch;
   }
+  // The same for a line of bytes; only when Keeps_bytes().
+  void Apply(Byte_text& line) const {
+    if (identity_) return;
+    for (char& ch : line) ch = byte_map_[static_cast<unsigned char>(ch)];
+  }
   Unit operator()(Unit ch) const { return Is_byte(ch) ? map_[ch] : ch; }
+
+  // Whether every byte maps to a byte, so that a line of bytes stays one.
+  bool Keeps_bytes() const { return keeps_bytes_; }
 
  private:
   std::array<Unit, 256> map_{};
+  std::array<char, 256> byte_map_{};  // map_ as bytes, where keeps_bytes_
   bool identity_ = true;  // no step changes any character
+  bool keeps_bytes_ = true;
 };
 
 }  // namespace quorvandel

@@ -35,6 +35,43 @@ void Set_dest_status_from_source(TConversion_document& document) {
   }
 }
 
+// The converted text, as bytes while every line given to it was bytes.
+class Converted_text {
+ public:
+  explicit Converted_text(bool as_bytes) : as_bytes_(as_bytes) {}
+  bool as_bytes() const { return as_bytes_; }
+
+  void Add(const Byte_text& line, Text_view eoln) {
+    bytes_ += line;
+    for (const Unit u : eoln) bytes_ += static_cast<char>(u);  // CR and LF
+  }
+  void Add(const Text& line, Text_view eoln) {
+    Widen();
+    units_ += line;
+    units_ += eoln;
+  }
+  // From here on every line comes as units.
+  void Widen() {
+    if (!as_bytes_) return;
+    units_ = Text_from_bytes(bytes_);
+    bytes_ = Byte_text();
+    as_bytes_ = false;
+  }
+
+  void Hand_to(TConversion_document& document) {
+    if (as_bytes_) {
+      document.Set_destination_bytes(std::move(bytes_));
+    } else {
+      document.Set_destination_text(std::move(units_));
+    }
+  }
+
+ private:
+  bool as_bytes_;
+  Byte_text bytes_;
+  Text units_;
+};
+
 }  // namespace
 
 bool Convert_document(TConversion_document& document) {
@@ -50,27 +87,32 @@ bool Convert_document(TConversion_document& document) {
   }
   document.Clear_destination();
 
-  Text result;
-  Text chunk;
-  int chunk_count = 0;
   Document_converter converter(document.Active_settings());
+  Converted_text result(converter.Converts_bytes());
+  Byte_text byte_line;
+  Text line;
+  int chunk_count = 0;
   try {
     for (int i = 0; i < line_count; ++i) {
       if (progress_shown && i % progress_step_lines == 0) {
         document.Set_progress_position(Progress_position(i, line_count));
       }
-      Text line = document.Source_line(i);
-      converter.Convert_raw_line(line);
-      if (i < line_count - 1) {
-        line += Eoln_sequence(document.Active_settings().dest_props->destination_eoln_format);
+      const std::u32string_view eoln =
+          i < line_count - 1 ? Eoln_sequence(document.Active_settings().dest_props->destination_eoln_format)
+                             : std::u32string_view();
+      if (result.as_bytes() && document.Source_line_bytes(i, byte_line)) {
+        converter.Convert_raw_line(byte_line);
+        result.Add(byte_line, eoln);
+      } else {
+        line = document.Source_line(i);
+        converter.Convert_raw_line(line);
+        result.Add(line, eoln);
       }
-      chunk += line;
       if (++chunk_count == chunk_lines) {
-        result += chunk;
-        chunk.clear();
         chunk_count = 0;
         document.Process_messages();
         converter.Refresh(document.Active_settings());
+        if (!converter.Converts_bytes()) result.Widen();
       }
     }
   } catch (const Conversion_error& error) {
@@ -78,11 +120,10 @@ bool Convert_document(TConversion_document& document) {
     document.Show_message(error.what());
     return false;
   }
-  result += chunk;
 
   if (progress_shown) document.Show_progress(false);
   document.Process_messages();
-  document.Set_destination_text(std::move(result));
+  result.Hand_to(document);
   Set_dest_status_from_source(document);
   document.Show_status();
   return true;

@@ -27,9 +27,14 @@ class TConversion_document {
   virtual const TPrefs& Active_settings() const = 0;
   virtual int Source_line_count() const = 0;
   virtual Text Source_line(int index) const = 0;  // index from 0
+  // The same line as bytes when it holds only bytes; false when it does
+  // not, or when the document keeps no lines of bytes.
+  virtual bool Source_line_bytes(int /*index*/, Byte_text& /*line*/) const { return false; }
 
   virtual void Clear_destination() = 0;
   virtual void Set_destination_text(Text text) = 0;
+  // The converted text when every unit of it is a byte.
+  virtual void Set_destination_bytes(Byte_text bytes) { Set_destination_text(Text_from_bytes(bytes)); }
 
   // The progress dialog: caption, visibility, and position in 0..1000.
   virtual void Set_progress_caption(const std::string& caption) = 0;

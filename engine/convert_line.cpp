@@ -1,6 +1,7 @@
 #include "engine/convert_line.h"
 
 #include <algorithm>
+#include <type_traits>
 
 #include "engine/character_map.h"
 #include "engine/decoding.h"
@@ -15,7 +16,8 @@ namespace {
 constexpr std::int32_t widest_padded_line = 4096;
 
 // The reversal steps after the whole line, from the largest unit to the smallest.
-void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds, Run_reverser& runs) {
+template <typename Line>
+void Reverse_runs(Line& line, const TOptConversion& c, const Kind_table& kinds, Run_reverser& runs) {
   const struct {
     bool enabled;
     int kind;
@@ -40,7 +42,8 @@ void Reverse_runs(Text& line, const TOptConversion& c, const Kind_table& kinds, 
 Line_converter::Line_converter(const TPrefs& settings)
     : settings_(&settings),
       characters_(settings),
-      kinds_(settings.source_props->source_char_set, *settings.conversion) {
+      kinds_(settings.source_props->source_char_set, *settings.conversion),
+      converts_bytes_(characters_.Keeps_bytes() && settings.conversion->reordering_method != reorder_bidi) {
   const TOptConversion& c = *settings.conversion;
   if (c.reordering_method == reorder_bidi) {
     const Bidi_algorithm* algorithm = Installed_bidi_algorithm();
@@ -52,7 +55,14 @@ Line_converter::Line_converter(const TPrefs& settings)
 
 void Line_converter::Refresh(const TPrefs& settings) { *this = Line_converter(settings); }
 
-void Line_converter::Convert_line(Text& line) const {
+void Line_converter::Convert_line(Text& line) const { Convert(line); }
+void Line_converter::Convert_line(Byte_text& line) const { Convert(line); }
+
+// Every step here has a version for units and one for bytes. A new step
+// goes into this sequence; one that cannot work on bytes must clear
+// converts_bytes_ in the constructor when it is enabled.
+template <typename Line>
+void Line_converter::Convert(Line& line) const {
   if (line.empty()) return;
   const TOptConversion& c = *settings_->conversion;
   const TSourceProps& source = *settings_->source_props;
@@ -61,10 +71,14 @@ void Line_converter::Convert_line(Text& line) const {
   if (source.translate_email_style) Translate_quoted_printable(line);
   characters_.Apply(line);  // translation, letter case, bracket flipping
   if (bidi_) {
-    if (c.reordering_direction == logical_to_visual) {
-      bidi_->To_visual(line);
-    } else {
-      bidi_->To_logical(line);
+    // The algorithm works on characters: with the bidirectional method no
+    // line is converted as bytes (converts_bytes_ is false).
+    if constexpr (std::is_same_v<Line, Text>) {
+      if (c.reordering_direction == logical_to_visual) {
+        bidi_->To_visual(line);
+      } else {
+        bidi_->To_logical(line);
+      }
     }
     // The algorithm has put the spaces where they show; complementing
     // still pads the line to the line length.
@@ -87,7 +101,11 @@ Text Convert_line(Text_view line, const TPrefs& settings) {
   return result;
 }
 
-void Document_converter::Convert_raw_line(Text& line) {
+void Document_converter::Convert_raw_line(Text& line) { Convert_raw(line); }
+void Document_converter::Convert_raw_line(Byte_text& line) { Convert_raw(line); }
+
+template <typename Line>
+void Document_converter::Convert_raw(Line& line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
   const TOptConversion& c = *lines_.settings().conversion;
   if ((c.reverse_html_tags || c.reverse_html_text) && c.reordering_method != reorder_bidi) {

@@ -33,14 +33,27 @@ class Line_converter {
   // asked for and no algorithm is installed.
   void Convert_line(Text& line) const;
 
+  // The same steps on a line of bytes, with the same result as on its
+  // units; only when Converts_bytes().
+  void Convert_line(Byte_text& line) const;
+
+  // Whether every enabled step turns bytes into bytes, so that lines of
+  // bytes may be converted as bytes. A step that needs units above 255
+  // makes this false, and its lines then go through Convert_line(Text&).
+  bool Converts_bytes() const { return converts_bytes_; }
+
   const TPrefs& settings() const { return *settings_; }
 
  private:
+  template <typename Line>
+  void Convert(Line& line) const;
+
   const TPrefs* settings_;
   Character_map characters_;
   Kind_table kinds_;
   mutable Run_reverser runs_;  // its buffer is reused from line to line
   mutable std::optional<Bidi_reordering> bidi_;  // with the bidirectional method
+  bool converts_bytes_ = false;
 };
 
 // The same for one line, building the tables for it.
@@ -54,9 +67,14 @@ class Document_converter {
   explicit Document_converter(const TPrefs& settings) : lines_(settings) {}
   void Refresh(const TPrefs& settings) { lines_.Refresh(settings); }
   void Convert_raw_line(Text& line);
+  void Convert_raw_line(Byte_text& line);  // only when Converts_bytes()
+  bool Converts_bytes() const { return lines_.Converts_bytes(); }
   Html_state html_state() const { return html_state_; }
 
  private:
+  template <typename Line>
+  void Convert_raw(Line& line);
+
   Line_converter lines_;
   Html_state html_state_ = Html_state::text;
 };

@@ -26,6 +26,8 @@ Unit Unit_from_unicode(char32_t c);
 // UTF-8 of the characters of a text.
 std::string Utf8_from_text(Text_view text);
 void Append_utf8(std::string& out, Text_view text);
+// UTF-8 of the characters of bytes, each read through the mapping.
+void Append_utf8_of_bytes(std::string& out, std::string_view bytes);
 
 // Units of UTF-8 input. Returns the byte offset of the first malformed
 // sequence (overlong forms, surrogates and values above U+10FFFF included)

@@ -41,11 +41,12 @@ constexpr int Digit_value(Unit c, int base) {
 // Reads digits of the base up to the end of the text as a magnitude no
 // greater than `limit`; nothing when there are none, when a character is
 // not such a digit, or when the value passes the limit.
-std::optional<std::int64_t> Read_magnitude(Text_view digits, int base, std::int64_t limit) {
+template <typename View>
+std::optional<std::int64_t> Read_magnitude(View digits, int base, std::int64_t limit) {
   if (digits.empty()) return std::nullopt;
   std::int64_t value = 0;
-  for (const Unit c : digits) {
-    const int digit = Digit_value(c, base);
+  for (const auto c : digits) {
+    const int digit = Digit_value(Unit_of(c), base);
     if (digit < 0) return std::nullopt;
     value = value * base + digit;
     if (value > limit) return std::nullopt;
@@ -54,19 +55,30 @@ std::optional<std::int64_t> Read_magnitude(Text_view digits, int base, std::int6
 }
 
 // What marks the digits of a decimal entity as hexadecimal after all.
-constexpr Text_view hex_prefixes[] = {U"0X", U"0x", U"X", U"x", U"$"};
+constexpr std::string_view hex_prefixes[] = {"0X", "0x", "X", "x", "$"};
+
+template <typename View>
+bool Starts_with(View text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i) {
+    if (Unit_of(text[i]) != Unit_of(prefix[i])) return false;
+  }
+  return true;
+}
 
 // The number of a decimal entity, read as integers are read from text:
 // leading spaces, an optional sign, then decimal digits, or hexadecimal
 // digits after one of the prefixes above. The whole text must be used and
 // the value must fit in 32 signed bits.
-std::optional<std::int32_t> Read_integer(Text_view text) {
-  text.remove_prefix(std::min(text.find_first_not_of(U' '), text.size()));
-  const bool negative = text.starts_with(U'-');
-  if (negative || text.starts_with(U'+')) text.remove_prefix(1);
+template <typename View>
+std::optional<std::int32_t> Read_integer(View text) {
+  using Char = typename View::value_type;
+  text.remove_prefix(std::min(text.find_first_not_of(Char{' '}), text.size()));
+  const bool negative = text.starts_with(Char{'-'});
+  if (negative || text.starts_with(Char{'+'})) text.remove_prefix(1);
   int base = 10;
-  for (const Text_view prefix : hex_prefixes) {
-    if (text.starts_with(prefix)) {
+  for (const std::string_view prefix : hex_prefixes) {
+    if (Starts_with(text, prefix)) {
       base = 16;
       text.remove_prefix(prefix.size());
       break;
@@ -81,33 +93,40 @@ Unit Entity_byte(std::int64_t number) { return static_cast<Unit>((number - entit
 
 // Closes the gap between the decoded part of the line, ending at `write`,
 // and the part not yet read, starting at `read`.
-void Close_gap(Text& line, std::size_t write, std::size_t read) {
+template <typename Line>
+void Close_gap(Line& line, std::size_t write, std::size_t read) {
   if (write == read) return;
   line.erase(write, read - write);
 }
 
-}  // namespace
-
-std::int32_t Hex_to_int(Text_view digits) {
+template <typename View>
+std::int32_t Hex_value(View digits) {
   if (digits.empty()) return 0;
   return static_cast<std::int32_t>(Read_magnitude(digits, 16, int32_max).value_or(-1));
 }
 
-std::optional<Unit> Entity_to_char(Text_view digits, bool hexadecimal) {
+Text Units_of(Text_view digits) { return Text(digits); }
+Text Units_of(std::string_view digits) { return Text_from_bytes(digits); }
+
+template <typename View>
+std::optional<Unit> Entity_value(View digits, bool hexadecimal) {
   if (hexadecimal) {
     if (digits.size() > max_hex_entity_digits) return std::nullopt;
-    const std::int32_t number = Hex_to_int(digits);
+    const std::int32_t number = Hex_value(digits);
     if (number < 0) return std::nullopt;
     return Entity_byte(number);
   }
   const std::optional<std::int32_t> number = Read_integer(digits);
-  if (!number) throw Conversion_error("'" + Utf8_from_text(digits) + "' is not a valid integer value");
+  if (!number) throw Conversion_error("'" + Utf8_from_text(Units_of(digits)) + "' is not a valid integer value");
   return Entity_byte(*number);
 }
 
 // On a decimal entity that is not a valid integer the line keeps the
 // references decoded before it and is otherwise unchanged.
-void Translate_entities(Text& line) {
+template <typename Line>
+void Translate_line_entities(Line& line) {
+  using Char = typename Line::value_type;
+  using View = std::basic_string_view<Char>;
   const std::size_t length = line.size();
   std::size_t read = 0;
   std::size_t write = 0;
@@ -115,21 +134,21 @@ void Translate_entities(Text& line) {
   bool semicolon_searched = false;
   try {
     while (length - read > entity_min_following) {
-      if (line[read] != entity_start || line[read + 1] != entity_number_sign) {
+      if (Unit_of(line[read]) != entity_start || Unit_of(line[read + 1]) != entity_number_sign) {
         line[write++] = line[read++];
         continue;
       }
-      const bool hexadecimal = line[read + 2] == entity_hex_mark;
+      const bool hexadecimal = Unit_of(line[read + 2]) == entity_hex_mark;
       const std::size_t digits_begin = read + (hexadecimal ? 3 : 2);
       if (!semicolon_searched || semicolon < digits_begin) {
-        semicolon = line.find(entity_end, digits_begin);
+        semicolon = line.find(static_cast<Char>(entity_end), digits_begin);
         semicolon_searched = true;
       }
-      if (semicolon == Text::npos) break;
+      if (semicolon == Line::npos) break;
       const std::optional<Unit> byte =
-          Entity_to_char(Text_view(line).substr(digits_begin, semicolon - digits_begin), hexadecimal);
+          Entity_value(View(line).substr(digits_begin, semicolon - digits_begin), hexadecimal);
       if (byte) {
-        line[write++] = *byte;
+        line[write++] = static_cast<Char>(*byte);
         read = semicolon + 1;
       } else {
         line[write++] = line[read++];
@@ -142,15 +161,18 @@ void Translate_entities(Text& line) {
   Close_gap(line, write, read);
 }
 
-void Translate_quoted_printable(Text& line) {
+template <typename Line>
+void Translate_line_quoted_printable(Line& line) {
+  using Char = typename Line::value_type;
+  using View = std::basic_string_view<Char>;
   const std::size_t length = line.size();
   std::size_t read = 0;
   std::size_t write = 0;
   while (length - read > escape_digits) {
-    if (line[read] == escape_start) {
-      const std::int32_t value = Hex_to_int(Text_view(line).substr(read + 1, escape_digits));
+    if (Unit_of(line[read]) == escape_start) {
+      const std::int32_t value = Hex_value(View(line).substr(read + 1, escape_digits));
       if (value >= 0) {
-        line[write++] = static_cast<Unit>(value & 0xFF);
+        line[write++] = static_cast<Char>(value & 0xFF);
         read += 1 + escape_digits;
         continue;
       }
@@ -159,5 +181,16 @@ void Translate_quoted_printable(Text& line) {
   }
   Close_gap(line, write, read);
 }
+
+}  // namespace
+
+std::int32_t Hex_to_int(Text_view digits) { return Hex_value(digits); }
+
+std::optional<Unit> Entity_to_char(Text_view digits, bool hexadecimal) { return Entity_value(digits, hexadecimal); }
+
+void Translate_entities(Text& line) { Translate_line_entities(line); }
+void Translate_entities(Byte_text& line) { Translate_line_entities(line); }
+void Translate_quoted_printable(Text& line) { Translate_line_quoted_printable(line); }
+void Translate_quoted_printable(Byte_text& line) { Translate_line_quoted_printable(line); }
 
 }  // namespace quorvandel

@@ -29,6 +29,8 @@ std::int32_t Hex_to_int(Text_view digits);
 std::optional<Unit> Entity_to_char(Text_view digits, bool hexadecimal);
 
 void Translate_entities(Text& line);
+void Translate_entities(Byte_text& line);
 void Translate_quoted_printable(Text& line);
+void Translate_quoted_printable(Byte_text& line);
 
 }  // namespace quorvandel

@@ -169,8 +169,12 @@ Scan_signals Scan_HTML(Html_state& state, Unit c) {
   return {step.signal == tag_closed, step.signal == text_ended};
 }
 
+namespace {
+
 // Positions count from 1; a text start of 0 means that no text stretch is open.
-void Reverse_HTML_Tags(Text& line, bool reverse_html_tags, bool reverse_html_text, Html_state& state) {
+template <typename Line>
+void Reverse_line_markup(Line& line, bool reverse_html_tags, bool reverse_html_text, Html_state& state) {
+  using Char = typename Line::value_type;
   const auto length = static_cast<std::int64_t>(line.size());
   Html_state current = state;
   std::int64_t tag_start = 1;
@@ -179,11 +183,11 @@ void Reverse_HTML_Tags(Text& line, bool reverse_html_tags, bool reverse_html_tex
     if (Is_text_state(current)) {
       // In text only a '<' changes anything: go straight to the next one.
       if (text_start == 0) text_start = position;
-      const auto next_tag = line.find(U'<', static_cast<std::size_t>(position - 1));
-      if (next_tag == Text::npos) break;
+      const auto next_tag = line.find(Char{'<'}, static_cast<std::size_t>(position - 1));
+      if (next_tag == Line::npos) break;
       position = static_cast<std::int64_t>(next_tag) + 1;
     }
-    const Step step = Transition(current, line[static_cast<std::size_t>(position - 1)]);
+    const Step step = Transition(current, Unit_of(line[static_cast<std::size_t>(position - 1)]));
     current = step.next;
     if (step.signal == tag_closed) {
       if (reverse_html_tags) Reverse_substring(line, tag_start, position - tag_start + 1);
@@ -198,6 +202,16 @@ void Reverse_HTML_Tags(Text& line, bool reverse_html_tags, bool reverse_html_tex
     Reverse_substring(line, text_start, length - text_start + 1);
   }
   state = current;
+}
+
+}  // namespace
+
+void Reverse_HTML_Tags(Text& line, bool reverse_html_tags, bool reverse_html_text, Html_state& state) {
+  Reverse_line_markup(line, reverse_html_tags, reverse_html_text, state);
+}
+
+void Reverse_HTML_Tags(Byte_text& line, bool reverse_html_tags, bool reverse_html_text, Html_state& state) {
+  Reverse_line_markup(line, reverse_html_tags, reverse_html_text, state);
 }
 
 }  // namespace quorvandel

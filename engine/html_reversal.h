@@ -39,5 +39,6 @@ Scan_signals Scan_HTML(Html_state& state, Unit c);
 
 // Reverses the markup and/or the text stretches of one line in place.
 void Reverse_HTML_Tags(Text& line, bool reverse_html_tags, bool reverse_html_text, Html_state& state);
+void Reverse_HTML_Tags(Byte_text& line, bool reverse_html_tags, bool reverse_html_text, Html_state& state);
 
 }  // namespace quorvandel

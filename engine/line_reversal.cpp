@@ -9,6 +9,7 @@
 #endif
 #include <array>
 #include <bit>
+#include <cstring>
 #include <limits>
 
 namespace quorvandel {
@@ -33,19 +34,22 @@ constexpr Bracket_pair angle_brackets_pair = {'<', '>'};
 constexpr Unit no_unit = 0xFFFFFFFF;
 constexpr Bracket_pair no_pair = {no_unit, no_unit};
 
-std::size_t Leading_spaces(Text_view line) {
-  const std::size_t first = line.find_first_not_of(space);
-  return first == Text_view::npos ? line.size() : first;
+template <typename Line>
+std::size_t Leading_spaces(const Line& line) {
+  const std::size_t first = line.find_first_not_of(static_cast<typename Line::value_type>(space));
+  return first == Line::npos ? line.size() : first;
 }
 
-std::size_t Trailing_spaces(Text_view line) {
-  const std::size_t last = line.find_last_not_of(space);
-  return last == Text_view::npos ? line.size() : line.size() - 1 - last;
+template <typename Line>
+std::size_t Trailing_spaces(const Line& line) {
+  const std::size_t last = line.find_last_not_of(static_cast<typename Line::value_type>(space));
+  return last == Line::npos ? line.size() : line.size() - 1 - last;
 }
 
 // Rewrites the line as `before` spaces, the core (core_length units found at
 // core_offset) and `after` spaces, moving the core once and in place.
-void Place_core(Text& line, std::size_t core_offset, std::size_t core_length, std::size_t before,
+template <typename Line>
+void Place_core(Line& line, std::size_t core_offset, std::size_t core_length, std::size_t before,
                 std::size_t after) {
   const std::size_t new_length = before + core_length + after;
   if (new_length > line.size()) line.resize(new_length);
@@ -57,10 +61,39 @@ void Place_core(Text& line, std::size_t core_offset, std::size_t core_length, st
   } else if (before > core_offset) {
     std::copy_backward(core_begin, core_end, placed_begin + static_cast<std::ptrdiff_t>(core_length));
   }
-  std::fill(line.begin(), placed_begin, space);
+  const auto blank = static_cast<typename Line::value_type>(space);
+  std::fill(line.begin(), placed_begin, blank);
   std::fill(placed_begin + static_cast<std::ptrdiff_t>(core_length),
-            line.begin() + static_cast<std::ptrdiff_t>(new_length), space);
+            line.begin() + static_cast<std::ptrdiff_t>(new_length), blank);
   line.resize(new_length);
+}
+
+// Reverses bytes eight at a time from both ends, which for a long stretch
+// is several times faster than one at a time.
+template <typename Byte>
+void Reverse_bytes(Byte* begin, Byte* end) {
+  static_assert(sizeof(Byte) == 1);
+  while (end - begin >= 16) {
+    std::uint64_t front, back;
+    std::memcpy(&front, begin, 8);
+    std::memcpy(&back, end - 8, 8);
+    front = __builtin_bswap64(front);
+    back = __builtin_bswap64(back);
+    std::memcpy(begin, &back, 8);
+    std::memcpy(end - 8, &front, 8);
+    begin += 8;
+    end -= 8;
+  }
+  std::reverse(begin, end);
+}
+
+template <typename Unit_type>
+void Reverse_stretch(Unit_type* begin, Unit_type* end) {
+  if constexpr (sizeof(Unit_type) == 1) {
+    Reverse_bytes(begin, end);
+  } else {
+    std::reverse(begin, end);
+  }
 }
 
 // Reverse_elements looks at the line in blocks of 64 units, one bit for each
@@ -116,8 +149,12 @@ void Flip_parentheses(Text& line, bool parentheses, bool brackets, bool curly_br
 }
 
 void Reverse_string(Text& line) { std::reverse(line.begin(), line.end()); }
+void Reverse_string(Byte_text& line) { Reverse_bytes(line.data(), line.data() + line.size()); }
 
-void Reverse_substring(Text& line, std::int64_t start, std::int64_t count) {
+namespace {
+
+template <typename Line>
+void Reverse_part(Line& line, std::int64_t start, std::int64_t count) {
   const auto length = static_cast<std::int64_t>(line.size());
   if (count <= 0 || start > length) return;
   // The last position, start + count - 1, saturated instead of overflowing.
@@ -128,26 +165,35 @@ void Reverse_substring(Text& line, std::int64_t start, std::int64_t count) {
   std::reverse(line.begin() + (first - 1), line.begin() + last);
 }
 
-void Run_reverser::Start(const Text& line, const Kind_table& kinds) {
+}  // namespace
+
+void Reverse_substring(Text& line, std::int64_t start, std::int64_t count) { Reverse_part(line, start, count); }
+void Reverse_substring(Byte_text& line, std::int64_t start, std::int64_t count) { Reverse_part(line, start, count); }
+
+template <typename Line>
+void Run_reverser::Start_units(const Line& line, const Kind_table& kinds) {
   kinds_of_.resize(line.size());
+  std::uint8_t* const kinds_of = kinds_of_.data();
   std::uint8_t present = 0;
   for (std::size_t i = 0; i < line.size(); ++i) {
-    kinds_of_[i] = kinds.Kinds_of(line[i]);
-    present |= kinds_of_[i];
+    const std::uint8_t unit_kinds = kinds.Kinds_of(line[i]);
+    kinds_of[i] = unit_kinds;
+    present |= unit_kinds;
   }
   kinds_present_ = present;
 }
 
-void Run_reverser::Reverse(Text& line, int kind, bool last) {
+template <typename Line>
+void Run_reverser::Reverse_units(Line& line, int kind, bool last) {
   if (kind < kind_english_letter || kind > kind_expression) return;
   const auto mask = static_cast<std::uint8_t>(1U << kind);
   if ((kinds_present_ & mask) == 0) return;  // no unit of the kind: no run
-  Unit* const units = line.data();
+  auto* const units = line.data();
   std::uint8_t* const kinds_of = kinds_of_.data();
   const std::size_t length = line.size();
   const auto reverse = [&](std::size_t begin, std::size_t end) {
-    std::reverse(units + begin, units + end);
-    if (!last) std::reverse(kinds_of + begin, kinds_of + end);
+    Reverse_stretch(units + begin, units + end);
+    if (!last) Reverse_bytes(kinds_of + begin, kinds_of + end);
   };
   std::size_t run_begin = 0;
   Block_bits run_open = 0;  // 1 when the last unit of the block before is in a run
@@ -169,14 +215,22 @@ void Run_reverser::Reverse(Text& line, int kind, bool last) {
   if (run_open != 0) reverse(run_begin, length);
 }
 
+void Run_reverser::Start(const Text& line, const Kind_table& kinds) { Start_units(line, kinds); }
+void Run_reverser::Start(const Byte_text& line, const Kind_table& kinds) { Start_units(line, kinds); }
+void Run_reverser::Reverse(Text& line, int kind, bool last) { Reverse_units(line, kind, last); }
+void Run_reverser::Reverse(Byte_text& line, int kind, bool last) { Reverse_units(line, kind, last); }
+
 void Reverse_elements(Text& line, int kind, const Kind_table& kinds) {
   Run_reverser runs;
   runs.Start(line, kinds);
   runs.Reverse(line, kind);
 }
 
-void Adjust_spaces(Text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,
-                   std::int32_t line_length) {
+namespace {
+
+template <typename Line>
+void Adjust_line_spaces(Line& line, bool complement_leading_spaces, bool truncate_trailing_spaces,
+                        std::int32_t line_length) {
   const std::size_t leading = Leading_spaces(line);
   if (leading == line.size()) return;  // empty, or spaces only
   const std::size_t trailing = Trailing_spaces(line);
@@ -194,6 +248,18 @@ void Adjust_spaces(Text& line, bool complement_leading_spaces, bool truncate_tra
     spaces_after = truncate_trailing_spaces ? 0 : leading;
   }
   Place_core(line, leading, core_length, spaces_before, spaces_after);
+}
+
+}  // namespace
+
+void Adjust_spaces(Text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,
+                   std::int32_t line_length) {
+  Adjust_line_spaces(line, complement_leading_spaces, truncate_trailing_spaces, line_length);
+}
+
+void Adjust_spaces(Byte_text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,
+                   std::int32_t line_length) {
+  Adjust_line_spaces(line, complement_leading_spaces, truncate_trailing_spaces, line_length);
 }
 
 void Truncate_trailing_spaces(Text& line) { line.resize(line.size() - Trailing_spaces(line)); }

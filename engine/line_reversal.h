@@ -16,10 +16,12 @@ namespace quorvandel {
 void Flip_parentheses(Text& line, bool parentheses, bool brackets, bool curly_braces, bool angle_brackets);
 
 void Reverse_string(Text& line);
+void Reverse_string(Byte_text& line);
 
 // Reverses `count` characters from position `start` (1-based). A count of 0
 // or less does nothing; the stretch is clipped to the line.
 void Reverse_substring(Text& line, std::int64_t start, std::int64_t count);
+void Reverse_substring(Byte_text& line, std::int64_t start, std::int64_t count);
 
 // Reverses in place every maximal run of characters of the kind.
 void Reverse_elements(Text& line, int kind, const Kind_table& kinds);
@@ -31,17 +33,26 @@ void Reverse_elements(Text& line, int kind, const Kind_table& kinds);
 class Run_reverser {
  public:
   void Start(const Text& line, const Kind_table& kinds);
+  void Start(const Byte_text& line, const Kind_table& kinds);
   // `last` tells that no Reverse follows on this line, so the units' kinds
   // need not follow them any more.
   void Reverse(Text& line, int kind, bool last = false);
+  void Reverse(Byte_text& line, int kind, bool last = false);
 
  private:
+  template <typename Line>
+  void Start_units(const Line& line, const Kind_table& kinds);
+  template <typename Line>
+  void Reverse_units(Line& line, int kind, bool last);
+
   std::vector<std::uint8_t> kinds_of_;  // the kinds of each unit of the line, as bits
   std::uint8_t kinds_present_ = 0;      // the kinds of any unit of the line
 };
 
 // The space adjustment after a whole-line reversal; the length may change.
 void Adjust_spaces(Text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,
+                   std::int32_t line_length);
+void Adjust_spaces(Byte_text& line, bool complement_leading_spaces, bool truncate_trailing_spaces,
                    std::int32_t line_length);
 
 void Truncate_trailing_spaces(Text& line);

@@ -18,6 +18,15 @@ using Unit = char32_t;
 using Text = std::u32string;
 using Text_view = std::u32string_view;
 
+// A line that holds only bytes, one char each: the form the converter works
+// on when neither the input nor any enabled step needs units above 255, so
+// that a file of bytes is never widened to 32-bit units and back.
+using Byte_text = std::string;
+
+// The unit of a char of a Byte_text, and of a unit (for code that serves both).
+inline Unit Unit_of(char c) { return static_cast<unsigned char>(c); }
+inline Unit Unit_of(Unit u) { return u; }
+
 // The highest unit that is a byte.
 inline constexpr Unit last_byte_unit = 255;
 

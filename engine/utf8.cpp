@@ -1,6 +1,11 @@
 // UTF-8 reading and writing of engine text, through the code page 1255 mapping.
 #include "engine/cp1255.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+
 namespace quorvandel {
 namespace {
 
@@ -45,6 +50,43 @@ void Append_utf8(std::string& out, Text_view text) {
       Append_code_point(out, Unicode_from_unit(u));
     }
   }
+}
+
+namespace {
+
+// The UTF-8 of each byte's character: its length, then up to three bytes.
+struct Byte_utf8 {
+  std::array<std::array<char, 4>, 256> sequence{};
+  std::array<std::uint8_t, 256> length{};
+};
+
+const Byte_utf8& Byte_utf8_table() {
+  static const Byte_utf8 table = [] {
+    Byte_utf8 t;
+    for (Unit b = 0; b <= last_byte_unit; ++b) {
+      std::string utf8;
+      Append_code_point(utf8, Unicode_from_unit(b));
+      std::copy(utf8.begin(), utf8.end(), t.sequence[b].begin());
+      t.length[b] = static_cast<std::uint8_t>(utf8.size());
+    }
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+void Append_utf8_of_bytes(std::string& out, std::string_view bytes) {
+  const Byte_utf8& table = Byte_utf8_table();
+  const std::size_t start = out.size();
+  out.resize(start + 3 * bytes.size() + 1);  // three at most for each, and room for the last copy of four
+  char* write = out.data() + start;
+  for (const char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    std::memcpy(write, table.sequence[b].data(), 4);
+    write += table.length[b];
+  }
+  out.resize(static_cast<std::size_t>(write - out.data()));
 }
 
 std::string Utf8_from_text(Text_view text) {

@@ -17,6 +17,7 @@
 #include "engine/bidi_reordering.h"
 #include "engine/char_sets.h"
 #include "engine/convert_document.h"
+#include "engine/convert_line.h"
 #include "engine/cp1255.h"
 #include "engine/decoding.h"
 #include "engine/detection/auto_convert.h"
@@ -355,6 +356,35 @@ void Check_detection(const std::vector<Text>& lines) {
   }
 }
 
+// A document of bytes converted as bytes gives what its units give, the
+// same error included, line by line with the markup state carried along.
+void Check_bytes_as_units(const std::vector<Text>& lines, const TPrefs& settings) {
+  Document_converter as_units(settings);
+  Document_converter as_bytes(settings);
+  if (!as_bytes.Converts_bytes()) return;
+  for (const Text& line : lines) {
+    if (First_non_byte(line)) return;
+    Text units = line;
+    Byte_text bytes = Bytes_from_text(line);
+    std::string units_error = "none";
+    std::string bytes_error = "none";
+    try {
+      as_units.Convert_raw_line(units);
+    } catch (const Conversion_error& error) {
+      units_error = error.what();
+    }
+    try {
+      as_bytes.Convert_raw_line(bytes);
+    } catch (const Conversion_error& error) {
+      bytes_error = error.what();
+    }
+    Require(units_error == bytes_error, "bytes fail as their units fail");
+    if (units_error != "none") return;
+    Require(Bytes_from_text(units) == bytes && !First_non_byte(units), "bytes convert as their units convert");
+    Require(as_units.html_state() == as_bytes.html_state(), "bytes carry the markup state as units do");
+  }
+}
+
 // A source pane of the fuzzed lines.
 class Fuzz_document : public TConversion_document {
  public:
@@ -407,6 +437,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   Check_detection(lines);
+  Check_bytes_as_units(lines, settings);
 
   // With the settings, and converting automatically with what is detected.
   for (const bool automatically : {false, true}) {

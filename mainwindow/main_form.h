@@ -158,6 +158,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   // ---- The destination pane's text exactly as the conversion produced it ----
   Text Destination_text() const { return destination_text_.To_text(); }
   void Set_destination_text(Text text);
+  void Set_destination_bytes(std::string bytes);
   void Clear_destination();
 
   // The active settings: the active profile's settings object.

@@ -230,6 +230,11 @@ void TMainForm::Set_destination_text(Text text) {
   RichEdit2->Set_pane_text(destination_text_);
 }
 
+void TMainForm::Set_destination_bytes(std::string bytes) {
+  destination_text_.Assign_bytes(std::move(bytes));
+  RichEdit2->Set_pane_text(destination_text_);
+}
+
 void TMainForm::Clear_destination() {
   destination_text_.clear();
   RichEdit2->clear();

@@ -13,8 +13,10 @@ class TPane_document : public TConversion_document {
   const TPrefs& Active_settings() const override { return *form_.active_settings; }
   int Source_line_count() const override { return form_.RichEdit1->Line_count(); }
   Text Source_line(int index) const override { return form_.RichEdit1->Line(index); }
+  bool Source_line_bytes(int index, Byte_text& line) const override { return form_.RichEdit1->Line_bytes(index, line); }
   void Clear_destination() override { form_.Clear_destination(); }
   void Set_destination_text(Text text) override { form_.Set_destination_text(std::move(text)); }
+  void Set_destination_bytes(Byte_text bytes) override { form_.Set_destination_bytes(std::move(bytes)); }
   void Set_progress_caption(const std::string& caption) override;
   void Show_progress(bool visible) override;
   void Set_progress_position(int position) override;

@@ -77,6 +77,13 @@ Text Pane_lines::Line_units(int line) const {
   return Text_from_bytes(std::string_view(bytes_.data() + record.start, record.length));
 }
 
+bool Pane_lines::Line_bytes(int line, std::string& bytes) const {
+  const Line_record& record = records_[line];
+  if (record.wide) return false;
+  bytes.assign(bytes_.data() + record.start, record.length);
+  return true;
+}
+
 Pane_position Pane_lines::Clamped(Pane_position position) const {
   if (position.line < 0) return {};
   if (position.line >= Count()) return End();

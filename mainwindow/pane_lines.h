@@ -36,6 +36,8 @@ class Pane_lines {
 
   QString Line_text(int line) const;  // as shown
   Text Line_units(int line) const;    // as the engine reads it
+  // A line of bytes as its bytes; false for a line held as UTF-16.
+  bool Line_bytes(int line, std::string& bytes) const;
   bool Is_byte_line(int line) const { return !records_[line].wide; }
 
   Pane_position End() const { return {Count() - 1, Length(Count() - 1)}; }

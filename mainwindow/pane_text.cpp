@@ -70,6 +70,11 @@ void Compact_text::Assign(Text text) {
   }
 }
 
+void Compact_text::Assign_bytes(std::string bytes) {
+  clear();
+  bytes_ = std::move(bytes);
+}
+
 void Compact_text::clear() {
   bytes_ = std::string();
   units_ = Text();

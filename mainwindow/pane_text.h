@@ -25,6 +25,7 @@ QString Pane_text_from_text(Text_view text);
 class Compact_text {
  public:
   void Assign(Text text);
+  void Assign_bytes(std::string bytes);
   void clear();
   bool empty() const { return bytes_.empty() && units_.empty(); }
 

@@ -42,6 +42,10 @@ class TText_pane : public QAbstractScrollArea {
 
   // Line `index` (from 0) as engine text.
   Text Line(int index) const;
+  // The same as bytes, when the line holds only bytes.
+  bool Line_bytes(int index, std::string& bytes) const {
+    return index >= 0 && index < lines_.Count() && lines_.Line_bytes(index, bytes);
+  }
 
   // Replaces the whole text; `pane_text` holds '\n' between lines.
   void Set_pane_text(const QString& pane_text);

@@ -94,15 +94,16 @@ struct Failure_case {
   std::string input;
   int status;
   const char* message;
+  std::string written = {};  // what reached the pipe before the failure: the whole lines before it
 };
 
 class Failure : public ::testing::TestWithParam<Failure_case> {};
 
-TEST_P(Failure, ReportsAndWritesNothing) {
+TEST_P(Failure, ReportsAndStopsTheStream) {
   const Failure_case& c = GetParam();
   const Process_result result = Convert(c.arguments, c.input);
   EXPECT_EQ(result.exit_status, c.status);
-  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.out, c.written);
   EXPECT_THAT(result.err, HasSubstr(c.message));
 }
 
@@ -121,12 +122,19 @@ INSTANTIATE_TEST_SUITE_P(
         Failure_case{"UnknownEncoding", {"--output-encoding", "latin1"}, "", 2, "unknown encoding 'latin1'"},
         Failure_case{"UnknownProfile", {"--profile", "Nope"}, "", 2, "no profile named 'Nope'"},
         Failure_case{"OutputAndOutputDir", {"-o", "x", "--output-dir", "y", "a"}, "", 2, "cannot be used together"},
-        Failure_case{"MalformedUtf8", {"--input-encoding", "utf-8"}, "ok\n\xd7", 1, "invalid UTF-8 at byte 3"},
+        Failure_case{"MalformedUtf8", {"--input-encoding", "utf-8"}, "ok\n\xd7", 1, "invalid UTF-8 at byte 3", "ok\r\n"},
         Failure_case{"CharacterWithoutByte",
                      {"--input-encoding", "utf-8"},
                      "fine\n\xd0\x96",
                      1,
-                     "line 2: the character U+0416 has no byte in code page 1255"},
+                     "line 2: the character U+0416 has no byte in code page 1255",
+                     "fine\r\n"},
+        Failure_case{"InvalidEntityMidway",
+                     {"--set", "translate_hebrew_unicode=1"},
+                     "one\ntwo &#1488;\nthree &#99999999999; x\nfour\n",
+                     1,
+                     "line 3: '99999999999' is not a valid integer value",
+                     "one\r\ntwo\xe0 \r\n"},  // the Hebrew phrase " \xe0" reversed
         Failure_case{"MissingInput", {"/nonexistent/input.txt"}, "", 1, "/nonexistent/input.txt: No such file"}),
     Case_name<Failure_case>);
 

@@ -42,6 +42,9 @@ Process_result Run_process(const std::vector<std::string>& arguments, const std:
   Process_result result;
   std::size_t written = 0;
   if (input.empty()) ::close(in[1]);
+  // A child that streams its output may wait for it to be read before it
+  // reads more: writing its input must never block the reading.
+  ::fcntl(in[1], F_SETFL, ::fcntl(in[1], F_GETFL) | O_NONBLOCK);
   bool input_open = !input.empty();
   bool out_open = true, err_open = true;
   while (out_open || err_open) {
@@ -62,7 +65,7 @@ Process_result Run_process(const std::vector<std::string>& arguments, const std:
     if (input_open && (fds[2].revents & (POLLOUT | POLLERR))) {
       const ssize_t count = ::write(in[1], input.data() + written, input.size() - written);
       if (count > 0) written += static_cast<std::size_t>(count);
-      if (count < 0 || written == input.size()) {
+      if ((count < 0 && errno != EAGAIN) || written == input.size()) {
         ::close(in[1]);
         input_open = false;
       }

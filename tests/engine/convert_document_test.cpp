@@ -281,3 +281,48 @@ TEST(FileNamePart, WhatFollowsTheLastSeparator) {
 
 }  // namespace
 }  // namespace quorvandel
+
+namespace quorvandel {
+namespace {
+
+// A window whose pane keeps lines of bytes as bytes, as the real one does.
+class Byte_pane_document : public Fake_document {
+ public:
+  bool Source_line_bytes(int index, Byte_text& line) const override {
+    const Text& units = lines.at(static_cast<std::size_t>(index));
+    if (First_non_byte(units)) return false;
+    ++lines_read;
+    line = Bytes_from_text(units);
+    return true;
+  }
+  void Set_destination_bytes(Byte_text bytes) override {
+    events.push_back("bytes");
+    destination = Text_from_bytes(bytes);
+  }
+};
+
+// Lines of bytes, a visual-to-logical profile and more lines than a chunk:
+// converted as bytes they give what their units give; a line that is not
+// bytes, here past the first pause, turns the rest of the work into units.
+TEST(ConvertDocument, LinesOfBytesConvertAsTheirUnits) {
+  for (const bool with_wide_line : {false, true}) {
+    SCOPED_TRACE(with_wide_line ? "with a line that is not bytes" : "bytes only");
+    Fake_document by_units;
+    Byte_pane_document by_bytes;
+    for (Fake_document* document : {&by_units, static_cast<Fake_document*>(&by_bytes)}) {
+      TOptConversion& c = *document->settings->conversion;
+      c.reverse_whole_line = c.reverse_english_phrases = c.reverse_digit_sequences = c.flip_parentheses = true;
+      c.reverse_html_tags = true;
+      document->lines = Numbered_lines(chunk_lines + 20);
+      document->lines[3] = T("<b>(\xE0\xE1) 12</b>");
+      if (with_wide_line) document->lines[chunk_lines + 5] = U"\x05D0 \x0416 text (1)";
+      ASSERT_TRUE(Convert_document(*document));
+    }
+    EXPECT_EQ(by_bytes.destination, by_units.destination);
+    EXPECT_EQ(std::count(by_bytes.events.begin(), by_bytes.events.end(), with_wide_line ? "text" : "bytes"), 1);
+    EXPECT_EQ(by_bytes.lines_read, chunk_lines + 20);
+  }
+}
+
+}  // namespace
+}  // namespace quorvandel
