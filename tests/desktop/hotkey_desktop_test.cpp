@@ -98,7 +98,16 @@ bool Eventually(const std::function<bool()>& condition, std::chrono::seconds lim
 
 class Hotkey_desktop : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
+  // The desktop starts with the suite's first test, so that a desktop that
+  // does not come up fails that test; a failure in SetUpTestSuite would
+  // only skip the tests.
+  void SetUp() override {
+    if (desktop_started_) return;
+    Start_desktop();
+    desktop_started_ = !HasFatalFailure();
+  }
+
+  static void Start_desktop() {
     folder_ = fs::temp_directory_path() / ("quorvandel-desktop-" + std::to_string(getpid()));
     fs::create_directories(folder_ / "home");
     fs::create_directories(folder_ / "runtime");
@@ -190,6 +199,7 @@ class Hotkey_desktop : public ::testing::Test {
 
   static fs::path folder_;
   static pid_t xvfb_, openbox_, quorvandel_;
+  static bool desktop_started_;
   pid_t field_ = -1;
   pid_t terminal_ = -1;
   fs::path field_file_;
@@ -199,6 +209,7 @@ fs::path Hotkey_desktop::folder_;
 pid_t Hotkey_desktop::xvfb_ = -1;
 pid_t Hotkey_desktop::openbox_ = -1;
 pid_t Hotkey_desktop::quorvandel_ = -1;
+bool Hotkey_desktop::desktop_started_ = false;
 
 // The keyboard group and the lock keys through XKB, as a layout switcher
 // sets the group.
