@@ -1,6 +1,5 @@
 #include "settings/ini_store.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,7 +9,9 @@
 #include <utility>
 
 #include "platform/file_descriptor.h"
+#include "platform/file_io.h"
 #include "platform/file_replace.h"
+#include "platform/path_text.h"
 
 namespace quorvandel {
 
@@ -180,7 +181,7 @@ bool Is_missing(int error) { return error == ENOENT || error == ENOTDIR; }
 
 // The whole file; nullopt when it cannot be read. A missing file is empty.
 std::optional<std::string> Contents_of(const std::string& path) {
-  File_descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  File_descriptor file(Open_for_reading(path));
   if (file.get() < 0) return Is_missing(errno) ? std::optional<std::string>(std::string()) : std::nullopt;
   std::string contents;
   char block[8192];
@@ -201,19 +202,10 @@ std::string Readable_contents(const std::string& path) {
   return std::move(*contents);
 }
 
-// An existing file must be writable by us: replacing it by a rename would
-// otherwise succeed on a file the user made read-only.
-bool Existing_file_writable(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Is_missing(errno);
-  ::close(fd);
-  return true;
-}
-
 // The file is always either the old or the new text; a settings file that
 // is a symbolic link is replaced at the link's target.
 void Replace_file(const std::string& path, std::string_view contents) {
-  if (!Replace_file_contents(path, contents)) Throw_write_error(path);
+  if (!Replace_file_contents(Path_from_utf8(path), contents)) Throw_write_error(path);
 }
 
 std::string Contents_to_rewrite(const std::string& path) {
@@ -245,6 +237,7 @@ void Ini_store::Write(std::string_view section, std::string_view key, std::strin
   if (!Fits_on_one_line(section) || !Fits_on_one_line(key) || !Fits_on_one_line(value) ||
       key.find('=') != std::string_view::npos)
     Throw_write_error(path_);
+  // Replacing by a rename would otherwise succeed on a file the user made read-only.
   if (!Existing_file_writable(path_)) Throw_write_error(path_);
   const std::string text = Contents_to_rewrite(path_);
   const std::string edited = With_key_written(text, section, key, value);
