@@ -1,4 +1,5 @@
-// Files by descriptor: the few calls whose form differs between systems.
+// Files by descriptor for the converter: the few calls whose form differs
+// between systems (reading whole files is in file_access.h).
 // Paths are in the system's narrow encoding (UTF-8 on Linux and, through
 // the program's manifest, on Windows).
 #pragma once
@@ -10,10 +11,6 @@ namespace quorvandel {
 // Opens an existing file for reading, in binary mode and not inherited by
 // programs started from here; -1 with errno set when it cannot.
 int Open_for_reading(const std::string& path);
-
-// Whether the file could be opened for writing (it is not read-only to this
-// user); a missing file counts as writable. Never blocks on a pipe.
-bool Existing_file_writable(const std::string& path);
 
 // Creates a new file from `pattern`, whose last six characters "XXXXXX" are
 // replaced to make the name unique, gives it the permission bits of the

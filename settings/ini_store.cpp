@@ -1,15 +1,11 @@
 #include "settings/ini_store.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
 #include <optional>
 #include <utility>
 
-#include "platform/file_descriptor.h"
-#include "platform/file_io.h"
+#include "platform/file_access.h"
 #include "platform/file_replace.h"
 #include "platform/path_text.h"
 
@@ -177,30 +173,18 @@ bool Fits_on_one_line(std::string_view text) { return text.find_first_of("\r\n")
 [[noreturn]] void Throw_read_error(const std::string& path) { throw Settings_error("Unable to read " + path); }
 [[noreturn]] void Throw_write_error(const std::string& path) { throw Settings_error("Unable to write to " + path); }
 
-bool Is_missing(int error) { return error == ENOENT || error == ENOTDIR; }
-
 // The whole file; nullopt when it cannot be read. A missing file is empty.
-std::optional<std::string> Contents_of(const std::string& path) {
-  File_descriptor file(Open_for_reading(path));
-  if (file.get() < 0) return Is_missing(errno) ? std::optional<std::string>(std::string()) : std::nullopt;
-  std::string contents;
-  char block[8192];
-  for (;;) {
-    const ssize_t count = ::read(file.get(), block, sizeof block);
-    if (count == 0) return contents;
-    if (count > 0) {
-      contents.append(block, static_cast<std::size_t>(count));
-    } else if (errno != EINTR) {
-      return std::nullopt;
-    }
-  }
-}
+std::optional<std::string> Contents_of(const std::string& path) { return Read_whole_file(path); }
 
 std::string Readable_contents(const std::string& path) {
   std::optional<std::string> contents = Contents_of(path);
   if (!contents) Throw_read_error(path);
   return std::move(*contents);
 }
+
+// An existing file must be writable by us (Existing_file_writable):
+// replacing it by a rename would otherwise succeed on a file the user made
+// read-only.
 
 // The file is always either the old or the new text; a settings file that
 // is a symbolic link is replaced at the link's target.
@@ -237,7 +221,6 @@ void Ini_store::Write(std::string_view section, std::string_view key, std::strin
   if (!Fits_on_one_line(section) || !Fits_on_one_line(key) || !Fits_on_one_line(value) ||
       key.find('=') != std::string_view::npos)
     Throw_write_error(path_);
-  // Replacing by a rename would otherwise succeed on a file the user made read-only.
   if (!Existing_file_writable(path_)) Throw_write_error(path_);
   const std::string text = Contents_to_rewrite(path_);
   const std::string edited = With_key_written(text, section, key, value);

@@ -16,15 +16,6 @@ int Open_for_reading(const std::string& path) {
   return ::_open(path.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
 }
 
-bool Existing_file_writable(const std::string& path) {
-  const DWORD attributes = ::GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-  }
-  return (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
-}
-
 // Windows files have no POSIX permission bits: `like` is not used.
 int Create_unique_file(const std::string& pattern, const std::string& /*like*/, std::string& created) {
   std::vector<char> buffer(pattern.begin(), pattern.end());

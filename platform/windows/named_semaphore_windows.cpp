@@ -21,7 +21,7 @@ Semaphore_handle& Semaphore_handle::operator=(Semaphore_handle&& other) noexcept
 }
 
 void Semaphore_handle::Close() {
-  if (native_ != none) ::CloseHandle(std::exchange(native_, none));
+  if (native_ != none) ::CloseHandle(reinterpret_cast<HANDLE>(std::exchange(native_, none)));
 }
 
 bool Semaphore_exists(std::string_view name, Semaphore_handle& handle) {
@@ -37,7 +37,7 @@ bool Semaphore_exists(std::string_view name, Semaphore_handle& handle) {
     ::CloseHandle(semaphore);
     return true;
   }
-  handle = Semaphore_handle(semaphore);
+  handle = Semaphore_handle(reinterpret_cast<Semaphore_handle::Native>(semaphore));
   return false;
 }
 

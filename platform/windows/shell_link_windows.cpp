@@ -70,9 +70,8 @@ std::string Quoted_argument(const std::string& argument) {
 }  // namespace
 
 bool Create_shortcut(const std::string& target, const std::vector<std::string>& arguments,
-                     const std::string& working_folder, const std::string& link_name, int location,
-                     const TWindowsInfo& folders, const std::string& icon) {
-  const std::string folder = folders.Folder_at(location);
+                     const std::string& working_folder, const std::string& link_name, const std::string& folder,
+                     const std::string& icon) {
   if (folder.empty() || !Is_plain_file_name(link_name)) return false;
   std::string command_line;
   for (const std::string& argument : arguments) {

@@ -25,7 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/input_language.h"
+#include "platform/input_language_service.h"
+#include "support/recording_input_language.h"
+#include "support/recording_url_opener.h"
 #include "resources/icons.h"
 #include "tools/directory_list.h"
 #include "tools/modal_result.h"
@@ -155,8 +157,8 @@ TEST(InputBox, EndsWithOkAndTheTextOrCancel) {
       {"Cancel", "", "Work", cancel, mr_cancel, "Work"},
       {"Esc", "", "Work", escape, mr_cancel, "Work"},
   };
-  TMyInputBox input_box;
-  input_box.request_input_language = [](std::uint32_t) {};
+  quorvandel::testing::Recording_input_language input_language;
+  TMyInputBox input_box(input_language);
   for (const Input_case& c : cases) {
     SCOPED_TRACE(c.name);
     input_box.Content->setText(c.initial_text);
@@ -170,7 +172,8 @@ TEST(InputBox, EndsWithOkAndTheTextOrCancel) {
 }
 
 TEST(InputBox, PrepareSetsCaptionAndPromptButKeepsTheEntry) {
-  TMyInputBox input_box;
+  quorvandel::testing::Recording_input_language input_language;
+  TMyInputBox input_box(input_language);
   input_box.Content->setText("Visual DOS");
   input_box.Prepare("Rename a Profile", "Please type a new name for the profile:");
   EXPECT_EQ(input_box.windowTitle(), "Rename a Profile");
@@ -179,9 +182,9 @@ TEST(InputBox, PrepareSetsCaptionAndPromptButKeepsTheEntry) {
 }
 
 TEST(InputBox, EntryAsksForUsEnglishWhenFocused) {
-  TMyInputBox input_box;
-  std::vector<std::uint32_t> requests;
-  input_box.request_input_language = [&requests](std::uint32_t layout) { requests.push_back(layout); };
+  quorvandel::testing::Recording_input_language input_language;
+  TMyInputBox input_box(input_language);
+  std::vector<std::uint32_t>& requests = input_language.requests;
   Exec_answering(input_box, [&] {
     QTest::keyClick(input_box.focusWidget(), Qt::Key_Tab);
     requests.clear();
@@ -195,7 +198,7 @@ TEST(InputBox, EntryAsksForUsEnglishWhenFocused) {
 
 // A folder with subfolders "alpha" (holding "inner"), "Beta" and "Gamma",
 // a hidden folder and a file.
-class PathSelect : public testing::Test {
+class PathSelect : public ::testing::Test {
  public:
   void SetUp() override {
     ASSERT_TRUE(scratch.isValid());
@@ -361,21 +364,23 @@ TEST(About, LinkTurnsRedWhilePressedThenOpensAMailMessage) {
   const Link_case cases[] = {{"mail program started", true, 0}, {"no mail program", false, 1}};
   for (const Link_case& c : cases) {
     SCOPED_TRACE(c.name);
-    TAbout about;
-    std::vector<QUrl> opened;
-    about.open_url = [&](const QUrl& url) {
-      opened.push_back(url);
-      return c.mail_program_started;
+    quorvandel::testing::Recording_url_opener url_opener;
+    url_opener.program_found = c.mail_program_started;
+    TAbout about(url_opener);
+    const auto opened = [&] {
+      std::vector<QUrl> urls;
+      for (const std::string& url : url_opener.urls) urls.emplace_back(QString::fromStdString(url));
+      return urls;
     };
     QSignalSpy failures(&about, &TAbout::Mail_launch_failed);
     about.show();
 
     QTest::mousePress(about.Label2, Qt::LeftButton);
     EXPECT_EQ(about.Label2->palette().color(QPalette::WindowText), QColor(Qt::red));
-    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(opened().empty());
     QTest::mouseRelease(about.Label2, Qt::LeftButton);
     EXPECT_EQ(about.Label2->palette().color(QPalette::WindowText), QColor(Qt::blue));
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl("mailto:" + about.Label2->text())});
+    EXPECT_EQ(opened(), std::vector<QUrl>{QUrl("mailto:" + about.Label2->text())});
     EXPECT_TRUE(about.Label2->text().endsWith("@example.org"));
     EXPECT_EQ(failures.count(), c.failure_signals);
   }
@@ -395,13 +400,15 @@ TEST(About, PictureSitsInTheMainPanelsBottomRightCorner) {
   for (const Position_case& c : cases) {
     EXPECT_EQ(Picture_position(c.panel, c.border, c.picture), c.expected);
   }
-  TAbout about;
+  quorvandel::testing::Recording_url_opener url_opener;
+  TAbout about(url_opener);
   EXPECT_EQ(about.ABC->geometry(), QRect(275, 246, 165, 115));
   EXPECT_TRUE(about.Main_panel->geometry().contains(about.ABC->geometry().translated(about.Main_panel->pos())));
 }
 
 TEST(About, ClosesWithOkOrEsc) {
-  TAbout about;
+  quorvandel::testing::Recording_url_opener url_opener;
+  TAbout about(url_opener);
   EXPECT_EQ(Exec_answering(about, [&] { Click(about.BitBtn1); }), mr_ok);
   EXPECT_EQ(Exec_answering(about, [&] { QTest::keyClick(&about, Qt::Key_Escape); }), mr_cancel);
 }
@@ -414,12 +421,14 @@ TEST(Dialogs, OpenCentredAtTheirSizeAndPaint) {
     std::function<std::unique_ptr<QDialog>()> make;
     QSize size;
   };
+  quorvandel::testing::Recording_input_language input_language;
+  quorvandel::testing::Recording_url_opener url_opener;
   const std::vector<Dialog_case> cases = {
       {"confirmation", [] { return std::make_unique<TConfirm>(); }, {394, 126}},
-      {"input box", [] { return std::make_unique<TMyInputBox>(); }, {370, 135}},
+      {"input box", [&] { return std::make_unique<TMyInputBox>(input_language); }, {370, 135}},
       {"folder chooser", [] { return std::make_unique<TPathSelect>(); }, {351, 323}},
       {"progress", [] { return std::make_unique<TProgBar>(); }, {283, 60}},
-      {"about", [] { return std::make_unique<TAbout>(); }, {480, 454}},
+      {"about", [&] { return std::make_unique<TAbout>(url_opener); }, {480, 454}},
   };
   const QPoint screen_centre = QGuiApplication::primaryScreen()->availableGeometry().center();
   for (const Dialog_case& c : cases) {

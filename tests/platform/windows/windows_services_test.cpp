@@ -9,16 +9,18 @@
 #include <filesystem>
 #include <string>
 
-#include "mainwindow/win_info.h"
 #include "platform/executable_path.h"
+#include "platform/file_access.h"
 #include "platform/file_replace.h"
-#include "platform/input_language.h"
 #include "platform/named_semaphore.h"
+#include "platform/named_semaphore_locks.h"
 #include "platform/path_text.h"
 #include "platform/run_entry.h"
-#include "platform/shell_link.h"
-#include "platform/windows/input_language_request.h"
+#include "platform/windows/posted_input_language.h"
+#include "platform/windows/registry_login_entry.h"
 #include "platform/windows/registry_run_entry.h"
+#include "platform/windows/registry_shell_folders.h"
+#include "platform/windows/shell_link_launcher.h"
 #include "platform/windows/wide_text.h"
 #include "platform_test_support.h"
 
@@ -90,6 +92,15 @@ TEST(WindowsSemaphore, TheProgramsSemaphoresHaveTheirNamesAndACountOfNoneOutOfOn
   EXPECT_EQ(msg_semaphore_name, "QuorvandelMsgSemaphore");
 }
 
+TEST(WindowsSemaphore, TheInstanceLocksHoldUntilReleased) {
+  Named_semaphore_locks running;
+  Named_semaphore_locks second;
+  EXPECT_FALSE(running.Held_elsewhere(exe_semaphore_name));
+  EXPECT_TRUE(second.Held_elsewhere(exe_semaphore_name));
+  running.Release(exe_semaphore_name);
+  EXPECT_FALSE(second.Held_elsewhere(exe_semaphore_name));
+}
+
 // ---- Run entry ----------------------------------------------------------------
 
 TEST(WindowsRunEntry, WritesAndDeletesTheValueUnderTheMachineRoot) {
@@ -147,6 +158,14 @@ TEST(WindowsRunEntry, LaunchOnStartupWritesThisExecutableUnderTheMachineWideKey)
   EXPECT_EQ(Value_of(HKEY_CURRENT_USER, run_key, L"Quorvandel"), L"<none>");
 }
 
+TEST(WindowsRunEntry, TheLoginEntryServiceWritesTheGivenExecutable) {
+  Registry_login_entry entry("C:\\Program Files\\Quorvandel\\quorvandel.exe");
+  ASSERT_TRUE(entry.Set_launch_at_login(true));
+  EXPECT_EQ(Value_of(HKEY_LOCAL_MACHINE, run_key, L"Quorvandel"), L"C:\\Program Files\\Quorvandel\\quorvandel.exe");
+  ASSERT_TRUE(entry.Set_launch_at_login(false));
+  EXPECT_EQ(Value_of(HKEY_LOCAL_MACHINE, run_key, L"Quorvandel"), L"<none>");
+}
+
 // ---- Shell folders and the shortcut ---------------------------------------------
 
 TEST(WindowsShellFolders, ComeFromTheUsersShellFoldersKey) {
@@ -161,11 +180,11 @@ TEST(WindowsShellFolders, ComeFromTheUsersShellFoldersKey) {
                    static_cast<DWORD>((desktop.size() + 1) * sizeof(wchar_t)));
   ::RegDeleteValueW(key, L"Templates");
 
-  const TWindowsInfo info;
-  EXPECT_EQ(info.desktop, windows::Utf8_from_wide(desktop));
-  EXPECT_EQ(info.Folder_at(1), info.desktop);
-  EXPECT_EQ(info.templates, "");  // a missing value is an empty folder
-  EXPECT_EQ(info.Folder_at(12), "");
+  const Registry_shell_folders folders;
+  EXPECT_EQ(folders.Folder_at(desktop_location), windows::Utf8_from_wide(desktop));
+  EXPECT_EQ(folders.Folder_at(templates_location), "");  // a missing value is an empty folder
+  EXPECT_EQ(folders.Folder_at(0), "");
+  EXPECT_EQ(folders.Folder_at(12), "");
 
   auto restore = [key](const wchar_t* name, const std::wstring& value) {
     if (value == L"<none>") {
@@ -209,10 +228,10 @@ Link_contents Read_link(const fs::path& file) {
 TEST(WindowsShortcut, IsAShellLinkInTheChosenFolder) {
   ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   Scratch_folder scratch;
-  TWindowsInfo folders;
-  folders.desktop = scratch.path().string();
   const std::string target = "C:\\windows\\notepad.exe";
-  ASSERT_TRUE(Create_shortcut(target, {"a b.txt", "plain"}, "C:\\windows\\", "Quorvandel 1.0.0.lnk", 1, folders));
+  Shell_link_launcher launcher;
+  ASSERT_TRUE(launcher.Create({target, {"a b.txt", "plain"}, "C:\\windows\\", "Quorvandel 1.0.0.lnk", {}},
+                              scratch.path().string()));
   const fs::path link = scratch.path() / "Quorvandel 1.0.0.lnk";
   ASSERT_TRUE(fs::exists(link));
   const Link_contents contents = Read_link(link);
@@ -224,11 +243,9 @@ TEST(WindowsShortcut, IsAShellLinkInTheChosenFolder) {
 
 TEST(WindowsShortcut, NothingIsMadeWithoutAKnownFolder) {
   Scratch_folder scratch;
-  TWindowsInfo folders;
-  folders.desktop.clear();
-  EXPECT_FALSE(Create_shortcut("C:\\q.exe", {}, "C:\\", "Quorvandel 1.0.0.lnk", 1, folders));
-  folders.desktop = scratch.path().string();
-  EXPECT_FALSE(Create_shortcut("C:\\q.exe", {}, "C:\\", "..\\escape.lnk", 1, folders));
+  Shell_link_launcher launcher;
+  EXPECT_FALSE(launcher.Create({"C:\\q.exe", {}, "C:\\", "Quorvandel 1.0.0.lnk", {}}, ""));
+  EXPECT_FALSE(launcher.Create({"C:\\q.exe", {}, "C:\\", "..\\escape.lnk", {}}, scratch.path().string()));
   EXPECT_TRUE(testing::Names_in(scratch.path()).empty());
 }
 
@@ -253,6 +270,21 @@ TEST(WindowsFileReplace, ARefusedReplacementLeavesTheOldFile) {
   ::SetFileAttributesW(file.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_FALSE(Replace_file_contents(scratch.path() / "missing" / "x.ini", "new"));
   EXPECT_EQ(scratch.Names(), std::vector<std::string>{"settings.ini"});
+}
+
+TEST(WindowsFileAccess, ReadOnlyFilesAreNotWritableAndMissingOnesAre) {
+  Scratch_folder scratch;
+  const fs::path file = scratch.path() / "settings.ini";
+  EXPECT_TRUE(Existing_file_writable(file.string()));
+  EXPECT_EQ(Read_whole_file(file.string()), "");  // a missing file reads as empty
+  testing::Write_text(file, "a\r\nb\n");
+  EXPECT_EQ(Read_whole_file(file.string()), "a\r\nb\n");  // bytes as they are
+  ::SetFileAttributesW(file.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(Existing_file_writable(file.string()));
+  ::SetFileAttributesW(file.wstring().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(Folder_writable(scratch.path().string()));
+  EXPECT_FALSE(Folder_writable((scratch.path() / "missing").string()));
+  EXPECT_EQ(scratch.Names(), std::vector<std::string>{"settings.ini"});  // the probe is gone
 }
 
 TEST(WindowsExecutablePath, IsThisTestProgram) {

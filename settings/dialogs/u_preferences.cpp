@@ -1,0 +1,592 @@
+#include "settings/dialogs/u_preferences.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <array>
+
+#include "platform/input_language_service.h"
+#include "settings/profile_keys.h"
+#include "settings/dialogs/u_hotkey.h"
+#include "tools/directory_list.h"
+#include "tools/modal_result.h"
+#include "tools/u_path_selection.h"
+
+namespace quorvandel {
+namespace {
+
+constexpr int default_line_length = 80;
+constexpr int min_line_length = 1;
+constexpr int max_line_length = 255;
+
+constexpr const char* char_set_items[] = {
+    "Windows CodePage 1255 (224 - 251)", "DOS CodePage 862 (128 - 154)", "Uppercase English (65 - 90)",
+    "Lowercase English (97 - 122)",      "'Qwerty' mapping (uppercase)", "'Qwerty' mapping (lowercase)",
+};
+
+QCheckBox* Check(const char* caption, QWidget* parent) { return new QCheckBox(caption, parent); }
+
+// A group box of check boxes, one under the other.
+QGroupBox* Column_group(const char* title, std::initializer_list<QWidget*> boxes, QWidget* parent) {
+  auto* group = new QGroupBox(title, parent);
+  auto* column = new QVBoxLayout(group);
+  for (QWidget* box : boxes) {
+    box->setParent(group);
+    column->addWidget(box);
+  }
+  column->addStretch(1);
+  return group;
+}
+
+// A radio group: its buttons numbered from 0 in item order.
+QGroupBox* Radio_group(const char* title, std::initializer_list<const char*> items, QButtonGroup*& buttons,
+                       QWidget* parent) {
+  auto* group = new QGroupBox(title, parent);
+  auto* column = new QVBoxLayout(group);
+  buttons = new QButtonGroup(group);
+  int index = 0;
+  for (const char* item : items) {
+    auto* button = new QRadioButton(item, group);
+    buttons->addButton(button, index++);
+    column->addWidget(button);
+  }
+  column->addStretch(1);
+  return group;
+}
+
+QGroupBox* Char_set_group(const char* title, QButtonGroup*& buttons, QWidget* parent) {
+  return Radio_group(title,
+                     {char_set_items[0], char_set_items[1], char_set_items[2], char_set_items[3], char_set_items[4],
+                      char_set_items[5]},
+                     buttons, parent);
+}
+
+void Select_item(QButtonGroup* group, int item) {
+  if (QAbstractButton* button = group->button(item)) {
+    button->setChecked(true);
+  } else if (QAbstractButton* checked = group->checkedButton()) {
+    group->setExclusive(false);
+    checked->setChecked(false);
+    group->setExclusive(true);
+  }
+}
+
+// The line length typed, when it is a whole number from 1 to 255.
+std::optional<int> Valid_line_length(const QString& text) {
+  bool number = false;
+  const int value = text.toInt(&number);
+  if (!number || value < min_line_length || value > max_line_length) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+// Which check box shows which per-profile key.
+struct Check_binding {
+  QCheckBox* TPrefForm::*box;
+  const char* key;
+};
+
+static const Check_binding check_bindings[] = {
+    {&TPrefForm::WholeLine, "reverse_whole_line"},
+    {&TPrefForm::HebrewWords, "reverse_hebrew_words"},
+    {&TPrefForm::HebrewPhrases, "reverse_hebrew_phrases"},
+    {&TPrefForm::EnglishWords, "reverse_english_words"},
+    {&TPrefForm::EnglishPhrases, "reverse_english_phrases"},
+    {&TPrefForm::HTMLTags, "reverse_html_tags"},
+    {&TPrefForm::HTMLText, "reverse_html_text"},
+    {&TPrefForm::ParenSimple, "flip_parentheses"},
+    {&TPrefForm::ParenBrackets, "flip_brackets"},
+    {&TPrefForm::ParenCurly, "flip_curly_parentheses"},
+    {&TPrefForm::ParenAngled, "flip_angled_parentheses"},
+    {&TPrefForm::LeadingSpaces, "complement_leading_spaces"},
+    {&TPrefForm::TrailingSpaces, "truncate_trailing_spaces"},
+    {&TPrefForm::Sequences, "reverse_digit_sequences"},
+    {&TPrefForm::Expressions, "reverse_numerical_expressions"},
+    {&TPrefForm::Hyphen, "number_separator_hyphen"},
+    {&TPrefForm::Period, "number_separator_period"},
+    {&TPrefForm::Slash, "number_separator_slash"},
+    {&TPrefForm::Comma, "number_separator_comma"},
+    {&TPrefForm::PlusSign, "number_separator_plus_sign"},
+    {&TPrefForm::Colon, "number_separator_colon"},
+    {&TPrefForm::Space, "number_separator_space"},
+    {&TPrefForm::HebrewUnicode, "translate_hebrew_unicode"},
+    {&TPrefForm::EmailStyle, "translate_email_style"},
+    {&TPrefForm::MapGrave, "map_grave_to_semicolon"},
+    {&TPrefForm::MapQ, "map_q_to_slash"},
+    {&TPrefForm::MapW, "map_w_to_apostrophe"},
+    {&TPrefForm::MapSemi, "map_semicolon_to_final_peh"},
+    {&TPrefForm::MapApostophe, "map_apostrophe_to_comma"},
+    {&TPrefForm::MapComma, "map_comma_to_tav"},
+    {&TPrefForm::MapPeriod, "map_period_to_final_tsadi"},
+    {&TPrefForm::MapSlash, "map_slash_to_period"},
+    {&TPrefForm::MapTilde, "map_tilde_to_final_peh"},
+    {&TPrefForm::MapBackSemi, "map_back_semicolon_to_grave"},
+    {&TPrefForm::MapBackSlash, "map_back_slash_to_q"},
+    {&TPrefForm::MapBackApostrophe, "map_back_apostrophe_to_w"},
+    {&TPrefForm::MapBackComma, "map_back_comma_to_apostrophe"},
+    {&TPrefForm::MapBackTav, "map_back_tav_to_comma"},
+    {&TPrefForm::MapBackFinalTsadi, "map_back_final_tsadi_to_period"},
+    {&TPrefForm::MapBackPeriod, "map_back_period_to_slash"},
+    {&TPrefForm::MapBackFinalPeh, "map_back_final_peh"},
+};
+
+// Which radio group shows which per-profile key, item = value.
+struct Radio_binding {
+  QButtonGroup* TPrefForm::*group;
+  const char* key;
+};
+
+static const Radio_binding radio_bindings[] = {
+    {&TPrefForm::SourceCharSet, "source_char_set"},
+    {&TPrefForm::DestCharSet, "destination_char_set"},
+    {&TPrefForm::EOLNFormat, "destination_eoln_format"},
+    {&TPrefForm::EnglishCase, "english_letter_case"},
+    {&TPrefForm::MapBackStylePeh, "final_peh_mapped_to_tilde"},
+};
+
+TPrefForm::TPrefForm(TPref_host& host, Input_language_service& input_language, QWidget* parent)
+    : QDialog(parent), host_(host), input_language_(input_language) {
+  setWindowTitle("Preferences");
+  PageControl = new QTabWidget(this);
+  PageControl->addTab(Make_conversion_page(), "Bi-Directional Conversion");
+  PageControl->addTab(Make_source_page(), "Source Properties");
+  PageControl->addTab(Make_destination_page(), "Destination Properties");
+  PageControl->addTab(Make_operation_page(), "Operation Settings");
+  PageControl->addTab(Make_profiles_page(), "Profiles and Hotkey Settings");
+  PageControl->addTab(Make_qwerty_page(), "'Qwerty' Settings");
+
+  OK = new QPushButton("OK", this);
+  Cancel = new QPushButton("Cancel", this);
+  Save = new QPushButton("Save as default", this);
+  OK->setDefault(true);
+  connect(OK, &QPushButton::clicked, this, [this] { done(mr_ok); });
+  connect(Cancel, &QPushButton::clicked, this, [this] { done(mr_cancel); });
+  connect(Save, &QPushButton::clicked, this, &TPrefForm::SaveClick);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(OK);
+  buttons->addWidget(Cancel);
+  buttons->addWidget(Save);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(PageControl, 1);
+  layout->addLayout(buttons);
+  FormCreate();
+  setFixedSize(sizeHint());
+}
+
+TPrefForm::~TPrefForm() = default;
+
+// ---- The pages ----
+
+QWidget* TPrefForm::Make_conversion_page() {
+  auto* page = new QWidget;
+  WholeLine = Check("Whole line", page);
+  HebrewWords = Check("Hebrew words", page);
+  HebrewPhrases = Check("Hebrew phrases", page);
+  EnglishWords = Check("English words", page);
+  EnglishPhrases = Check("English phrases", page);
+  HTMLTags = Check("HTML Tags", page);
+  HTMLText = Check("HTML Text", page);
+  ParenSimple = Check("Parentheses:  (   )", page);
+  ParenBrackets = Check("Square brackets:  [  ]", page);
+  ParenCurly = Check("Curly braces:  {   }", page);
+  ParenAngled = Check("Angled brackets:  < >", page);
+  LeadingSpaces = Check("Complement leading spaces", page);
+  TrailingSpaces = Check("Truncate trailing spaces", page);
+  LineLength = new QLineEdit(page);
+  LineLength->setMaxLength(3);
+  LineLength->setFixedWidth(50);
+  Sequences = Check("Reverse digit sequences", page);
+  Expressions = Check("Reverse numerical expressions", page);
+  Hyphen = Check("hyphen (-)", page);
+  Period = Check("period (.)", page);
+  Slash = Check("Slash (/)", page);
+  Comma = Check("Comma (,)", page);
+  PlusSign = Check("Plus sign (+)", page);
+  Colon = Check("Colon (:)", page);
+  Space = Check("Space", page);
+
+  auto* spaces = new QGroupBox("Space Handling When Line Is Reversed", page);
+  auto* spaces_column = new QVBoxLayout(spaces);
+  spaces_column->addWidget(LeadingSpaces);
+  spaces_column->addWidget(TrailingSpaces);
+  auto* length_row = new QHBoxLayout;
+  length_row->addWidget(new QLabel("Line length:", spaces));
+  length_row->addWidget(LineLength);
+  length_row->addStretch(1);
+  spaces_column->addLayout(length_row);
+
+  auto* separators = new QGroupBox("Numerical Expression Separators", page);
+  auto* separator_grid = new QGridLayout(separators);
+  const std::array separator_boxes = {Hyphen, Period, Slash, Comma, PlusSign, Colon, Space};
+  for (std::size_t i = 0; i < separator_boxes.size(); ++i) {
+    separator_grid->addWidget(separator_boxes[i], static_cast<int>(i % 4), static_cast<int>(i / 4));
+  }
+
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(
+      Column_group("Reverse:", {WholeLine, HebrewWords, HebrewPhrases, EnglishWords, EnglishPhrases, HTMLTags, HTMLText},
+                   page),
+      0, 0, 2, 1);
+  grid->addWidget(Column_group("Flip Parentheses", {ParenSimple, ParenBrackets, ParenCurly, ParenAngled}, page), 0, 1);
+  grid->addWidget(spaces, 1, 1);
+  grid->addWidget(Column_group("Number Reversion", {Sequences, Expressions}, page), 2, 0);
+  grid->addWidget(separators, 2, 1);
+
+  connect(LeadingSpaces, &QCheckBox::toggled, this, &TPrefForm::LeadingSpacesClick);
+  connect(Expressions, &QCheckBox::toggled, this, &TPrefForm::ExpressionsClick);
+  return page;
+}
+
+QWidget* TPrefForm::Make_source_page() {
+  auto* page = new QWidget;
+  HebrewUnicode = Check("Translate HTML (Hebrew Unicode) numeric entity references (e.g., '&&#x05D0;')", page);
+  EmailStyle = Check("Translate quoted-printable Hebrew characters, used in e-mail (e.g., '=E0')", page);
+  auto* column = new QVBoxLayout(page);
+  column->addWidget(Char_set_group("Source Hebrew Character Set", SourceCharSet, page));
+  column->addWidget(HebrewUnicode);
+  column->addWidget(EmailStyle);
+  column->addStretch(1);
+  return page;
+}
+
+QWidget* TPrefForm::Make_destination_page() {
+  auto* page = new QWidget;
+  auto* grid = new QGridLayout(page);
+  grid->addWidget(Char_set_group("Destination Hebrew Character Set", DestCharSet, page), 0, 0, 2, 1);
+  grid->addWidget(Radio_group("End-Of-Line Format", {"CR/LF  (Windows)", "LF only  (Unix)", "CR only (Macintosh)"},
+                              EOLNFormat, page),
+                  0, 1);
+  grid->addWidget(Radio_group("English Letter Case",
+                              {"Leave as is", "Force uppercase characters", "Force lowercase characters"},
+                              EnglishCase, page),
+                  1, 1);
+  return page;
+}
+
+QWidget* TPrefForm::Make_operation_page() {
+  auto* page = new QWidget;
+  StartMin = Check("Start minimized", page);
+  LaunchOnStartup = Check("Launch on Windows startup", page);
+  RememberSizePos = Check("Automatically save main", page);
+  SavePosNowBut = new QPushButton("Save now", page);
+  DefaultSourcePath = new QLineEdit(page);
+  DefaultDestPath = new QLineEdit(page);
+  BrowseSource = new QPushButton("Browse", page);
+  BrowseDest = new QPushButton("Browse", page);
+  ConfirmOverwrites = Check("Confirm overwrites when saving files", page);
+  ShowPathNames = Check("Show full path names in titles", page);
+
+  auto* column = new QVBoxLayout(page);
+  column->addWidget(new QLabel("The following settings apply to all profiles and are always saved.", page));
+  auto* top = new QHBoxLayout;
+  top->addWidget(Radio_group("Minimize To:", {"Taskbar and system tray", "System tray only"}, MinTo, page));
+  auto* flags = new QVBoxLayout;
+  flags->addWidget(StartMin);
+  flags->addWidget(LaunchOnStartup);
+  auto* remember = new QGridLayout;
+  remember->addWidget(RememberSizePos, 0, 0);
+  remember->addWidget(new QLabel("window's size and position", page), 1, 0);
+  remember->setContentsMargins(20, 0, 0, 0);
+  remember->addWidget(SavePosNowBut, 0, 1, 2, 1);
+  flags->addLayout(remember);
+  top->addLayout(flags);
+  column->addLayout(top);
+  auto* paths = new QGridLayout;
+  paths->addWidget(new QLabel("Default source path:", page), 0, 0, 1, 2);
+  paths->addWidget(DefaultSourcePath, 1, 0);
+  paths->addWidget(BrowseSource, 1, 1);
+  paths->addWidget(new QLabel("Default destination path:", page), 2, 0, 1, 2);
+  paths->addWidget(DefaultDestPath, 3, 0);
+  paths->addWidget(BrowseDest, 3, 1);
+  column->addLayout(paths);
+  column->addWidget(ConfirmOverwrites);
+  column->addWidget(ShowPathNames);
+  column->addStretch(1);
+
+  connect(MinTo, &QButtonGroup::idToggled, this, [this](int, bool) { MinToClick(); });
+  connect(SavePosNowBut, &QPushButton::clicked, this, &TPrefForm::SavePosNowButClick);
+  connect(BrowseSource, &QPushButton::clicked, this, &TPrefForm::BrowseSourceClick);
+  connect(BrowseDest, &QPushButton::clicked, this, &TPrefForm::BrowseDestClick);
+  return page;
+}
+
+QWidget* TPrefForm::Make_profiles_page() {
+  auto* page = new QWidget;
+  ProfileList = new QComboBox(page);
+  NewProfileBut = new QPushButton("Create a new profile", page);
+  RenameBut = new QPushButton("Rename the current profile", page);
+  SaveButton = new QPushButton("Save current settings to the active profile", page);
+  DeleteProfBut = new QPushButton("Delete the active profile", page);
+  ActiveHotkeyInfo = new QLabel(page);
+  DefaultHotkeyInfo = new QLabel(page);
+  ActiveHotkeyInfo->setStyleSheet("color: navy;");
+  DefaultHotkeyInfo->setStyleSheet("color: navy;");
+  ActiveHotkeyChange = new QPushButton("Change", page);
+  DefaultHotkeyChange = new QPushButton("Change", page);
+
+  auto* column = new QVBoxLayout(page);
+  auto* profile_row = new QHBoxLayout;
+  profile_row->addWidget(new QLabel("Active profile:", page));
+  profile_row->addWidget(ProfileList, 1);
+  column->addLayout(profile_row);
+  auto* profile_buttons = new QGridLayout;
+  profile_buttons->addWidget(NewProfileBut, 0, 0);
+  profile_buttons->addWidget(RenameBut, 0, 1);
+  profile_buttons->addWidget(SaveButton, 1, 0);
+  profile_buttons->addWidget(DeleteProfBut, 1, 1);
+  column->addLayout(profile_buttons);
+  auto* hotkeys = new QGridLayout;
+  hotkeys->addWidget(new QLabel("Active profile hotkey:", page), 0, 0);
+  hotkeys->addWidget(ActiveHotkeyInfo, 0, 1);
+  hotkeys->addWidget(ActiveHotkeyChange, 0, 2);
+  hotkeys->addWidget(new QLabel("Default profile hotkey: ", page), 1, 0);
+  hotkeys->addWidget(DefaultHotkeyInfo, 1, 1);
+  hotkeys->addWidget(DefaultHotkeyChange, 1, 2);
+  hotkeys->setColumnStretch(1, 1);
+  column->addSpacing(12);
+  column->addLayout(hotkeys);
+  column->addStretch(1);
+
+  connect(ProfileList, &QComboBox::currentIndexChanged, this, &TPrefForm::ProfileListChange);
+  connect(NewProfileBut, &QPushButton::clicked, this, &TPrefForm::NewProfileButClick);
+  connect(RenameBut, &QPushButton::clicked, this, &TPrefForm::RenameButClick);
+  connect(SaveButton, &QPushButton::clicked, this, &TPrefForm::SaveButtonClick);
+  connect(DeleteProfBut, &QPushButton::clicked, this, &TPrefForm::DeleteProfButClick);
+  connect(ActiveHotkeyChange, &QPushButton::clicked, this, &TPrefForm::ActiveHotkeyChangeClick);
+  connect(DefaultHotkeyChange, &QPushButton::clicked, this, &TPrefForm::DefaultHotkeyChangeClick);
+  return page;
+}
+
+QWidget* TPrefForm::Make_qwerty_page() {
+  auto* page = new QWidget;
+  MapGrave = Check("Map acc. grave (`) to semicolon (;)", page);
+  MapQ = Check("Map 'Q' to slash (/)", page);
+  MapW = Check("Map 'W' to apostrophe (')", page);
+  MapSemi = Check("Map semicolon (;) to Final Peh", page);
+  MapApostophe = Check("Map apostophe (') to comma (,)", page);
+  MapComma = Check("Map comma (,) to Tav", page);
+  MapPeriod = Check("Map period (.) to Final Tsadi", page);
+  MapSlash = Check("Map slash (/) to period (.)", page);
+  MapTilde = Check("Map tilde (~) to Final Peh", page);
+  MapBackSemi = Check("Map semicolon (;) to acc. grave (`)", page);
+  MapBackSlash = Check("Map slash (/) to 'Q'", page);
+  MapBackApostrophe = Check("Map apostrophe (') to 'W'", page);
+  MapBackComma = Check("Map comma (,) to apostrophe (')", page);
+  MapBackTav = Check("Map Tav to comma (,)", page);
+  MapBackFinalTsadi = Check("Map Final Tsadi to period (.)", page);
+  MapBackPeriod = Check("Map period (.) to slash (/)", page);
+  MapBackFinalPeh = Check("Map Final Peh", page);
+
+  auto* destination = Column_group("Qwerty Destination",
+                                   {MapBackSemi, MapBackSlash, MapBackApostrophe, MapBackComma, MapBackTav,
+                                    MapBackFinalTsadi, MapBackPeriod, MapBackFinalPeh},
+                                   page);
+  static_cast<QVBoxLayout*>(destination->layout())
+      ->insertWidget(8, Radio_group("Map Final Peh to:", {"To semicolon (;)", "To tilde (~)"}, MapBackStylePeh,
+                                    destination));
+  auto* row = new QHBoxLayout(page);
+  row->addWidget(Column_group(
+      "Qwerty Source", {MapGrave, MapQ, MapW, MapSemi, MapApostophe, MapComma, MapPeriod, MapSlash, MapTilde}, page));
+  row->addWidget(destination);
+  connect(MapBackFinalPeh, &QCheckBox::toggled, this, &TPrefForm::MapBackFinalPehClick);
+  return page;
+}
+
+// ---- Creation ----
+
+void TPrefForm::FormCreate() {
+  holder_ = std::make_unique<TPrefs>(false, &host_.Settings_file());
+  host_.Set_holder(holder_.get());
+  holder_->Load_settings(default_settings_section);
+  Update_controls(false, 0);
+  const TOperation& operation = *holder_->operation;
+  host_.Set_start_hidden(operation.start_minimized && operation.min_to_systray);
+  host_.Set_active_settings(holder_.get());
+}
+
+void TPrefForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormActivate();
+}
+
+// Each time the dialog shows: the path boxes are meant for Latin letters,
+// and the hotkeys are registered anew.
+void TPrefForm::FormActivate() {
+  input_language_.Request(us_english_layout);  // DefaultSourcePath
+  input_language_.Request(us_english_layout);  // DefaultDestPath
+  Update_hotkey_info();
+}
+
+void TPrefForm::Free_holder() {
+  host_.Set_holder(nullptr);
+  host_.Set_active_settings(nullptr);
+  holder_.reset();
+}
+
+TPrefs& TPrefForm::Chosen(bool is_named, int index) const {
+  if (is_named && index >= 0 && index < max_profiles) {
+    if (TPrefs* profile = holder_->profiles->profiles[static_cast<std::size_t>(index)].get()) return *profile;
+  }
+  return *holder_;
+}
+
+// ---- Controls and records ----
+
+void TPrefForm::Update_controls(bool is_named, int index) {
+  const TPrefs& chosen = Chosen(is_named, index);
+  for (const Check_binding& binding : check_bindings) {
+    (this->*binding.box)->setChecked(Find_profile_key(binding.key)->get(chosen) != 0);
+  }
+  LineLength->setText(QString::number(chosen.conversion->line_length));
+  for (const Radio_binding& binding : radio_bindings) {
+    Select_item(this->*binding.group, Find_profile_key(binding.key)->get(chosen));
+  }
+  LeadingSpacesClick();
+  ExpressionsClick();
+  MapBackFinalPehClick();
+  if (!chosen.is_profile) {
+    Controls_from_global_part();
+    Update_hotkey_info();
+    Rebuild_profile_list();
+  }
+  ExpressionsClick();
+}
+
+void TPrefForm::Update_pref_data_structure(bool is_named, int index) {
+  TPrefs& chosen = Chosen(is_named, index);
+  for (const Check_binding& binding : check_bindings) {
+    Find_profile_key(binding.key)->set(chosen, (this->*binding.box)->isChecked());
+  }
+  if (const std::optional<int> length = Valid_line_length(LineLength->text())) {
+    chosen.conversion->line_length = *length;
+  } else {
+    chosen.conversion->line_length = default_line_length;
+    LineLength->setText(QString::number(default_line_length));
+    host_.My_show_message("Invalid line length entered. Line length changed back to default.");
+  }
+  for (const Radio_binding& binding : radio_bindings) {
+    const int item = (this->*binding.group)->checkedId();
+    if (item >= 0) Find_profile_key(binding.key)->set(chosen, item);
+  }
+  if (!chosen.is_profile) Global_part_from_controls();
+}
+
+void TPrefForm::Controls_from_global_part() {
+  const TOperation& operation = *holder_->operation;
+  LaunchOnStartup->setChecked(operation.launch_on_windows_startup);
+  Select_item(MinTo, operation.min_to_systray ? 1 : 0);
+  StartMin->setChecked(operation.start_minimized);
+  MinToClick();
+  RememberSizePos->setChecked(operation.save_size_and_pos);
+  ShowPathNames->setChecked(operation.show_full_pathnames);
+  ConfirmOverwrites->setChecked(operation.confirm_overwrites);
+  DefaultSourcePath->setText(QString::fromStdString(operation.default_source_path));
+  DefaultDestPath->setText(QString::fromStdString(operation.default_dest_path));
+}
+
+void TPrefForm::Global_part_from_controls() {
+  TOperation& operation = *holder_->operation;
+  operation.launch_on_windows_startup = LaunchOnStartup->isChecked();
+  operation.min_to_systray = MinTo->checkedId() == 1;
+  operation.start_minimized = StartMin->isChecked();
+  operation.save_size_and_pos = RememberSizePos->isChecked();
+  Take_window_geometry();
+  operation.show_full_pathnames = ShowPathNames->isChecked();
+  operation.confirm_overwrites = ConfirmOverwrites->isChecked();
+  operation.default_source_path = DefaultSourcePath->text().toStdString();
+  operation.default_dest_path = DefaultDestPath->text().toStdString();
+}
+
+void TPrefForm::Take_window_geometry() {
+  TOperation& operation = *holder_->operation;
+  const QRect geometry = host_.Window_geometry();
+  operation.window_pos_x = geometry.x();
+  operation.window_pos_y = geometry.y();
+  operation.window_width = geometry.width();
+  operation.window_height = geometry.height();
+}
+
+void TPrefForm::Profile_to_control() {
+  const int active = holder_->profiles->active_profile;
+  Update_controls(active != 0, active - 1);
+  if (active != 0) Controls_from_global_part();
+}
+
+void TPrefForm::Profile_to_data() {
+  const int active = holder_->profiles->active_profile;
+  Update_pref_data_structure(active != 0, active - 1);
+  if (active != 0) Global_part_from_controls();
+}
+
+void TPrefForm::Update_hotkey_info() {
+  if (host_.Hotkeys_registered()) host_.RegisterHotkeys(true);
+  const TOptProfiles& profiles = *holder_->profiles;
+  ActiveHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_active)));
+  DefaultHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_default)));
+  host_.RegisterHotkeys(false);
+}
+
+void TPrefForm::Rebuild_profile_list() {
+  rebuilding_list_ = true;
+  ProfileList->clear();
+  ProfileList->addItem(default_profile_name);
+  for (const std::string& name : holder_->profiles->profile_names) ProfileList->addItem(QString::fromStdString(name));
+  ProfileList->setCurrentIndex(holder_->profiles->active_profile);
+  rebuilding_list_ = false;
+}
+
+// ---- Enabling rules ----
+
+void TPrefForm::LeadingSpacesClick() { TrailingSpaces->setEnabled(!LeadingSpaces->isChecked()); }
+
+void TPrefForm::ExpressionsClick() {
+  for (QCheckBox* box : {Colon, Comma, Hyphen, Period, PlusSign, Slash, Space}) box->setEnabled(Expressions->isChecked());
+}
+
+void TPrefForm::MinToClick() { StartMin->setEnabled(MinTo->checkedId() == 1); }
+
+void TPrefForm::MapBackFinalPehClick() {
+  for (QAbstractButton* item : MapBackStylePeh->buttons()) item->setEnabled(MapBackFinalPeh->isChecked());
+}
+
+// ---- Buttons ----
+
+void TPrefForm::SaveClick() {
+  Update_pref_data_structure(false, 0);
+  holder_->Save_settings(default_settings_section);
+  done(mr_ok);
+}
+
+void TPrefForm::SavePosNowButClick() {
+  Take_window_geometry();
+  holder_->Save_window_position(configuration_section);
+}
+
+void TPrefForm::Browse(std::string TOperation::*field, QLineEdit* box) {
+  TPathSelect& path_select = host_.Path_select();
+  path_select.DirectoryListBox1->Set_directory(QString::fromStdString(holder_->operation.get()->*field));
+  if (host_.My_show_modal(path_select) != mr_ok) return;
+  holder_->operation.get()->*field = path_select.SelectedPath.toStdString();
+  box->setText(path_select.SelectedPath);
+}
+
+void TPrefForm::BrowseSourceClick() { Browse(&TOperation::default_source_path, DefaultSourcePath); }
+
+void TPrefForm::BrowseDestClick() { Browse(&TOperation::default_dest_path, DefaultDestPath); }
+
+void TPrefForm::Change_hotkey(TMyHotkey& hotkey) {
+  THotkeySelection& selection = host_.Hotkey_selection();
+  selection.Hotkey_to_dialog(hotkey);
+  if (host_.My_show_modal(selection) == mr_ok) selection.Hotkey_from_dialog(hotkey);
+  Update_hotkey_info();
+}
+
+void TPrefForm::ActiveHotkeyChangeClick() { Change_hotkey(*holder_->profiles->hotkey_active); }
+
+void TPrefForm::DefaultHotkeyChangeClick() { Change_hotkey(*holder_->profiles->hotkey_default); }
+
+}  // namespace quorvandel
