@@ -2,6 +2,7 @@
 // Win32 functions (under Wine in CI).
 #include <windows.h>
 #include <objbase.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <gtest/gtest.h>
@@ -127,27 +128,43 @@ TEST(WindowsRunEntry, RunOnceGoesToItsOwnKey) {
   EXPECT_EQ(Value_of(machine.get(), run_key, L"Quorvandel"), L"<none>");
 }
 
+// Sets a key's access list from its SDDL text.
+bool Set_key_access(HKEY root, const std::wstring& path, const wchar_t* sddl) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(root, path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  bool set = ::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr) &&
+             ::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+  if (descriptor) ::LocalFree(descriptor);
+  ::RegCloseKey(key);
+  return set;
+}
+
 TEST(WindowsRunEntry, ARefusedMachineKeyFallsBackToTheUsersKey) {
   Scratch_key machine(L"machine");
   Scratch_key user(L"user");
-  // The machine root opened for reading only stands for HKEY_LOCAL_MACHINE
+  // A Run key that everyone may only read stands for the machine-wide key
   // as a user without administrator rights sees it.
-  HKEY read_only = nullptr;
-  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\QuorvandelTests\\machine", 0, KEY_READ, &read_only),
+  const std::wstring machine_run = std::wstring(L"Software\\QuorvandelTests\\machine\\") + run_key;
+  HKEY created = nullptr;
+  ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, machine_run.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
+                              nullptr),
             ERROR_SUCCESS);
+  ::RegCloseKey(created);
+  ASSERT_TRUE(Set_key_access(HKEY_CURRENT_USER, machine_run, L"D:P(A;;KR;;;WD)"));
   HKEY probe = nullptr;
-  const LSTATUS refused = ::RegCreateKeyExW(read_only, run_key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &probe, nullptr);
+  const LSTATUS refused = ::RegOpenKeyExW(machine.get(), run_key, 0, KEY_SET_VALUE, &probe);
   if (refused == ERROR_SUCCESS) {
     ::RegCloseKey(probe);
-    ::RegCloseKey(read_only);
-    GTEST_SKIP() << "this system lets a read-only key handle create keys";
+    Set_key_access(HKEY_CURRENT_USER, machine_run, L"D:(A;;KA;;;WD)");
+    GTEST_SKIP() << "this system does not enforce registry access lists";
   }
-  ASSERT_EQ(refused, ERROR_ACCESS_DENIED);
-  EXPECT_TRUE(windows::Set_run_entry_in(read_only, user.get(), L"Quorvandel", L"C:\\q.exe", false, true));
+  EXPECT_TRUE(windows::Set_run_entry_in(machine.get(), user.get(), L"Quorvandel", L"C:\\q.exe", false, true));
   EXPECT_EQ(Value_of(user.get(), run_key, L"Quorvandel"), L"C:\\q.exe");
-  EXPECT_TRUE(windows::Set_run_entry_in(read_only, user.get(), L"Quorvandel", L"", false, false));
+  EXPECT_EQ(Value_of(machine.get(), run_key, L"Quorvandel"), L"<none>");
+  EXPECT_TRUE(windows::Set_run_entry_in(machine.get(), user.get(), L"Quorvandel", L"", false, false));
   EXPECT_EQ(Value_of(user.get(), run_key, L"Quorvandel"), L"<none>");
-  ::RegCloseKey(read_only);
+  ASSERT_TRUE(Set_key_access(HKEY_CURRENT_USER, machine_run, L"D:(A;;KA;;;WD)"));
 }
 
 TEST(WindowsRunEntry, LaunchOnStartupWritesThisExecutableUnderTheMachineWideKey) {
