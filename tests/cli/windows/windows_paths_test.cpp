@@ -62,6 +62,18 @@ TEST(WindowsPaths, ReplacesAnExistingOutputFile) {
   EXPECT_EQ(Text_of(output), "A");
 }
 
+TEST(WindowsPaths, FindsTheSettingsFileBesideItInAHebrewFolder) {
+  // As the Windows zip is unpacked: the converter and Quorvandel.ini side by side.
+  Scratch_folder scratch;
+  const fs::path folder = scratch.path() / Utf8_path("\xd7\x9b\xd7\x9c\xd7\x99\xd7\x9d");  // כלים
+  fs::create_directory(folder);
+  fs::copy_file(Utf8_path(converter), folder / "quorvandel-convert.exe");
+  Write_text(folder / "Quorvandel.ini", "[Default_Settings]\r\ndestination_char_set=2\r\n");
+  const Process_result result = Run_process({Utf8_of(folder / "quorvandel-convert.exe")}, "\xe0\xe1");
+  ASSERT_EQ(result.exit_status, 0) << result.err;
+  EXPECT_EQ(result.out, "AB");
+}
+
 TEST(WindowsPaths, StandardOutputCarriesBytesUntranslated) {
   // A line feed alone stays one byte: standard output is in binary mode.
   const Process_result result =
