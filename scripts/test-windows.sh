@@ -31,7 +31,13 @@ trap stop EXIT
 "$wine" wineboot --init </dev/null >/dev/null 2>&1 || true
 # Windows without a display: Wine's null graphics driver still makes
 # windows, queues their messages and registers hotkeys.
+# The desktop process of the first start has chosen its driver already:
+# start Wine's services again with the null one.
 "$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -w 2>/dev/null || true
+"$wineserver" -p </dev/null >/dev/null 2>&1
+"$wine" wineboot </dev/null >/dev/null 2>&1 || true
 
 cd "$build"
 ctest --output-on-failure "$@"

@@ -38,7 +38,18 @@ bool Sync_to_disk(int fd) { return ::_commit(fd) == 0; }
 
 bool Rename_over(const std::string& from, const std::string& to) {
   if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-  errno = ::GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+  switch (::GetLastError()) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+      errno = EACCES;
+      break;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      errno = ENOENT;
+      break;
+    default:
+      errno = EIO;
+  }
   return false;
 }
 
