@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/config_folder.h"
 #include "platform/executable_path.h"
 #include "platform/file_access.h"
 #include "platform/file_replace.h"
@@ -323,6 +324,30 @@ TEST(WindowsInputLanguage, PostsTheRequestWithTheLayout) {
   }
   EXPECT_FALSE(windows::Post_input_language_request(nullptr, hebrew_layout));
   ::DestroyWindow(window);
+}
+
+TEST(WindowsInputLanguage, TheServiceAsksForTheFocusedWindow) {
+  HWND window = ::CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  ::SetFocus(window);
+  if (::GetFocus() != window) {
+    ::DestroyWindow(window);
+    GTEST_SKIP() << "no window of this thread can have the focus here";
+  }
+  Posted_input_language language;
+  language.Request(us_english_layout);
+  MSG message{};
+  ASSERT_TRUE(::PeekMessageW(&message, window, WM_INPUTLANGCHANGEREQUEST, WM_INPUTLANGCHANGEREQUEST, PM_REMOVE));
+  EXPECT_EQ(message.wParam, 5u);
+  EXPECT_EQ(static_cast<std::uint32_t>(message.lParam), us_english_layout);
+  ::DestroyWindow(window);
+}
+
+TEST(WindowsConfigFolder, IsTheRoamingApplicationDataFolder) {
+  const wchar_t* app_data = ::_wgetenv(L"APPDATA");
+  ASSERT_NE(app_data, nullptr);
+  EXPECT_EQ(Config_folder(User_folders{"/home/u/.config", "/home/u"}), fs::path(app_data));
 }
 
 }  // namespace
