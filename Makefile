@@ -3,11 +3,12 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
 FUZZ_BUILD ?= build-fuzz
+WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build run sample test test-asan bench compare hotkey-latency fuzz screenshots install deb test-package clean
+.PHONY: all deps build run sample test test-asan test-windows windows-build windows-zip bench compare hotkey-latency fuzz screenshots install deb test-package clean
 
 all: build
 
@@ -46,6 +47,21 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The engine, the settings, the platform layer, the converter and their
+# tests cross-built for 64-bit Windows with MinGW-w64 and run under Wine.
+windows-build: deps
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	  -DQUORVANDEL_GUI=OFF -DQUORVANDEL_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+test-windows: windows-build
+	scripts/test-windows.sh $(WINDOWS_BUILD) -j $(JOBS)
+
+# quorvandel-convert-<version>-windows-x64.zip in $(WINDOWS_BUILD).
+windows-zip: windows-build
+	cd $(WINDOWS_BUILD) && cpack -G ZIP
+	@ls $(WINDOWS_BUILD)/quorvandel-convert-*-windows-x64.zip
+
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVANDEL_BENCH=ON -DQUORVANDEL_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
@@ -77,4 +93,4 @@ screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/mainwindow/quorvandel-screenshots docs resources/samples/visual-dos.txt
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

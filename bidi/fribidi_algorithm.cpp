@@ -1,5 +1,7 @@
 #include "bidi/fribidi_algorithm.h"
 
+#include "bidi/system_bidi.h"
+
 #include <fribidi.h>
 
 #include <algorithm>
@@ -87,5 +89,7 @@ const Bidi_algorithm& Fribidi() {
   static const Fribidi_algorithm algorithm;
   return algorithm;
 }
+
+const Bidi_algorithm* System_bidi_algorithm() { return &Fribidi(); }
 
 }  // namespace quorvandel

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+
 #include <cerrno>
 #include <cstring>
 #include <system_error>
@@ -16,7 +18,9 @@ bool Line_reader::Fill() {
   position_ = end_ = next_cr_ = next_lf_ = 0;
   if (before_read_) before_read_();
   for (;;) {
-    const ssize_t count = ::read(fd_, block_.data(), block_.size());
+    // At most 1 GiB a read: Windows counts the bytes of a read in an unsigned int.
+    const auto wanted = static_cast<unsigned>(std::min<std::size_t>(block_.size(), std::size_t(1) << 30));
+    const auto count = ::read(fd_, block_.data(), wanted);
     if (count > 0) {
       end_ = static_cast<std::size_t>(count);
       return true;

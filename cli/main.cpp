@@ -1,6 +1,5 @@
 // quorvandel-convert: converts files or standard input with the settings of
 // one Quorvandel profile.
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,11 +15,13 @@
 #include <thread>
 #include <vector>
 
-#include "bidi/fribidi_algorithm.h"
+#include "bidi/system_bidi.h"
 #include "cli/convert_stream.h"
 #include "cli/detect_command.h"
 #include "cli/options.h"
 #include "cli/profile_setup.h"
+#include "platform/file_io.h"
+#include "platform/path_text.h"
 #include "settings/settings_location.h"
 
 namespace quorvandel::cli {
@@ -42,14 +43,14 @@ void Report(std::string& messages, const std::string& subject, const std::string
 }
 
 std::string Output_path_in(const std::string& folder, const std::string& input) {
-  return (std::filesystem::path(folder) / std::filesystem::path(input).filename()).string();
+  return Utf8_from_path(Path_from_utf8(folder) / Path_from_utf8(input).filename());
 }
 
 std::string Check_output_names(const Options& options) {
   if (!options.output_dir) return {};
   std::set<std::string> names;
   for (const std::string& input : options.inputs) {
-    if (!names.insert(std::filesystem::path(input).filename().string()).second) {
+    if (!names.insert(Utf8_from_path(Path_from_utf8(input).filename())).second) {
       return "two inputs would both be written to " + Output_path_in(*options.output_dir, input);
     }
   }
@@ -111,7 +112,7 @@ bool Convert_one(Conversion& conversion, Target target, const Options& options, 
   const std::string input_name = from_stdin ? "standard input" : input;
   int fd = STDIN_FILENO;
   if (!from_stdin) {
-    fd = ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+    fd = Open_for_reading(input);
     if (fd < 0) {
       Report(messages, input_name, std::strerror(errno));
       return false;
@@ -243,7 +244,7 @@ int Run(const std::vector<std::string>& arguments) {
   if (options.settings_file) {
     ini_path = *options.settings_file;
     std::error_code error;
-    if (!std::filesystem::exists(ini_path, error)) {
+    if (!std::filesystem::exists(Path_from_utf8(ini_path), error)) {
       std::cerr << program << ": " << ini_path << ": no such settings file\n";
       return exit_usage;
     }
@@ -278,7 +279,8 @@ int Run(const std::vector<std::string>& arguments) {
 }  // namespace quorvandel::cli
 
 int main(int argc, char** argv) {
-  quorvandel::Set_bidi_algorithm(&quorvandel::Fribidi());
+  quorvandel::Set_bidi_algorithm(quorvandel::System_bidi_algorithm());
   std::ios::sync_with_stdio(false);
+  quorvandel::Use_binary_standard_streams();
   return quorvandel::cli::Run(std::vector<std::string>(argv + 1, argv + argc));
 }

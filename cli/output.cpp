@@ -1,29 +1,21 @@
 #include "cli/output.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "platform/file_io.h"
+#include "platform/path_text.h"
 #include "platform/write_all.h"
 
 namespace quorvandel::cli {
 namespace {
 
 [[noreturn]] void Throw_errno() { throw std::system_error(errno, std::generic_category()); }
-
-// The permission bits a new file gets: those of the file it replaces, or
-// the usual ones for a new file under the process's umask.
-mode_t Mode_for(const std::string& path) {
-  struct stat existing {};
-  if (::stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
 
 }  // namespace
 
@@ -32,17 +24,15 @@ void Write_all(int fd, std::string_view bytes) {
 }
 
 Atomic_file_output::Atomic_file_output(std::string path) : path_(std::move(path)) {
-  const std::size_t slash = path_.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? std::string() : path_.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path_ : path_.substr(slash + 1);
-  std::string pattern = folder + "." + name + ".XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  const mode_t mode = Mode_for(path_);
-  fd_ = ::mkstemp(buffer.data());
+  // The folder and name as the system splits them ('\\' and '/' on Windows).
+  const std::filesystem::path target = Path_from_utf8(path_);
+  std::string name = ".";  // appended piece by piece, past a false -Wrestrict of GCC 12
+  name += Utf8_from_path(target.filename());
+  name += ".XXXXXX";
+  const std::string pattern = Utf8_from_path(target.parent_path() / Path_from_utf8(name));
+  // The new file gets the permission bits of the file it replaces.
+  fd_ = Create_unique_file(pattern, path_, temporary_path_);
   if (fd_ < 0) Throw_errno();
-  temporary_path_ = buffer.data();
-  ::fchmod(fd_, mode);
 }
 
 Atomic_file_output::~Atomic_file_output() { Abandon(); }
@@ -54,9 +44,9 @@ void Atomic_file_output::Commit() {
   const int fd = fd_;
   fd_ = -1;
   // On the disk before the rename, so that a crash leaves the old file or the new one whole.
-  int error = ::fsync(fd) == 0 ? 0 : errno;
+  int error = Sync_to_disk(fd) ? 0 : errno;
   if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary_path_.c_str(), path_.c_str()) != 0) error = errno;
+  if (error == 0 && !Rename_over(temporary_path_, path_)) error = errno;
   if (error != 0) {
     ::unlink(temporary_path_.c_str());
     throw std::system_error(error, std::generic_category());
@@ -74,8 +64,7 @@ Stdout_output::Stdout_output() {
   struct stat target {};
   if (::fstat(STDOUT_FILENO, &target) == 0 && S_ISREG(target.st_mode)) {
     // Appended output begins at the end of the file, whatever the offset says.
-    const int flags = ::fcntl(STDOUT_FILENO, F_GETFL);
-    const off_t offset = flags >= 0 && (flags & O_APPEND) ? target.st_size : ::lseek(STDOUT_FILENO, 0, SEEK_CUR);
+    const off_t offset = Opened_for_appending(STDOUT_FILENO) ? target.st_size : ::lseek(STDOUT_FILENO, 0, SEEK_CUR);
     if (offset >= 0) {
       regular_file_ = true;
       start_offset_ = offset;

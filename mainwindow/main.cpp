@@ -1,8 +1,8 @@
 // quorvandel: the desktop program.
-#include "bidi/fribidi_algorithm.h"
+#include "bidi/system_bidi.h"
 #include "mainwindow/program_entry.h"
 
 int main(int argc, char** argv) {
-  quorvandel::Set_bidi_algorithm(&quorvandel::Fribidi());
+  quorvandel::Set_bidi_algorithm(quorvandel::System_bidi_algorithm());
   return quorvandel::Run_program(argc, argv);
 }

@@ -7,6 +7,7 @@
 
 #include "platform/file_access.h"
 #include "platform/file_replace.h"
+#include "platform/path_text.h"
 
 namespace quorvandel {
 
@@ -188,7 +189,7 @@ std::string Readable_contents(const std::string& path) {
 // The file is always either the old or the new text; a settings file that
 // is a symbolic link is replaced at the link's target.
 void Replace_file(const std::string& path, std::string_view contents) {
-  if (!Replace_file_contents(path, contents)) Throw_write_error(path);
+  if (!Replace_file_contents(Path_from_utf8(path), contents)) Throw_write_error(path);
 }
 
 std::string Contents_to_rewrite(const std::string& path) {

@@ -34,7 +34,7 @@ void Write_file(const fs::path& path, const std::string& content) {
 // Runs the converter on standard input with an empty settings file, so
 // every key has its default, plus the given arguments.
 Process_result Convert(std::vector<std::string> arguments, const std::string& input) {
-  arguments.insert(arguments.begin(), {converter, "--settings", "/dev/null"});
+  arguments.insert(arguments.begin(), {converter, "--settings", Empty_file()});
   return Run_process(arguments, input);
 }
 
@@ -180,9 +180,9 @@ TEST(Cli, OutputMayReplaceItsInput) {
   Scratch_folder folder;
   const fs::path file = folder.path() / "text.txt";
   Write_file(file, "\xe0\xe1\n\xe2");
-  ::chmod(file.c_str(), 0640);
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const Process_result result =
-      Run_process({converter, "--settings", "/dev/null", "--set", "destination_char_set=1", "-o", file.string(),
+      Run_process({converter, "--settings", Empty_file(), "--set", "destination_char_set=1", "-o", file.string(),
                    file.string()});
   ASSERT_EQ(result.exit_status, 0) << result.err;
   EXPECT_EQ(Read_file(file), "\x80\x81\r\n\x82");
@@ -197,7 +197,7 @@ TEST(Cli, FailedConversionLeavesOutputFileUntouched) {
   const fs::path output = folder.path() / "out.txt";
   Write_file(input, "good line\n\xd7");
   Write_file(output, "old content");
-  const Process_result result = Run_process({converter, "--settings", "/dev/null", "--input-encoding", "utf-8",
+  const Process_result result = Run_process({converter, "--settings", Empty_file(), "--input-encoding", "utf-8",
                                              "-o", output.string(), input.string()});
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(Read_file(output), "old content");
@@ -221,7 +221,7 @@ TEST(Cli, OutputDirTakesInputNamesAndGoesOnAfterAFailure) {
   Write_file(folder.path() / "in" / "one.txt", "\xe0");
   Write_file(folder.path() / "in" / "two.txt", "\xe1");
   const Process_result result =
-      Run_process({converter, "--settings", "/dev/null", "--set", "destination_char_set=2", "--output-dir",
+      Run_process({converter, "--settings", Empty_file(), "--set", "destination_char_set=2", "--output-dir",
                    (folder.path() / "out").string(), (folder.path() / "in" / "one.txt").string(),
                    (folder.path() / "in" / "missing.txt").string(), (folder.path() / "in" / "two.txt").string()});
   EXPECT_EQ(result.exit_status, 1);
@@ -232,7 +232,7 @@ TEST(Cli, OutputDirTakesInputNamesAndGoesOnAfterAFailure) {
 }
 
 TEST(Cli, UnwritableOutputFolder) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+  if (testing::Running_as_root()) GTEST_SKIP() << "root writes into read-only folders";
   Scratch_folder folder;
   fs::create_directory(folder.path() / "locked");
   fs::permissions(folder.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);

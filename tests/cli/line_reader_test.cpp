@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/write_all.h"
+#include "support/scratch_files.h"
+
 namespace quorvandel::cli {
 namespace {
 
@@ -16,8 +19,8 @@ struct Split_case {
 
 std::vector<std::string> Split(const std::string& input, std::size_t block_size) {
   int fds[2];
-  EXPECT_EQ(::pipe(fds), 0);
-  EXPECT_EQ(::write(fds[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
+  testing::Open_pipe(fds);
+  EXPECT_TRUE(Write_all(fds[1], input));
   ::close(fds[1]);
   Line_reader reader(fds[0], block_size);
   std::vector<std::string> lines;
@@ -47,9 +50,9 @@ INSTANTIATE_TEST_SUITE_P(LineReader, Splitting,
 
 TEST(LineReader, OffsetsOfLines) {
   int fds[2];
-  ASSERT_EQ(::pipe(fds), 0);
+  testing::Open_pipe(fds);
   const std::string input = "ab\r\ncd\ne";
-  ASSERT_EQ(::write(fds[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
+  ASSERT_TRUE(Write_all(fds[1], input));
   ::close(fds[1]);
   Line_reader reader(fds[0], 3);
   std::vector<std::size_t> offsets;

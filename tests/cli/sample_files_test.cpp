@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/run_process.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
 namespace {
@@ -31,7 +32,7 @@ struct Sample_case {
 class Sample_file : public ::testing::TestWithParam<Sample_case> {};
 
 TEST_P(Sample_file, ConvertsToWhatTheReaderReads) {
-  std::vector<std::string> arguments = {QUORVANDEL_CONVERT_EXE, "--settings", "/dev/null",
+  std::vector<std::string> arguments = {QUORVANDEL_CONVERT_EXE, "--settings", Empty_file(),
                                         "--set", "destination_eoln_format=1", "--set", "reverse_hebrew_phrases=0",
                                         "--output-encoding", "utf-8"};
   for (const std::string& setting : GetParam().settings) {

@@ -3,9 +3,6 @@
 // the helpers all tests share).
 #pragma once
 
-#include <sys/resource.h>
-#include <sys/types.h>
-
 #include <csignal>
 #include <filesystem>
 #include <optional>
@@ -34,23 +31,24 @@ class Without_root_rights {
   bool ok() const { return ok_; }
 
  private:
-  bool was_root_;
+  bool was_root_ = false;
   bool ok_ = true;
-  gid_t saved_group_ = 0;
-  std::vector<gid_t> saved_groups_;
+  unsigned saved_group_ = 0;
+  std::vector<unsigned> saved_groups_;
 };
 
 // Limits the size of files this process writes, as a full disk would.
 class File_size_limit {
  public:
-  explicit File_size_limit(rlim_t bytes);
+  explicit File_size_limit(unsigned long long bytes);
   ~File_size_limit();
   File_size_limit(const File_size_limit&) = delete;
   File_size_limit& operator=(const File_size_limit&) = delete;
 
  private:
-  rlimit saved_{};
-  void (*saved_handler_)(int);
+  unsigned long long saved_current_ = 0;
+  unsigned long long saved_maximum_ = 0;
+  void (*saved_handler_)(int) = nullptr;
 };
 
 }  // namespace quorvandel::testing

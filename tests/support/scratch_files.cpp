@@ -1,20 +1,25 @@
 #include "support/scratch_files.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 namespace quorvandel::testing {
 
 namespace fs = std::filesystem;
 
 Scratch_folder::Scratch_folder() {
-  std::string pattern = (fs::temp_directory_path() / "quorvandel-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-  path_ = pattern;
+  // A name no other folder has: create_directory fails on an existing one.
+  std::random_device seed;
+  std::mt19937_64 random(seed());
+  for (int attempt = 0; path_.empty(); ++attempt) {
+    if (attempt == 100) std::abort();
+    const fs::path candidate = fs::temp_directory_path() / ("quorvandel-test-" + std::to_string(random() % 1000000000));
+    std::error_code error;
+    if (fs::create_directory(candidate, error)) path_ = candidate;
+  }
   Set_mode(path_, fs::perms::all);
 }
 
@@ -50,7 +55,7 @@ void Set_mode(const fs::path& path, fs::perms mode) { fs::permissions(path, mode
 std::vector<std::string> Names_in(const fs::path& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) names.push_back(entry.path().filename());
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -33,6 +33,16 @@ void Write_text(const std::filesystem::path& path, const std::string& text);
 unsigned Mode_of(const std::filesystem::path& path);
 void Set_mode(const std::filesystem::path& path, std::filesystem::perms mode);
 
+// A pipe as two file descriptors, read end first, in binary mode.
+void Open_pipe(int fds[2]);
+
+// A file that reads as empty: /dev/null, or on Windows (whose NUL device
+// is no file to std::filesystem) an empty file in the temporary folder.
+std::string Empty_file();
+
+// Whether the tests run with root's rights, which ignore file permissions.
+bool Running_as_root();
+
 // The sorted names in a folder; none when it is missing.
 std::vector<std::string> Names_in(const std::filesystem::path& folder);
 

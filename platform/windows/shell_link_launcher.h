@@ -1,0 +1,19 @@
+// Launchers as shell links (".lnk" files), which Explorer shows and starts.
+#pragma once
+
+#include <string>
+
+#include "platform/launcher_service.h"
+#include "platform/shell_link.h"
+
+namespace quorvandel {
+
+class Shell_link_launcher : public Launcher_service {
+ public:
+  bool Create(const Launcher& launcher, const std::string& folder) override {
+    return Create_shortcut(launcher.target, launcher.arguments, launcher.working_folder, launcher.link_name, folder,
+                           launcher.icon);
+  }
+};
+
+}  // namespace quorvandel

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Runs the Windows build's tests under Wine, in a Wine prefix of their own
+# that is made once for the run and removed afterwards. The Wine server is
+# started once before the tests, so that each test program does not pay for
+# starting it, and stopped at the end.
+# Usage: scripts/test-windows.sh BUILD_FOLDER [ctest arguments...]
+set -euo pipefail
+build=$1
+shift
+
+wine_folder=/usr/lib/wine
+wine=$(command -v wine64 || echo "$wine_folder/wine64")
+wineserver=$(command -v wineserver || echo "$wine_folder/wineserver")
+
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/quorvandel-wine.XXXXXX")
+export WINEPREFIX
+export WINEDEBUG=-all
+# No Mono or Gecko installers, no window of the first start.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+stop() {
+  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -w 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+}
+trap stop EXIT
+
+# The prefix's first start is the slow one: make it here, once. Wine's
+# services started now keep running for the whole run; they must not hold
+# CTest's output pipes, or CTest would wait for them after each test.
+"$wineserver" -p </dev/null >/dev/null 2>&1
+"$wine" wineboot --init </dev/null >/dev/null 2>&1 || true
+# Windows without a display: Wine's null graphics driver still makes
+# windows, queues their messages and registers hotkeys.
+# The desktop process of the first start has chosen its driver already:
+# start Wine's services again with the null one.
+"$wine" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f </dev/null >/dev/null 2>&1
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -w 2>/dev/null || true
+"$wineserver" -p </dev/null >/dev/null 2>&1
+"$wine" wineboot </dev/null >/dev/null 2>&1 || true
+
+cd "$build"
+ctest --output-on-failure "$@"
