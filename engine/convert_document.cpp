@@ -49,6 +49,7 @@ bool Convert_document(TConversion_document& document) {
   Text chunk;
   int chunk_count = 0;
   Document_converter converter(document.Active_settings());
+  const bool ends_with_break = document.Source_ends_with_break();
   try {
     for (int i = 0; i < line_count; ++i) {
       if (progress_shown && i % progress_step_lines == 0) {
@@ -56,7 +57,7 @@ bool Convert_document(TConversion_document& document) {
       }
       Text line = document.Source_line(i);
       converter.Convert_raw_line(line);
-      if (i < line_count - 1) {
+      if (i < line_count - 1 || ends_with_break) {
         line += Eoln_sequence(document.Active_settings().dest_props->destination_eoln_format);
       }
       chunk += line;

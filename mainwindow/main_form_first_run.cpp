@@ -32,7 +32,10 @@ void TMainForm::FirstRunTimer() {
   Show_preferences(3);
   if (Confirm_msg("Create Shortcut", "Would you like to create a shortcut on the desktop ?")) {
     const std::string executable = services_.executable_path.empty() ? Executable_path() : services_.executable_path;
-    Create_shortcut(executable, {}, program_folder, std::string(application_title) + ".desktop", desktop_location, TWindowsInfo(services_.user_folders));
+    if (!Create_shortcut(executable, {}, program_folder, std::string(application_title) + ".desktop", desktop_location,
+                         TWindowsInfo(services_.user_folders))) {
+      My_show_message("Could not create the shortcut on the desktop.");
+    }
   }
 }
 

@@ -56,6 +56,15 @@ TProgram::TProgram(const std::string& program_folder, Services services,
   dialogs.id_check = new TIDCheck(&form);
   dialogs.path_select = new TPathSelect(&form);
   form.Set_dialogs(dialogs);
+  form.Load_recent_files();
+}
+
+void TProgram::Open_command_line(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i].startsWith('-')) continue;  // Qt's own options, such as -platform, are gone by now
+    main_form_->Open_source_file(arguments[i], File_encoding::automatic);
+    return;
+  }
 }
 
 TProgram::~TProgram() = default;
@@ -102,6 +111,7 @@ int Run_program(int argc, char** argv) {
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);
   program.Start();
+  program.Open_command_line(QApplication::arguments());
   QApplication::setQuitOnLastWindowClosed(false);
   return QApplication::exec();
 }

@@ -51,6 +51,8 @@ class TText_pane : public QAbstractScrollArea {
   void Set_pane_bytes(std::string bytes, bool break_after_last);
 
   void clear();
+  // Whether the text ends with a line break: its last line is empty.
+  bool Ends_with_line_break() const { return lines_.Count() > 1 && lines_.Length(lines_.Count() - 1) == 0; }
   // Lines break at '\n', "\r\n" and '\r'.
   void setPlainText(const QString& text);
   // The lines joined by '\n'.

@@ -39,7 +39,7 @@ TWindowsInfo::TWindowsInfo() : TWindowsInfo(User_folders_from_environment()) {}
 TWindowsInfo::TWindowsInfo(const User_folders& user) {
   const std::map<std::string, std::string> user_dirs = Read_user_dirs(user);
   const std::filesystem::path data_folder = Data_folder(user);
-  desktop = Value_or_empty(user_dirs, "XDG_DESKTOP_DIR");
+  desktop = Desktop_folder(user_dirs, user);
   fonts = Below(data_folder, "fonts");
   personal = Value_or_empty(user_dirs, "XDG_DOCUMENTS_DIR");
   programs = Below(data_folder, "applications");

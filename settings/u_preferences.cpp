@@ -4,10 +4,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QStyle>
+#include <QTabBar>
 #include <QVBoxLayout>
 #include <array>
 
 #include "platform/input_language.h"
+#include "platform/run_entry.h"
 #include "settings/profile_keys.h"
 #include "settings/u_hotkey.h"
 #include "tools/directory_list.h"
@@ -150,6 +153,9 @@ static const Radio_binding radio_bindings[] = {
 TPrefForm::TPrefForm(TPref_host& host, QWidget* parent) : QDialog(parent), host_(host) {
   setWindowTitle("Preferences");
   PageControl = new QTabWidget(this);
+  // Every page's tab in view at the dialog's size, none behind scroll arrows.
+  PageControl->tabBar()->setUsesScrollButtons(false);
+  PageControl->tabBar()->setElideMode(Qt::ElideNone);
   PageControl->addTab(Make_conversion_page(), "Bi-Directional Conversion");
   PageControl->addTab(Make_source_page(), "Source Properties");
   PageControl->addTab(Make_destination_page(), "Destination Properties");
@@ -269,7 +275,7 @@ QWidget* TPrefForm::Make_destination_page() {
 QWidget* TPrefForm::Make_operation_page() {
   auto* page = new QWidget;
   StartMin = Check("Start minimized", page);
-  LaunchOnStartup = Check("Launch on Windows startup", page);
+  LaunchOnStartup = Check(Launch_on_startup_caption(), page);
   RememberSizePos = Check("Automatically save main", page);
   SavePosNowBut = new QPushButton("Save now", page);
   DefaultSourcePath = new QLineEdit(page);
@@ -286,10 +292,16 @@ QWidget* TPrefForm::Make_operation_page() {
   auto* flags = new QVBoxLayout;
   flags->addWidget(StartMin);
   flags->addWidget(LaunchOnStartup);
+  // The check box lines up with those above it; the second line of its
+  // caption with the first, past the indicator.
   auto* remember = new QGridLayout;
+  remember->setVerticalSpacing(0);
   remember->addWidget(RememberSizePos, 0, 0);
-  remember->addWidget(new QLabel("window's size and position", page), 1, 0);
-  remember->setContentsMargins(20, 0, 0, 0);
+  auto* remember_rest = new QLabel("window's size and position", page);
+  const int indicator = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, RememberSizePos) +
+                        style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, RememberSizePos);
+  remember_rest->setContentsMargins(indicator, 0, 0, 0);
+  remember->addWidget(remember_rest, 1, 0);
   remember->addWidget(SavePosNowBut, 0, 1, 2, 1);
   flags->addLayout(remember);
   top->addLayout(flags);
@@ -553,6 +565,8 @@ void TPrefForm::MapBackFinalPehClick() {
 }
 
 // ---- Buttons ----
+
+void TPrefForm::reject() { done(mr_cancel); }
 
 void TPrefForm::SaveClick() {
   Update_pref_data_structure(false, 0);

@@ -86,6 +86,7 @@ TIDCheck::TIDCheck(QWidget* parent)
   number_row->addStretch(1);
 
   auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(12);
   buttons->addStretch(1);
   buttons->addWidget(ClearBut);
   buttons->addWidget(CloseBut);
