@@ -65,7 +65,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   Q_OBJECT
 
  public:
-  explicit TMainForm(Services services = {}, QWidget* parent = nullptr);
+  explicit TMainForm(Services services, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // The dialogs that the program entry creates after the main window.

@@ -10,6 +10,7 @@
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/services.h"
+#include "platform/user_folders.h"
 
 namespace quorvandel {
 
@@ -40,6 +41,11 @@ class TProgram {
  private:
   std::unique_ptr<TMainForm> main_form_;
 };
+
+// The real desktop services of this system, built here and nowhere else,
+// for the user whose folders these are. Needs the QApplication to exist
+// already (the clipboard is Qt's).
+Services Make_desktop_services(const User_folders& user = User_folders_from_environment());
 
 // The whole program entry; returns the process's exit status.
 int Run_program(int argc, char** argv);

@@ -1,50 +1,37 @@
-// What the main window asks of the desktop beyond its own widgets: the
-// system-wide hotkeys, the tray icon and the help viewer, and where the
-// user's folders and the executable are. The program entry gives the real
-// ones; tests give their own.
+// What the main window and its dialogs ask of the desktop beyond their own
+// widgets. The program entry builds the real services (Make_desktop_services
+// in program_entry.h); tests give the fakes of tests/support/.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "settings/settings_location.h"
+#include "hotkeys/hotkey_service.h"
+#include "hotkeys/keystroke_service.h"
+#include "platform/clipboard_service.h"
+#include "platform/help_service.h"
+#include "platform/input_language_service.h"
+#include "platform/launcher_service.h"
+#include "platform/login_entry_service.h"
+#include "platform/shell_folders_service.h"
+#include "platform/tray_service.h"
 
 namespace quorvandel {
 
-// Registers the two system-wide hotkeys. This desktop backend registers
-// none yet, so every registration succeeds without effect.
-class Hotkey_service {
- public:
-  virtual ~Hotkey_service() = default;
-  virtual bool Register(int id, bool ctrl, bool shift, bool alt, int fkey) {
-    (void)id, (void)ctrl, (void)shift, (void)alt, (void)fkey;
-    return true;
-  }
-  virtual void Unregister(int id) { (void)id; }
-};
-
-// The icon in the notification area. This backend shows none yet.
-class Tray_service {
- public:
-  virtual ~Tray_service() = default;
-  virtual void Add(bool enabled) { (void)enabled; }
-  virtual void Modify(bool enabled) { (void)enabled; }
-  virtual void Remove() {}
-};
-
-// The program's help. This backend has no help viewer yet.
-class Help_service {
- public:
-  virtual ~Help_service() = default;
-  virtual void Show_topic(const std::string& topic) { (void)topic; }
-};
-
+// Every member is set: the window and the dialogs use them without testing.
+// The single-instance locks are not here: the program entry takes them
+// before any window exists (Run_program).
 struct Services {
-  std::shared_ptr<Hotkey_service> hotkeys = std::make_shared<Hotkey_service>();
-  std::shared_ptr<Tray_service> tray = std::make_shared<Tray_service>();
-  std::shared_ptr<Help_service> help = std::make_shared<Help_service>();
-  User_folders user_folders = User_folders_from_environment();
-  std::string executable_path;  // empty: this process's own
+  std::shared_ptr<Hotkey_service> hotkeys;
+  std::shared_ptr<Keystroke_service> keystrokes;
+  std::shared_ptr<Clipboard_service> clipboard;
+  std::shared_ptr<Tray_service> tray;
+  std::shared_ptr<Help_service> help;
+  std::shared_ptr<Login_entry_service> login_entry;
+  std::shared_ptr<Shell_folders_service> shell_folders;
+  std::shared_ptr<Launcher_service> launcher;
+  std::shared_ptr<Input_language_service> input_language;
+  std::string executable_path;  // this program's, for the launcher on the desktop
 };
 
 }  // namespace quorvandel

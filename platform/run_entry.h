@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/user_folders.h"
-
 namespace quorvandel {
 
 inline constexpr std::string_view run_entry_name = "Quorvandel";
@@ -25,14 +23,5 @@ bool Launch_on_windows_startup(bool enabled);
 // The caption of the preferences' check box for that entry, naming this
 // system's log-in as its users know it.
 const char* Launch_on_startup_caption();
-
-#ifndef _WIN32
-// The same with the user's folders given: the entry is the file
-// "<value_name>.desktop" in $XDG_CONFIG_HOME/autostart (by default
-// ~/.config/autostart), which is made when missing.
-bool Set_run_entry(const std::string& value_name, const std::string& data, bool run_once, bool present,
-                   const User_folders& user);
-bool Launch_on_windows_startup(bool enabled, const User_folders& user);
-#endif
 
 }  // namespace quorvandel

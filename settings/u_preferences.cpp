@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "platform/input_language.h"
+#include "platform/input_language_service.h"
 #include "platform/run_entry.h"
 #include "settings/profile_keys.h"
 #include "settings/u_hotkey.h"
@@ -150,7 +150,8 @@ static const Radio_binding radio_bindings[] = {
     {&TPrefForm::MapBackStylePeh, "final_peh_mapped_to_tilde"},
 };
 
-TPrefForm::TPrefForm(TPref_host& host, QWidget* parent) : QDialog(parent), host_(host) {
+TPrefForm::TPrefForm(TPref_host& host, Input_language_service& input_language, QWidget* parent)
+    : QDialog(parent), host_(host), input_language_(input_language) {
   setWindowTitle("Preferences");
   PageControl = new QTabWidget(this);
   // Every page's tab in view at the dialog's size, none behind scroll arrows.
@@ -427,8 +428,8 @@ void TPrefForm::showEvent(QShowEvent* event) {
 // Each time the dialog shows: the path boxes are meant for Latin letters,
 // and the hotkeys are registered anew.
 void TPrefForm::FormActivate() {
-  Request_input_language(us_english_layout);  // DefaultSourcePath
-  Request_input_language(us_english_layout);  // DefaultDestPath
+  input_language_.Request(us_english_layout);  // DefaultSourcePath
+  input_language_.Request(us_english_layout);  // DefaultDestPath
   Update_hotkey_info();
 }
 

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/input_language_service.h"
 #include "settings/pref_host.h"
 #include "settings/prefs.h"
 
@@ -25,7 +26,8 @@ class TPrefForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TPrefForm(TPref_host& host, QWidget* parent = nullptr);
+  // `input_language` outlives the dialog.
+  TPrefForm(TPref_host& host, Input_language_service& input_language, QWidget* parent = nullptr);
   ~TPrefForm() override;
 
   // The settings holder: the default profile's settings, the operation
@@ -129,6 +131,7 @@ class TPrefForm : public QDialog {
                         const std::string* present_name);
 
   TPref_host& host_;
+  Input_language_service& input_language_;
   std::unique_ptr<TPrefs> holder_;
   bool rebuilding_list_ = false;
 };

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "mainwindow/text_pane.h"
+#include "platform/qt/qt_clipboard.h"
 
 namespace quorvandel {
 namespace {
@@ -46,7 +47,8 @@ class Right_to_left : public ::testing::Test {
     return span;
   }
 
-  TText_pane pane;
+  Qt_clipboard clipboard;
+  TText_pane pane{clipboard};
 };
 
 TEST_F(Right_to_left, AShortLineLooksTheSameWithAndWithoutWordWrap) {
