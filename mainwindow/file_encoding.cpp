@@ -5,12 +5,6 @@
 #include "engine/cp1255.h"
 
 namespace quorvandel {
-namespace {
-
-constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
-
-}  // namespace
-
 const char* Encoding_name(File_encoding encoding) {
   switch (encoding) {
     case File_encoding::automatic: return "Automatic";
@@ -25,7 +19,7 @@ const char* Encoding_short_name(File_encoding encoding) {
 }
 
 File_encoding Detect_encoding(std::string_view bytes) {
-  if (bytes.starts_with(utf8_bom)) return File_encoding::utf8;
+  if (Starts_with_utf8_bom(bytes)) return File_encoding::utf8;
   const bool beyond_ascii = std::any_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) != 0; });
   if (!beyond_ascii) return File_encoding::single_byte;
   Text ignored;
@@ -35,7 +29,7 @@ File_encoding Detect_encoding(std::string_view bytes) {
 Text Text_of_file(std::string_view bytes, File_encoding encoding) {
   if (encoding == File_encoding::automatic) encoding = Detect_encoding(bytes);
   if (encoding == File_encoding::single_byte) return Text_from_bytes(bytes);
-  if (bytes.starts_with(utf8_bom)) bytes.remove_prefix(utf8_bom.size());
+  if (Starts_with_utf8_bom(bytes)) bytes.remove_prefix(utf8_byte_order_mark.size());
   Text text;
   if (const auto malformed = Append_text_from_utf8(text, bytes)) text += Text_from_bytes(bytes.substr(*malformed));
   return text;

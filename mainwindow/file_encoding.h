@@ -12,6 +12,9 @@ namespace quorvandel {
 
 enum class File_encoding { automatic, single_byte, utf8 };
 
+inline constexpr std::string_view utf8_byte_order_mark = "\xEF\xBB\xBF";
+inline bool Starts_with_utf8_bom(std::string_view bytes) { return bytes.starts_with(utf8_byte_order_mark); }
+
 // The name the dialogs show, and the shorter one of the info bars.
 const char* Encoding_name(File_encoding encoding);
 const char* Encoding_short_name(File_encoding encoding);

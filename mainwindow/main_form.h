@@ -186,6 +186,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   bool source_modified = false;
   File_encoding source_encoding = File_encoding::single_byte;  // how the source file was read
   File_encoding dest_encoding = File_encoding::single_byte;    // what Save As offers first
+  bool source_utf8_bom = false;  // the UTF-8 source file began with a byte-order mark, which Save As keeps
   bool left_click_pending = false;
   bool hotkeys_enabled = false;
   bool hotkeys_registered = false;

@@ -95,6 +95,7 @@ bool TMainForm::Open_source_file(const QString& path, File_encoding encoding) {
   source_file_name = path.toStdString();
   source_encoding = encoding == File_encoding::automatic ? Detect_encoding(bytes) : encoding;
   dest_encoding = source_encoding;
+  source_utf8_bom = source_encoding == File_encoding::utf8 && Starts_with_utf8_bom(bytes);
   const bool had_break = !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
   source_break_added_ = !bytes.empty() && !had_break;
   if (source_encoding == File_encoding::single_byte) {
@@ -131,7 +132,8 @@ void TMainForm::SaveAs1Click() {
 
   QString error;
   std::size_t bad = 0;
-  const std::optional<std::string> bytes = File_of_text(destination_text_.To_text(), encoding, &bad);
+  std::optional<std::string> bytes = File_of_text(destination_text_.To_text(), encoding, &bad);
+  if (bytes && encoding == File_encoding::utf8 && source_utf8_bom) bytes->insert(0, utf8_byte_order_mark);
   if (!bytes) {
     const char32_t c = Unicode_from_unit(destination_text_.At(bad));
     const QString code = QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, '0');
