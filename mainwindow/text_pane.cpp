@@ -240,6 +240,21 @@ void TText_pane::selectAll() {
   goal_x_ = -1;
   typing_run_ = false;
   viewport()->update();
+  Offer_selection();
+}
+
+// Selected text is offered as the primary selection, which a middle click
+// in any program pastes.
+void TText_pane::Offer_selection() {
+  if (Has_selection()) clipboard_.Write_primary_text(Selected_text().toUtf8().toStdString());
+}
+
+void TText_pane::Paste_primary_at(Pane_position position) {
+  if (read_only_) return;
+  const std::optional<std::string> text = clipboard_.Read_primary_text();
+  if (!text || text->empty()) return;
+  Move_caret(position, false);
+  Replace_selection(With_newlines(QString::fromStdString(*text)));
 }
 
 void TText_pane::undo() {
@@ -365,7 +380,10 @@ bool TText_pane::event(QEvent* event) {
 }
 
 void TText_pane::keyPressEvent(QKeyEvent* event) {
-  if (Movement_key(event) || Edit_key(event)) {
+  if (Movement_key(event)) {
+    if (event->modifiers() & Qt::ShiftModifier) Offer_selection();
+    event->accept();
+  } else if (Edit_key(event)) {
     event->accept();
   } else {
     event->ignore();
@@ -642,6 +660,8 @@ void TText_pane::mousePressEvent(QMouseEvent* event) {
     Move_caret(position, event->modifiers() & Qt::ShiftModifier);
     mouse_selecting_ = true;
     last_mouse_point_ = event->position();
+  } else if (event->button() == Qt::MiddleButton) {
+    Paste_primary_at(position);
   } else if (event->button() == Qt::RightButton) {
     const auto [from, to] = Ordered_selection();
     if (position < from || to < position) Move_caret(position, false);
@@ -664,6 +684,7 @@ void TText_pane::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     mouse_selecting_ = false;
     drag_scroll_timer_.stop();
+    Offer_selection();
   }
 }
 
@@ -672,6 +693,7 @@ void TText_pane::mouseDoubleClickEvent(QMouseEvent* event) {
   const auto [start, end] = layouts_.Word_at(Position_at(event->position()));
   Select(start, end);
   mouse_selecting_ = false;
+  Offer_selection();
 }
 
 QMenu* TText_pane::Make_context_menu() {

@@ -142,6 +142,8 @@ class TText_pane : public QAbstractScrollArea {
   QRect Caret_rect() const;
   Pane_position Position_at(QPointF point) const;
   void Update_scroll_bars();
+  void Offer_selection();
+  void Paste_primary_at(Pane_position position);
   void Scroll_to_line_starts();
   void Ensure_caret_visible();
   void Restart_blink();

@@ -43,6 +43,13 @@ class Clipboard_service {
   // there is none or the system has no such selection.
   virtual std::optional<std::string> Read_primary_text() = 0;
 
+  // Offers this UTF-8 text as the primary selection, as text selected in a
+  // field is offered. False where the system has no such selection.
+  virtual bool Write_primary_text(const std::string& text) {
+    (void)text;
+    return false;
+  }
+
   // Grows by one each time the clipboard changes hands (another program
   // copied, or this one wrote).
   virtual std::uint64_t Change_count() = 0;

@@ -29,6 +29,7 @@ class Qt_clipboard : public QObject, public Clipboard_service {
   std::optional<std::string> Read_text() override;
   bool Write_text(const std::string& text, bool transient) override;
   std::optional<std::string> Read_primary_text() override;
+  bool Write_primary_text(const std::string& text) override;
   std::uint64_t Change_count() override { return change_count_; }
   std::uint64_t Fetch_count() override { return fetch_count_; }
   void Set_changed_handler(std::function<void()> handler) override { changed_handler_ = std::move(handler); }

@@ -46,6 +46,10 @@ class Fake_clipboard : public Clipboard_service {
     return true;
   }
   std::optional<std::string> Read_primary_text() override { return primary; }
+  bool Write_primary_text(const std::string& text) override {
+    primary = text;
+    return true;
+  }
   std::uint64_t Change_count() override { return changes; }
   std::uint64_t Fetch_count() override { return fetches; }
   void Set_changed_handler(std::function<void()> handler) override { changed = std::move(handler); }
