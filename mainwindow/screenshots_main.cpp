@@ -1,5 +1,6 @@
 // quorvandel-screenshots: renders the main window holding a converted
-// sample, the About box and the progress dialog into PNG files, headless.
+// sample, the About box, the progress dialog and the preferences into PNG
+// files, headless.
 // Usage: quorvandel-screenshots OUTPUT_FOLDER SAMPLE_FILE [--all]
 // With --all it also renders the views that a change of layout should be
 // looked at in: each page of the preferences, the window at its smallest,
@@ -86,6 +87,10 @@ int Render(const QString& output_folder, const QString& sample, bool all_views) 
   progress.Progress->setValue(420);
   saved = Save(progress, output_folder + "/progress.png") && saved;
   progress.hide();
+  TPrefForm& preferences = *form.dialogs().pref_form;
+  preferences.Select_page(0);
+  saved = Save(preferences, output_folder + "/preferences.png") && saved;
+  preferences.hide();
   if (all_views) saved = Render_layout_views(form, output_folder) && saved;
   form.close();
   return saved ? 0 : 1;
