@@ -303,6 +303,7 @@ QWidget* TPrefForm::Make_operation_page() {
                         style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, RememberSizePos);
   remember_rest->setContentsMargins(indicator, 0, 0, 0);
   remember->addWidget(remember_rest, 1, 0);
+  SavePosNowBut->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   remember->addWidget(SavePosNowBut, 0, 1, 2, 1);
   flags->addLayout(remember);
   top->addLayout(flags);
