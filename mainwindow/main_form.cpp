@@ -17,7 +17,7 @@
 #include "mainwindow/layout_arithmetic.h"
 #include "resources/icons.h"
 #include "settings/settings_location.h"
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_preferences.h"
 #include "tools/u_about.h"
 #include "tools/u_ascii_chart.h"
 #include "tools/u_idcheck.h"

@@ -19,7 +19,7 @@
 #include "mainwindow/services.h"
 #include "mainwindow/text_pane.h"
 #include "settings/message_sink.h"
-#include "settings/pref_host.h"
+#include "settings/dialogs/pref_host.h"
 #include "settings/prefs.h"
 
 class QAction;

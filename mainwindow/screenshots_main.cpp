@@ -15,7 +15,7 @@
 #include <fstream>
 
 #include "mainwindow/program_entry.h"
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_preferences.h"
 #include "tools/u_about.h"
 #include "tools/u_idcheck.h"
 #include "tools/u_prog_bar.h"

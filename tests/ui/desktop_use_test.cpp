@@ -15,7 +15,7 @@
 #include <gmock/gmock.h>
 
 #include "mainwindow/info_bar.h"
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_preferences.h"
 #include "tests/ui/program_fixture.h"
 #include "tools/u_about.h"
 #include "tools/u_idcheck.h"
@@ -137,11 +137,12 @@ TEST_F(Desktop_use, ButtonCaptionsFitAtTheSmallestWindow) {
 TEST_F(Desktop_use, OneClickOnTheMailLinkWithoutAMailProgramShowsOneMessage) {
   Start_program();
   TAbout& about = *Form().dialogs().about;
-  about.open_url = [](const QUrl&) { return false; };
+  url_opener->program_found = false;
   about.show();
   QTest::mouseClick(about.Label2, Qt::LeftButton);
   about.hide();
   EXPECT_THAT(messages, ElementsAre("An error occurred while trying to launch the e-mail application."));
+  EXPECT_EQ(url_opener->urls.size(), 1u);
 }
 
 TEST_F(Desktop_use, FirstRunShortcutGoesToTheDefaultDesktopFolder) {

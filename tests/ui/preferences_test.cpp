@@ -11,8 +11,8 @@
 
 #include "mainwindow/info_bar.h"
 #include "settings/ini_store.h"
-#include "settings/u_hotkey.h"
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_hotkey.h"
+#include "settings/dialogs/u_preferences.h"
 #include "support/recording_hotkeys.h"
 #include "tests/ui/program_fixture.h"
 #include "tools/u_my_input_box.h"

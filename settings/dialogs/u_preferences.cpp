@@ -1,4 +1,4 @@
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_preferences.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -12,7 +12,7 @@
 #include "platform/input_language_service.h"
 #include "platform/run_entry.h"
 #include "settings/profile_keys.h"
-#include "settings/u_hotkey.h"
+#include "settings/dialogs/u_hotkey.h"
 #include "tools/directory_list.h"
 #include "tools/modal_result.h"
 #include "tools/u_path_selection.h"

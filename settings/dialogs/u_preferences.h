@@ -17,7 +17,7 @@
 #include <string>
 
 #include "platform/input_language_service.h"
-#include "settings/pref_host.h"
+#include "settings/dialogs/pref_host.h"
 #include "settings/prefs.h"
 
 namespace quorvandel {
