@@ -92,13 +92,14 @@ bool Convert_document(TConversion_document& document) {
   Byte_text byte_line;
   Text line;
   int chunk_count = 0;
+  const bool ends_with_break = document.Source_ends_with_break();
   try {
     for (int i = 0; i < line_count; ++i) {
       if (progress_shown && i % progress_step_lines == 0) {
         document.Set_progress_position(Progress_position(i, line_count));
       }
       const std::u32string_view eoln =
-          i < line_count - 1 ? Eoln_sequence(document.Active_settings().dest_props->destination_eoln_format)
+          i < line_count - 1 || ends_with_break ? Eoln_sequence(document.Active_settings().dest_props->destination_eoln_format)
                              : std::u32string_view();
       if (result.as_bytes() && document.Source_line_bytes(i, byte_line)) {
         converter.Convert_raw_line(byte_line);

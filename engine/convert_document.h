@@ -50,6 +50,10 @@ class TConversion_document {
   virtual void Show_status() = 0;
 
   virtual void Show_message(const std::string& text) = 0;
+
+  // Whether the source text ends with a line break, which the converted text
+  // then ends with too.
+  virtual bool Source_ends_with_break() const { return false; }
 };
 
 inline constexpr int progress_line_threshold = 50;  // more lines than this show progress

@@ -24,6 +24,13 @@ TInfo_bar::TInfo_bar(QWidget* parent) : QFrame(parent), first_(Make_panel(this))
   row->addWidget(second_, 1);
 }
 
+void TInfo_bar::Add_third_panel() {
+  if (third_) return;
+  third_ = Make_panel(this);
+  third_->setMinimumWidth(1);  // gives way to the other two in a narrow column
+  layout()->addWidget(third_);
+}
+
 void TInfo_bar::Set_first_width(int width) { first_->setFixedWidth(std::max(width, 0)); }
 
 void TInfo_bar::Set_second_width(int width) { second_->setFixedWidth(std::max(width, 0)); }

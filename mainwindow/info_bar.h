@@ -1,4 +1,5 @@
 // A bar of two centred text panels: the panes' info bars and the status line.
+// The panes' info bars have a third, for the encoding of their text.
 #pragma once
 
 #include <QFrame>
@@ -12,7 +13,9 @@ class TInfo_bar : public QFrame {
  public:
   explicit TInfo_bar(QWidget* parent = nullptr);
 
-  QLabel* Panel(int index) const { return index == 0 ? first_ : second_; }
+  QLabel* Panel(int index) const { return index == 0 ? first_ : index == 1 ? second_ : third_; }
+  // Adds the third panel, at the right; Panel(2) is null until then.
+  void Add_third_panel();
   void Set_text(int index, const QString& text) { Panel(index)->setText(text); }
   QString Text(int index) const { return Panel(index)->text(); }
 
@@ -24,6 +27,7 @@ class TInfo_bar : public QFrame {
  private:
   QLabel* first_;
   QLabel* second_;
+  QLabel* third_ = nullptr;
 };
 
 }  // namespace quorvandel

@@ -25,4 +25,8 @@ Button_row Button_positions(int button_bar_width) {
   return row;
 }
 
+int Button_bar_width_for(int button_width) {
+  return button_count * button_width + (button_count + 1) * button_margin + 16;
+}
+
 }  // namespace quorvandel

@@ -25,6 +25,9 @@ struct Button_row {
 // Four equal buttons with a margin of 14 before the first and gaps of 14.
 Button_row Button_positions(int button_bar_width);
 
+// The narrowest bar whose buttons are `button_width` wide.
+int Button_bar_width_for(int button_width);
+
 // The first panel of an info bar: half its column, truncated.
 inline int Info_first_panel_width(int column_width) { return column_width / 2; }
 

@@ -3,7 +3,11 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 #include <QMessageBox>
 #include <QResizeEvent>
 #include <QScreen>
@@ -84,7 +88,14 @@ void TMainForm::FormCreate() {
   column->addWidget(OuterPanel, 1);
   column->addWidget(StatusBar1);
   setCentralWidget(central);
-  setMinimumSize(minimum_width, minimum_height);
+  setAcceptDrops(true);
+  // Never so narrow that a button's caption is cut.
+  int button_width = 0;
+  for (const QPushButton* button : {OpenBut, Convert, Preferences, FromClipboard}) {
+    button_width = std::max(button_width, button->sizeHint().width());
+  }
+  const int margins = column->contentsMargins().left() + column->contentsMargins().right();
+  setMinimumSize(std::max(minimum_width, Button_bar_width_for(button_width) + margins), minimum_height);
   resize(design_width, design_height);
 
   FirstRun.setSingleShot(false);
@@ -99,43 +110,60 @@ void TMainForm::FormCreate() {
   source_modified = false;
 }
 
+// Every menu opens with Alt and its underlined letter, and F10 opens the
+// first; the commands used most have keys of their own.
 void TMainForm::Create_menus() {
-  QMenu* file = menuBar()->addMenu("File");
-  connect(file->addAction("Clear Source"), &QAction::triggered, this, &TMainForm::Clear1Click);
-  connect(file->addAction("Open Source"), &QAction::triggered, this, &TMainForm::Open1Click);
-  connect(file->addAction("Save Destination As..."), &QAction::triggered, this, &TMainForm::SaveAs1Click);
+  const auto add = [this](QMenu* menu, const QString& caption, void (TMainForm::*handler)(),
+                          const QKeySequence& keys = {}) {
+    QAction* action = menu->addAction(caption);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, handler);
+    return action;
+  };
+  QMenu* file = menuBar()->addMenu("&File");
+  add(file, "C&lear Source", &TMainForm::Clear1Click);
+  add(file, "&Open Source", &TMainForm::Open1Click, QKeySequence(Qt::CTRL | Qt::Key_O));
+  RecentMenu = file->addMenu("&Recent Files");
+  add(file, "&Save Destination As...", &TMainForm::SaveAs1Click, QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addSeparator();
-  connect(file->addAction("Convert"), &QAction::triggered, this, &TMainForm::Convert1Click);
+  add(file, "&Convert", &TMainForm::Convert1Click, QKeySequence(Qt::Key_F5));
   file->addSeparator();
-  connect(file->addAction("Bonus: Validate ID"), &QAction::triggered, this, &TMainForm::CheckID1Click);
+  add(file, "&Bonus: Validate ID", &TMainForm::CheckID1Click);
   file->addSeparator();
-  connect(file->addAction("Exit"), &QAction::triggered, this, &TMainForm::Quit1Click);
+  add(file, "E&xit", &TMainForm::Quit1Click);
 
-  QMenu* convert = menuBar()->addMenu("Convert");
-  connect(convert->addAction("Convert"), &QAction::triggered, this, &TMainForm::Convert1Click);
-  connect(convert->addAction("Automatic"), &QAction::triggered, this, &TMainForm::AutomaticClick);
+  QMenu* convert = menuBar()->addMenu("&Convert");
+  add(convert, "Co&nvert", &TMainForm::Convert1Click);
+  add(convert, "&Automatic", &TMainForm::AutomaticClick);
 
-  QMenu* edit = menuBar()->addMenu("Edit");
-  connect(edit->addAction("Cut"), &QAction::triggered, this, &TMainForm::Cut1Click);
-  connect(edit->addAction("Copy"), &QAction::triggered, this, &TMainForm::Copy1Click);
-  connect(edit->addAction("Paste"), &QAction::triggered, this, &TMainForm::Paste1Click);
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  add(edit, "&Undo", &TMainForm::Undo_click, QKeySequence(Qt::CTRL | Qt::Key_Z));
   edit->addSeparator();
-  connect(edit->addAction("Preferences"), &QAction::triggered, this, &TMainForm::Preferences1Click);
+  add(edit, "Cu&t", &TMainForm::Cut1Click);
+  add(edit, "&Copy", &TMainForm::Copy1Click);
+  add(edit, "&Paste", &TMainForm::Paste1Click);
+  add(edit, "Select &All", &TMainForm::Select_all_click, QKeySequence(Qt::CTRL | Qt::Key_A));
+  edit->addSeparator();
+  add(edit, "P&references", &TMainForm::Preferences1Click);
 
-  QMenu* view = menuBar()->addMenu("View");
-  QMenu* wrap = view->addMenu("Word wrap");
-  SourceWrapItem = wrap->addAction("Source");
-  DestinationWrapItem = wrap->addAction("Destination");
+  QMenu* view = menuBar()->addMenu("&View");
+  QMenu* wrap = view->addMenu("&Word wrap");
+  SourceWrapItem = add(wrap, "&Source", &TMainForm::Source1Click);
+  DestinationWrapItem = add(wrap, "&Destination", &TMainForm::Destination1Click);
   SourceWrapItem->setCheckable(true);
   DestinationWrapItem->setCheckable(true);
-  connect(SourceWrapItem, &QAction::triggered, this, &TMainForm::Source1Click);
-  connect(DestinationWrapItem, &QAction::triggered, this, &TMainForm::Destination1Click);
-  connect(view->addAction("Character Chart"), &QAction::triggered, this, &TMainForm::ASCIIChartMenuClick);
+  add(view, "&Character Chart", &TMainForm::ASCIIChartMenuClick);
 
-  QMenu* help = menuBar()->addMenu("Help");
-  connect(help->addAction("Contents"), &QAction::triggered, this, &TMainForm::ContentsClick);
+  QMenu* help = menuBar()->addMenu("&Help");
+  add(help, "&Contents", &TMainForm::ContentsClick);
   help->addSeparator();
-  connect(help->addAction("About Quorvandel"), &QAction::triggered, this, &TMainForm::About2Click);
+  add(help, "&About Quorvandel", &TMainForm::About2Click);
+
+  auto* f10 = new QAction(this);
+  f10->setShortcut(QKeySequence(Qt::Key_F10));
+  addAction(f10);
+  connect(f10, &QAction::triggered, this, [this, file] { menuBar()->setActiveAction(file->menuAction()); });
+  Update_recent_menu();
 }
 
 void TMainForm::Create_button_bar() {
@@ -167,6 +195,7 @@ QWidget* TMainForm::Create_column(QLabel*& banner, const QString& banner_text, Q
   pane = new TText_pane(*services_.clipboard, panel);
   info = new TInfo_bar(panel);
   info->setFixedHeight(info_bar_height);
+  info->Add_third_panel();
   column->addWidget(banner);
   column->addWidget(title);
   column->addWidget(pane, 1);
@@ -198,8 +227,9 @@ void TMainForm::Create_columns() {
 }
 
 void TMainForm::Set_dialogs(const Dialogs& dialogs) {
+  const TAbout* connected_about = dialogs_.about;
   dialogs_ = dialogs;
-  if (dialogs_.about) {
+  if (dialogs_.about && dialogs_.about != connected_about) {  // one message for each failed launch
     connect(dialogs_.about, &TAbout::Mail_launch_failed, this,
             [this] { My_show_message("An error occurred while trying to launch the e-mail application."); });
   }
@@ -314,6 +344,31 @@ void TMainForm::CheckID1Click() { My_show_modal(*dialogs_.id_check); }
 void TMainForm::ASCIIChartMenuClick() { My_show_modal(*dialogs_.ascii_chart); }
 
 void TMainForm::ContentsClick() { services_.help->Show_topic("IDH_Contents"); }
+
+// ---- Files dropped on the window ----
+
+namespace {
+
+QString First_local_file(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
+}
+
+}  // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!busy && !First_local_file(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QString path = First_local_file(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  Open_source_file(path, File_encoding::automatic);
+}
 
 // ---- Activation and closing ----
 

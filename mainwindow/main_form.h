@@ -16,6 +16,7 @@
 
 #include "engine/text.h"
 #include "hotkeys/hotkey_conversion.h"
+#include "mainwindow/file_encoding.h"
 #include "mainwindow/services.h"
 #include "mainwindow/text_pane.h"
 #include "settings/message_sink.h"
@@ -48,14 +49,16 @@ struct File_dialog_request {
   QString proposed_name;  // save dialogs only
   QString filter;
   bool confirm_overwrite = false;  // save dialogs only
+  // The encoding offered first; the dialog leaves the user's choice here.
+  File_encoding encoding = File_encoding::automatic;
 };
 
 // How the main window shows dialogs; tests replace these to answer them.
 struct Dialog_hooks {
   std::function<int(QDialog& dialog)> show_modal;
   std::function<void(const QString& text)> show_message;
-  std::function<QString(const File_dialog_request& request)> open_file;  // empty: cancelled
-  std::function<QString(const File_dialog_request& request)> save_file;  // empty: cancelled
+  std::function<QString(File_dialog_request& request)> open_file;  // empty: cancelled
+  std::function<QString(File_dialog_request& request)> save_file;  // empty: cancelled
   std::function<bool(const QString& text)> ask_ok_cancel;                // true for OK
 };
 
@@ -97,9 +100,15 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
 
   // ---- The commands ----
   void Open1Click();
-  // Reads the file at `path` into the source pane, as "Open Source" does
-  // once a file is chosen; the file a desktop or a command line gives.
-  void Open_source_file(const QString& path);
+  // Opens a file into the source pane as Open does after its dialog: from
+  // the dialog, a drop, the command line or the recent files. A file that
+  // cannot be read changes nothing.
+  bool Open_source_file(const QString& path, File_encoding encoding);
+
+  // ---- The recently opened files, the latest first ----
+  QStringList recent_files;
+  void Load_recent_files();
+  void Remember_recent_file(const QString& path);
   void SaveAs1Click();
   void Clear1Click();
   void Convert1Click();
@@ -195,6 +204,9 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   std::string source_file_name;
   std::string dest_file_name;
   bool source_modified = false;
+  File_encoding source_encoding = File_encoding::single_byte;  // how the source file was read
+  File_encoding dest_encoding = File_encoding::single_byte;    // what Save As offers first
+  bool source_utf8_bom = false;  // the UTF-8 source file began with a byte-order mark, which Save As keeps
   bool left_click_pending = false;
   bool hotkeys_enabled = false;
   bool hotkeys_registered = false;
@@ -230,6 +242,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   QSplitter* Splitter1 = nullptr;
   QWidget* LeftPanel = nullptr;
   QWidget* RightPanel = nullptr;
+  QMenu* RecentMenu = nullptr;
   QAction* SourceWrapItem = nullptr;
   QAction* DestinationWrapItem = nullptr;
   QTimer FirstRun;
@@ -245,6 +258,8 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void FormCreate();
@@ -259,6 +274,14 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   TText_pane* Focused_pane() const;
   bool Read_source_file(const std::string& path, std::string& bytes, QString& error);
   void Convert_automatically();
+  void Update_encodings();
+  void Update_recent_menu();
+  void Select_all_click();
+  void Undo_click();
+  // Whether the converted text ends with a line break: when the source pane
+  // does, unless Open gave a file's last line the break it did not have.
+  bool Source_ends_with_break() const;
+  friend class TPane_document;
 
   Services services_;
   std::unique_ptr<Hotkey_window> hotkey_window_;
@@ -267,6 +290,8 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   TSettings_file settings_file_;
   TPrefs* holder_ = nullptr;
   Compact_text destination_text_;
+  std::size_t dest_units_without_byte_ = 0;
+  bool source_break_added_ = false;
   bool closed_ = false;
   bool close_requested_ = false;  // the window was closed while busy
 };

@@ -10,6 +10,8 @@
 #include "engine/convert_document.h"
 #include "engine/cp1255.h"
 #include "engine/detection/auto_document.h"
+#include "mainwindow/file_dialogs.h"
+#include "mainwindow/file_encoding.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/pane_document.h"
 #include "mainwindow/pane_text.h"
@@ -31,17 +33,6 @@ int Reading_progress(qint64 read, qint64 size) {
 }
 
 QString Lead_in_error(const char* lead_in, const QString& error) { return lead_in + error + "'."; }
-
-QString Run_open_dialog(QWidget* parent, const File_dialog_request& request) {
-  return QFileDialog::getOpenFileName(parent, request.caption, request.folder, request.filter);
-}
-
-QString Run_save_dialog(QWidget* parent, const File_dialog_request& request) {
-  const QString start = request.proposed_name.isEmpty() ? request.folder : QDir(request.folder).filePath(request.proposed_name);
-  const QFileDialog::Options options =
-      request.confirm_overwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
-  return QFileDialog::getSaveFileName(parent, request.caption, start, request.filter, nullptr, options);
-}
 
 }  // namespace
 
@@ -85,54 +76,72 @@ bool TMainForm::Read_source_file(const std::string& path, std::string& bytes, QS
 void TMainForm::Open1Click() {
   if (busy) return;
   const TOperation& operation = *Holder()->operation;
-  const File_dialog_request request{"Open Source", QString::fromStdString(operation.default_source_path), {},
-                                    file_filter, false};
+  File_dialog_request request{"Open Source", QString::fromStdString(operation.default_source_path), {},
+                              file_filter, false, File_encoding::automatic};
   const QString chosen = hooks.open_file ? hooks.open_file(request) : Run_open_dialog(this, request);
   if (chosen.isEmpty()) return;
-  Open_source_file(chosen);
+  Open_source_file(chosen, request.encoding);
 }
 
-void TMainForm::Open_source_file(const QString& chosen) {
-  if (busy) return;
+bool TMainForm::Open_source_file(const QString& path, File_encoding encoding) {
+  if (busy) return false;
   Begin_busy();
-  RichEdit1->clear();
-  const std::string previous_name = source_file_name;
-  source_file_name = chosen.toStdString();
   std::string bytes;
   QString error;
-  if (!Read_source_file(source_file_name, bytes, error)) {
-    source_file_name = previous_name;  // the title keeps the name that goes with its status
+  if (!Read_source_file(path.toStdString(), bytes, error)) {
     End_busy();
     My_show_message(Lead_in_error("Couldn't read input file due to the following error: '", error));
-    return;
+    return false;  // the pane, its title and status keep what they had
   }
-  RichEdit1->Set_pane_bytes(std::move(bytes), true);  // each line followed by a break, the last one too
+  source_file_name = path.toStdString();
+  source_encoding = encoding == File_encoding::automatic ? Detect_encoding(bytes) : encoding;
+  dest_encoding = source_encoding;
+  source_utf8_bom = source_encoding == File_encoding::utf8 && Starts_with_utf8_bom(bytes);
+  const bool had_break = !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
+  source_break_added_ = !bytes.empty() && !had_break;
+  if (source_encoding == File_encoding::single_byte) {
+    RichEdit1->Set_pane_bytes(std::move(bytes), true);  // each line followed by a break, the last one too
+  } else {
+    Text text = Text_of_file(bytes, source_encoding);
+    if (source_break_added_) text.push_back('\n');
+    Compact_text pane_text;
+    pane_text.Assign(std::move(text));
+    RichEdit1->Set_pane_text(pane_text);
+  }
   source_status = ps_loaded;
   source_modified = false;
+  Remember_recent_file(path);
   Show_status();
   End_busy();
+  return true;
 }
+
+bool TMainForm::Source_ends_with_break() const { return RichEdit1->Ends_with_line_break() && !source_break_added_; }
 
 // ---- Save As ----
 
 void TMainForm::SaveAs1Click() {
   if (busy) return;
   const TOperation& operation = *Holder()->operation;
-  const File_dialog_request request{"Save Destination As", QString::fromStdString(operation.default_dest_path),
-                                    QString::fromStdString(File_name_part(dest_file_name)), file_filter,
-                                    operation.confirm_overwrites};
+  File_dialog_request request{"Save Destination As", QString::fromStdString(operation.default_dest_path),
+                              QString::fromStdString(File_name_part(dest_file_name)), file_filter,
+                              operation.confirm_overwrites, dest_encoding};
   const QString chosen = hooks.save_file ? hooks.save_file(request) : Run_save_dialog(this, request);
   if (chosen.isEmpty()) return;
+  const File_encoding encoding =
+      request.encoding == File_encoding::automatic ? File_encoding::single_byte : request.encoding;
 
   QString error;
-  std::string bytes;
-  if (const auto bad = destination_text_.Append_as_bytes_checked(bytes)) {
-    const char32_t c = Unicode_from_unit(destination_text_.At(*bad));
+  std::size_t bad = 0;
+  std::optional<std::string> bytes = File_of_text(destination_text_.To_text(), encoding, &bad);
+  if (bytes && encoding == File_encoding::utf8 && source_utf8_bom) bytes->insert(0, utf8_byte_order_mark);
+  if (!bytes) {
+    const char32_t c = Unicode_from_unit(destination_text_.At(bad));
     const QString code = QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, '0');
     error = "the character U+" + code + " has no byte in code page 1255";
   } else {
     QSaveFile file(chosen);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0 ||
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes->data(), static_cast<qint64>(bytes->size())) < 0 ||
         !file.commit()) {
       error = file.errorString();
     }
@@ -142,6 +151,7 @@ void TMainForm::SaveAs1Click() {
     return;
   }
   dest_file_name = chosen.toStdString();
+  dest_encoding = encoding;
   dest_status = ps_saved;
   Show_status();
 }
@@ -151,6 +161,7 @@ void TMainForm::SaveAs1Click() {
 void TMainForm::Clear1Click() {
   if (busy) return;
   RichEdit1->clear();
+  source_break_added_ = false;
   source_status = ps_blank;
   source_modified = false;
   detection_status.clear();
@@ -226,6 +237,8 @@ void TMainForm::Put_clipboard_text(const QString& text) {
 // ---- The destination pane ----
 
 void TMainForm::Set_destination_text(Text text) {
+  dest_units_without_byte_ = 0;
+  for (const Unit unit : text) dest_units_without_byte_ += unit > 0xFF;
   destination_text_.Assign(std::move(text));
   RichEdit2->Set_pane_text(destination_text_);
 }
@@ -237,6 +250,7 @@ void TMainForm::Set_destination_bytes(std::string bytes) {
 
 void TMainForm::Clear_destination() {
   destination_text_.clear();
+  dest_units_without_byte_ = 0;
   RichEdit2->clear();
 }
 
@@ -254,6 +268,12 @@ void TMainForm::Copy1Click() { Focused_pane()->copy(); }
 void TMainForm::Paste1Click() {
   TText_pane* pane = Focused_pane();
   if (pane == RichEdit1 && !busy) pane->paste();
+}
+
+void TMainForm::Select_all_click() { Focused_pane()->selectAll(); }
+
+void TMainForm::Undo_click() {
+  if (Focused_pane() == RichEdit1 && !busy) RichEdit1->undo();
 }
 
 void TMainForm::Source1Click() { RichEdit1->Set_word_wrap(SourceWrapItem->isChecked()); }

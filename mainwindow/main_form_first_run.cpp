@@ -30,7 +30,9 @@ void TMainForm::FirstRunTimer() {
   if (Confirm_msg("Create Shortcut", "Would you like to create a shortcut on the desktop ?")) {
     const Launcher launcher{services_.executable_path, {}, program_folder, std::string(application_title) + ".desktop",
                             application_id};
-    services_.launcher->Create(launcher, TWindowsInfo(*services_.shell_folders).Folder_at(desktop_location));
+    if (!services_.launcher->Create(launcher, TWindowsInfo(*services_.shell_folders).Folder_at(desktop_location))) {
+      My_show_message("Could not create the shortcut on the desktop.");
+    }
   }
 }
 

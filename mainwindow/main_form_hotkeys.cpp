@@ -78,6 +78,7 @@ Pane_conversion TMainForm::Convert_through_panes(const std::string& text) {
   // A file being read or converted owns the panes meanwhile.
   if (busy || !active_settings) return conversion;
   RichEdit1->clear();
+  source_break_added_ = false;
   RichEdit1->Set_pane_text(
       Pane_text_from_text(Text_from_qstring(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())))));
   Begin_busy();

@@ -32,6 +32,25 @@ void TMainForm::Update_lines() {
   SourceInfo->Set_text(1, "Lines: " + QString::number(RichEdit1->Line_count()));
   DestInfo->Set_text(0, "Bytes: " + QString::number(RichEdit2->Byte_count()));
   DestInfo->Set_text(1, "Lines: " + QString::number(RichEdit2->Line_count()));
+  Update_encodings();
+}
+
+// Each pane's encoding; the destination's warns before any save that a
+// single-byte file cannot hold some of its characters.
+void TMainForm::Update_encodings() {
+  SourceInfo->Set_text(2, Encoding_short_name(source_encoding));
+  const bool lossy = dest_encoding == File_encoding::single_byte && dest_units_without_byte_ > 0;
+  QLabel* dest = DestInfo->Panel(2);
+  if (!lossy) {
+    dest->setText(Encoding_short_name(dest_encoding));
+    dest->setToolTip({});
+    dest->setStyleSheet({});
+    return;
+  }
+  dest->setText("No byte: " + QString::number(dest_units_without_byte_));
+  dest->setToolTip(QString::number(dest_units_without_byte_) +
+                   " characters have no byte in code page 1255; save as UTF-8 to keep them.");
+  dest->setStyleSheet("color: red;");
 }
 
 void TMainForm::Show_status() {

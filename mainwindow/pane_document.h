@@ -29,6 +29,7 @@ class TPane_document : public TConversion_document {
   }
   void Show_status() override { form_.Show_status(); }
   void Show_message(const std::string& text) override { form_.Show_message(text); }
+  bool Source_ends_with_break() const override { return form_.Source_ends_with_break(); }
 
  private:
   TMainForm& form_;

@@ -17,22 +17,23 @@ void Pane_layouts::Set_font(const QFont& font) {
   const QFontMetricsF metrics(font);
   advance_ = std::max<qreal>(1, metrics.horizontalAdvance(QChar('x')));
   row_height_ = std::max(1, static_cast<int>(std::ceil(metrics.lineSpacing())));
-  layouts_.clear();
+  Forget_all();
 }
 
 void Pane_layouts::Set_width(qreal width) {
   width = std::max(advance_, width);
   if (width == width_) return;
   width_ = width;
-  layouts_.clear();  // wrapped lines and right-to-left lines follow the width
+  Forget_all();  // wrapped lines and right-to-left lines follow the width
 }
 
 void Pane_layouts::Set_word_wrap(bool on) {
   word_wrap_ = on;
-  layouts_.clear();
+  Forget_all();
 }
 
 void Pane_layouts::Forget(int first, int last) {
+  text_width_ = -1;
   std::erase_if(layouts_, [&](const auto& entry) { return entry.first >= first && entry.first <= last; });
 }
 
@@ -46,13 +47,14 @@ const QTextLayout& Pane_layouts::Layout(int line) const {
   text.replace(QChar::LineSeparator, QChar(' '));
   text.replace(QChar::ParagraphSeparator, QChar(' '));
   // A line whose first letter is written right to left, Hebrew for one,
-  // runs right to left and keeps to the right edge of the view.
+  // runs right to left and keeps to the right edge of the text: wrapped, of
+  // the view; unwrapped, of the widest line (Line_offset).
   const bool right_to_left = text.isRightToLeft();
   auto layout = std::make_unique<QTextLayout>(text, font_);
   QTextOption option;
   option.setTextDirection(right_to_left ? Qt::RightToLeft : Qt::LeftToRight);
   option.setWrapMode(word_wrap_ ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
-  option.setAlignment(word_wrap_ ? Qt::AlignLeading : Qt::AlignLeft | Qt::AlignAbsolute);
+  option.setAlignment((right_to_left ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute);
   option.setTabStopDistance(8 * advance_);
   layout->setTextOption(option);
   layout->setCacheEnabled(true);
@@ -64,13 +66,30 @@ const QTextLayout& Pane_layouts::Layout(int line) const {
     ++row;
   }
   layout->endLayout();
-  if (right_to_left && !word_wrap_) {
-    // Unwrapped, only a line that fits the view moves to its right edge, so
-    // that the scroll bar reaches every part of a longer one.
-    QTextLine only = layout->lineAt(0);
-    only.setPosition(QPointF(std::max<qreal>(0, width_ - only.naturalTextWidth()), 0));
-  }
   return *layouts_.emplace(line, std::move(layout)).first->second;
+}
+
+qreal Pane_layouts::Text_width() const {
+  if (!word_wrap_ && text_width_ < 0) {
+    // The longest line in characters is taken for the widest: one layout
+    // instead of one for every line of a file of millions.
+    const qsizetype longest = lines_.Longest_length();
+    qreal widest = 0;
+    for (int line = 0; line < lines_.Count(); ++line) {
+      if (lines_.Length(line) != longest) continue;
+      widest = Layout(line).lineAt(0).naturalTextWidth();
+      break;
+    }
+    text_width_ = std::max(width_, std::ceil(widest));
+  }
+  return word_wrap_ ? width_ : text_width_;
+}
+
+qreal Pane_layouts::Line_offset(int line) const {
+  if (word_wrap_) return 0;
+  const QTextLayout& layout = Layout(line);
+  if (layout.textOption().textDirection() != Qt::RightToLeft) return 0;
+  return std::max<qreal>(0, Text_width() - layout.lineAt(0).naturalTextWidth());
 }
 
 int Pane_layouts::Rows_of(int line) const { return word_wrap_ ? Layout(line).lineCount() : 1; }
@@ -84,12 +103,13 @@ int Pane_layouts::Row_of(Pane_position position) const {
 qreal Pane_layouts::X_of(Pane_position position) const {
   const int column = static_cast<int>(position.column);
   const QTextLine text_line = Layout(position.line).lineForTextPosition(column);
-  return text_line.isValid() ? text_line.cursorToX(column) : 0;
+  return text_line.isValid() ? Line_offset(position.line) + text_line.cursorToX(column) : 0;
 }
 
 Pane_position Pane_layouts::At(int line, int row, qreal x) const {
   const QTextLayout& layout = Layout(line);
-  return {line, layout.lineAt(std::clamp(row, 0, layout.lineCount() - 1)).xToCursor(x)};
+  const qreal in_line = x - Line_offset(line);
+  return {line, layout.lineAt(std::clamp(row, 0, layout.lineCount() - 1)).xToCursor(in_line)};
 }
 
 // ---- Moving through the text as it is shown ----

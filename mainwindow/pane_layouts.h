@@ -23,7 +23,10 @@ class Pane_layouts {
   void Set_font(const QFont& font);
   void Set_width(qreal width);  // the width the text has in the view
   void Set_word_wrap(bool on);
-  void Forget_all() { layouts_.clear(); }
+  void Forget_all() {
+    layouts_.clear();
+    text_width_ = -1;
+  }
   // Forgets lines `first` to `last` after their text changed.
   void Forget(int first, int last);
 
@@ -32,6 +35,11 @@ class Pane_layouts {
   int Row_height() const { return row_height_; }
 
   const QTextLayout& Layout(int line) const;
+  // The width the lines are laid out in: the view's, or unwrapped the
+  // widest line's when that is wider. Right-to-left lines keep to its
+  // right edge, each `Line_offset` from the left; X_of and At count it in.
+  qreal Text_width() const;
+  qreal Line_offset(int line) const;
   int Rows_of(int line) const;
   int Row_of(Pane_position position) const;  // within its line
   qreal X_of(Pane_position position) const;
@@ -65,6 +73,7 @@ class Pane_layouts {
   bool word_wrap_ = false;
   qreal advance_ = 1;
   int row_height_ = 1;
+  mutable qreal text_width_ = -1;  // -1 until measured
   mutable std::unordered_map<int, std::unique_ptr<QTextLayout>> layouts_;
 };
 

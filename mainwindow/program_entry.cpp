@@ -73,6 +73,15 @@ TProgram::TProgram(const std::string& program_folder, Services services,
   dialogs.id_check = new TIDCheck(input_language, &form);
   dialogs.path_select = new TPathSelect(&form);
   form.Set_dialogs(dialogs);
+  form.Load_recent_files();
+}
+
+void TProgram::Open_command_line(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    if (arguments[i].startsWith('-')) continue;  // Qt's own options, such as -platform, are gone by now
+    main_form_->Open_source_file(arguments[i], File_encoding::automatic);
+    return;
+  }
 }
 
 TProgram::~TProgram() = default;
@@ -149,13 +158,7 @@ int Run_program(int argc, char** argv) {
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);
   program.Start();
-  // A file given on the command line (a desktop's "Open With") opens in the
-  // source pane once the window shows.
-  const QStringList arguments = QApplication::arguments();
-  if (arguments.size() > 1) {
-    const QString file = arguments.at(1);
-    QTimer::singleShot(0, &program.main_form(), [&program, file] { program.main_form().Open_source_file(file); });
-  }
+  program.Open_command_line(QApplication::arguments());
   QApplication::setQuitOnLastWindowClosed(false);
   return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 // and the message loop.
 #pragma once
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,6 +32,11 @@ class TProgram {
   // run a moment after it shows; adds the tray icon; shows the window
   // unless the program starts hidden in the tray.
   void Start();
+
+  // Opens the first file named on the command line (`arguments` as
+  // QApplication::arguments() gives them, the program first) into the
+  // source pane.
+  void Open_command_line(const QStringList& arguments);
 
  private:
   std::unique_ptr<TMainForm> main_form_;

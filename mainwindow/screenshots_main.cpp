@@ -1,6 +1,10 @@
 // quorvandel-screenshots: renders the main window holding a converted
-// sample, the About box and the progress dialog into PNG files, headless.
-// Usage: quorvandel-screenshots OUTPUT_FOLDER SAMPLE_FILE
+// sample, the About box, the progress dialog and the preferences into PNG
+// files, headless.
+// Usage: quorvandel-screenshots OUTPUT_FOLDER SAMPLE_FILE [--all]
+// With --all it also renders the views that a change of layout should be
+// looked at in: each page of the preferences, the window at its smallest,
+// right-to-left lines with and without word wrap, and the ID validator.
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -11,7 +15,9 @@
 #include <fstream>
 
 #include "mainwindow/program_entry.h"
+#include "settings/dialogs/u_preferences.h"
 #include "tools/u_about.h"
+#include "tools/u_idcheck.h"
 #include "tools/u_prog_bar.h"
 
 namespace quorvandel {
@@ -25,7 +31,36 @@ bool Save(QWidget& widget, const QString& path) {
   return saved;
 }
 
-int Render(const QString& output_folder, const QString& sample) {
+// A Hebrew text of long and short right-to-left lines and a left-to-right one.
+QString Right_to_left_sample() {
+  const QString words = QString::fromUtf8("\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd 123 ");
+  return words.repeated(12) + "\n" + words + "\nEnglish line\n" + words.repeated(3);
+}
+
+bool Render_layout_views(TMainForm& form, const QString& output_folder) {
+  bool saved = true;
+  TPrefForm& preferences = *form.dialogs().pref_form;
+  for (int page = 0; page < preferences.PageControl->count(); ++page) {
+    preferences.Select_page(page);
+    saved = Save(preferences, output_folder + "/preferences-" + QString::number(page) + ".png") && saved;
+  }
+  preferences.hide();
+  TIDCheck& id_check = *form.dialogs().id_check;
+  saved = Save(id_check, output_folder + "/id-validator.png") && saved;
+  id_check.hide();
+
+  form.RichEdit1->setPlainText(Right_to_left_sample());
+  form.resize(900, 420);
+  saved = Save(form, output_folder + "/right-to-left.png") && saved;
+  form.SourceWrapItem->setChecked(true);
+  form.Source1Click();
+  saved = Save(form, output_folder + "/right-to-left-wrapped.png") && saved;
+  form.resize(form.minimumSize());
+  saved = Save(form, output_folder + "/minimum-width.png") && saved;
+  return saved;
+}
+
+int Render(const QString& output_folder, const QString& sample, bool all_views) {
   QTemporaryDir program_folder;
   const std::string folder = program_folder.path().toStdString() + "/";
   // A visual-order DOS file shown in logical order, as the sample's profile does.
@@ -52,6 +87,11 @@ int Render(const QString& output_folder, const QString& sample) {
   progress.Progress->setValue(420);
   saved = Save(progress, output_folder + "/progress.png") && saved;
   progress.hide();
+  TPrefForm& preferences = *form.dialogs().pref_form;
+  preferences.Select_page(0);
+  saved = Save(preferences, output_folder + "/preferences.png") && saved;
+  preferences.hide();
+  if (all_views) saved = Render_layout_views(form, output_folder) && saved;
   form.close();
   return saved ? 0 : 1;
 }
@@ -62,9 +102,10 @@ int Render(const QString& output_folder, const QString& sample) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: quorvandel-screenshots OUTPUT_FOLDER SAMPLE_FILE\n");
+  const bool all_views = argc == 4 && QByteArray(argv[3]) == "--all";
+  if (argc != 3 && !all_views) {
+    std::fprintf(stderr, "usage: quorvandel-screenshots OUTPUT_FOLDER SAMPLE_FILE [--all]\n");
     return 2;
   }
-  return quorvandel::Render(argv[1], argv[2]);
+  return quorvandel::Render(argv[1], argv[2], all_views);
 }

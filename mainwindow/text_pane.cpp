@@ -104,6 +104,24 @@ Pane_position End_of(Pane_position from, const QString& text) {
   return {from.line + static_cast<int>(text.count(QChar('\n'))), text.size() - last_break - 1};
 }
 
+// Whether the first letter of a strong direction in the first lines is
+// written right to left.
+bool Runs_right_to_left(const Pane_lines& lines) {
+  constexpr int lines_looked_at = 100;
+  for (int line = 0; line < std::min(lines.Count(), lines_looked_at); ++line) {
+    const QString text = lines.Line_text(line);
+    for (const QChar c : text) {
+      switch (c.direction()) {
+        case QChar::DirL: return false;
+        case QChar::DirR:
+        case QChar::DirAL: return true;
+        default: break;
+      }
+    }
+  }
+  return false;
+}
+
 QString With_newlines(const QString& text) {
   if (!text.contains(QChar('\r'))) return text;
   QString normalized = text;
@@ -188,7 +206,7 @@ void TText_pane::Text_replaced() {
   layouts_.Forget_all();
   Update_scroll_bars();
   verticalScrollBar()->setValue(0);
-  horizontalScrollBar()->setValue(0);
+  Scroll_to_line_starts();
   viewport()->update();
   emit textChanged();
 }
@@ -222,6 +240,21 @@ void TText_pane::selectAll() {
   goal_x_ = -1;
   typing_run_ = false;
   viewport()->update();
+  Offer_selection();
+}
+
+// Selected text is offered as the primary selection, which a middle click
+// in any program pastes.
+void TText_pane::Offer_selection() {
+  if (Has_selection()) clipboard_.Write_primary_text(Selected_text().toUtf8().toStdString());
+}
+
+void TText_pane::Paste_primary_at(Pane_position position) {
+  if (read_only_) return;
+  const std::optional<std::string> text = clipboard_.Read_primary_text();
+  if (!text || text->empty()) return;
+  Move_caret(position, false);
+  Replace_selection(With_newlines(QString::fromStdString(*text)));
 }
 
 void TText_pane::undo() {
@@ -347,7 +380,10 @@ bool TText_pane::event(QEvent* event) {
 }
 
 void TText_pane::keyPressEvent(QKeyEvent* event) {
-  if (Movement_key(event) || Edit_key(event)) {
+  if (Movement_key(event)) {
+    if (event->modifiers() & Qt::ShiftModifier) Offer_selection();
+    event->accept();
+  } else if (Edit_key(event)) {
     event->accept();
   } else {
     event->ignore();
@@ -510,11 +546,7 @@ void TText_pane::Update_scroll_bars() {
   vertical->setSingleStep(1);
   QScrollBar* horizontal = horizontalScrollBar();
   const int width = viewport()->width();
-  // The longest line in characters of the fixed advance: cheap, and near
-  // enough for characters of other widths, which Ensure_caret_visible
-  // makes room for when the caret reaches them.
-  const double text_width =
-      static_cast<double>(lines_.Longest_length()) * layouts_.Advance() + 2 * text_margin + caret_width;
+  const double text_width = layouts_.Text_width() + 2 * text_margin + caret_width;
   const int widest = static_cast<int>(std::min<double>(std::ceil(text_width), INT_MAX / 2));
   horizontal->setRange(0, layouts_.Word_wrap() ? 0 : std::max(0, widest - width));
   horizontal->setPageStep(std::max(1, width));
@@ -538,6 +570,14 @@ void TText_pane::Ensure_caret_visible() {
   if (x > left + width) left = x - width;
   if (left > horizontal->maximum()) horizontal->setMaximum(left);
   horizontal->setValue(left);
+}
+
+// Lines start at the left of a text that runs left to right and at the
+// right of one that runs right to left, as its first strongly directed
+// letter says.
+void TText_pane::Scroll_to_line_starts() {
+  QScrollBar* horizontal = horizontalScrollBar();
+  horizontal->setValue(Runs_right_to_left(lines_) ? horizontal->maximum() : 0);
 }
 
 void TText_pane::Set_word_wrap(bool on) {
@@ -568,7 +608,7 @@ void TText_pane::paintEvent(QPaintEvent* event) {
     const QTextLayout& layout = layouts_.Layout(line);
     const int height = layout.lineCount() * row_height;
     if (y + height > area.top()) {
-      const QPointF origin(left, y);
+      const QPointF origin(left + layouts_.Line_offset(line), y);
       QList<QTextLayout::FormatRange> selections;
       if (from != to && from.line <= line && line <= to.line) {
         const qsizetype start = line == from.line ? from.column : 0;
@@ -578,7 +618,7 @@ void TText_pane::paintEvent(QPaintEvent* event) {
           const QTextLine last_row = layout.lineAt(layout.lineCount() - 1);
           const qreal end_x = last_row.cursorToX(static_cast<int>(lines_.Length(line)));
           const bool leftwards = layout.textOption().textDirection() == Qt::RightToLeft;
-          painter.fillRect(QRectF(left + end_x - (leftwards ? advance : 0), y + last_row.y(), advance, row_height),
+          painter.fillRect(QRectF(origin.x() + end_x - (leftwards ? advance : 0), y + last_row.y(), advance, row_height),
                            selected.background());
         }
       }
@@ -593,8 +633,12 @@ void TText_pane::paintEvent(QPaintEvent* event) {
 
 void TText_pane::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
+  // A text that runs right to left keeps the place it shows from the right.
+  QScrollBar* horizontal = horizontalScrollBar();
+  const int from_right = horizontal->maximum() - horizontal->value();
   layouts_.Set_width(viewport()->width() - 2 * text_margin - caret_width);
   Update_scroll_bars();
+  if (Runs_right_to_left(lines_)) horizontal->setValue(horizontal->maximum() - from_right);
 }
 
 void TText_pane::scrollContentsBy(int /*dx*/, int /*dy*/) { viewport()->update(); }
@@ -616,6 +660,8 @@ void TText_pane::mousePressEvent(QMouseEvent* event) {
     Move_caret(position, event->modifiers() & Qt::ShiftModifier);
     mouse_selecting_ = true;
     last_mouse_point_ = event->position();
+  } else if (event->button() == Qt::MiddleButton) {
+    Paste_primary_at(position);
   } else if (event->button() == Qt::RightButton) {
     const auto [from, to] = Ordered_selection();
     if (position < from || to < position) Move_caret(position, false);
@@ -638,6 +684,7 @@ void TText_pane::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) {
     mouse_selecting_ = false;
     drag_scroll_timer_.stop();
+    Offer_selection();
   }
 }
 
@@ -646,6 +693,7 @@ void TText_pane::mouseDoubleClickEvent(QMouseEvent* event) {
   const auto [start, end] = layouts_.Word_at(Position_at(event->position()));
   Select(start, end);
   mouse_selecting_ = false;
+  Offer_selection();
 }
 
 QMenu* TText_pane::Make_context_menu() {

@@ -57,6 +57,8 @@ class TText_pane : public QAbstractScrollArea {
   void Set_pane_bytes(std::string bytes, bool break_after_last);
 
   void clear();
+  // Whether the text ends with a line break: its last line is empty.
+  bool Ends_with_line_break() const { return lines_.Count() > 1 && lines_.Length(lines_.Count() - 1) == 0; }
   // Lines break at '\n', "\r\n" and '\r'.
   void setPlainText(const QString& text);
   // The lines joined by '\n'.
@@ -144,6 +146,9 @@ class TText_pane : public QAbstractScrollArea {
   QRect Caret_rect() const;
   Pane_position Position_at(QPointF point) const;
   void Update_scroll_bars();
+  void Offer_selection();
+  void Paste_primary_at(Pane_position position);
+  void Scroll_to_line_starts();
   void Ensure_caret_visible();
   void Restart_blink();
 

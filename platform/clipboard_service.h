@@ -44,10 +44,14 @@ class Clipboard_service {
   // there is none or the system has no such selection.
   virtual std::optional<std::string> Read_primary_text() = 0;
 
-  // Makes the primary selection hold this UTF-8 text, for the terminals
-  // that paste the primary selection. False where the system has no such
+  // Makes the primary selection hold this UTF-8 text: text selected in a
+  // field is offered so, and the terminals that paste the primary
+  // selection take it from there. False where the system has no such
   // selection or it cannot be taken. Fetches of it count in Fetch_count.
-  virtual bool Write_primary_text(const std::string& text) = 0;
+  virtual bool Write_primary_text(const std::string& text) {
+    (void)text;
+    return false;
+  }
 
   // Grows by one each time the clipboard changes hands (another program
   // copied, or this one wrote).

@@ -20,4 +20,8 @@ bool Set_run_entry(const std::string& value_name, const std::string& data, bool 
 // deletes it; the result is Set_run_entry's.
 bool Launch_on_windows_startup(bool enabled);
 
+// The caption of the preferences' check box for that entry, naming this
+// system's log-in as its users know it.
+const char* Launch_on_startup_caption();
+
 }  // namespace quorvandel

@@ -86,6 +86,7 @@ TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* pare
   number_row->addStretch(1);
 
   auto* buttons = new QHBoxLayout;
+  buttons->setSpacing(12);
   buttons->addStretch(1);
   buttons->addWidget(ClearBut);
   buttons->addWidget(CloseBut);

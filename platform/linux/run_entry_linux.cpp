@@ -51,6 +51,8 @@ bool Launch_on_windows_startup(bool enabled, const User_folders& user) {
   return Set_run_entry(std::string(run_entry_name), Executable_path(), false, enabled, user);
 }
 
+const char* Launch_on_startup_caption() { return "Launch on startup"; }
+
 bool Launch_on_windows_startup(bool enabled) {
   return Launch_on_windows_startup(enabled, User_folders_from_environment());
 }

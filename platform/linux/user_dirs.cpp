@@ -91,6 +91,15 @@ std::map<std::string, std::string> Parse_user_dirs(std::string_view text, const 
   return folders;
 }
 
+std::string Desktop_folder(const std::map<std::string, std::string>& user_dirs, const User_folders& user) {
+  const auto listed = user_dirs.find("XDG_DESKTOP_DIR");
+  if (listed != user_dirs.end()) return listed->second;
+  if (user.home.empty() || !std::filesystem::path(user.home).is_absolute()) return {};
+  const std::filesystem::path fallback = std::filesystem::path(user.home) / "Desktop";
+  std::error_code error;
+  return std::filesystem::is_directory(fallback, error) ? fallback.string() : std::string();
+}
+
 std::map<std::string, std::string> Read_user_dirs(const User_folders& user) {
   const std::filesystem::path config = Config_folder(user);
   if (config.empty()) return {};

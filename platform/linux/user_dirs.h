@@ -21,4 +21,8 @@ std::map<std::string, std::string> Parse_user_dirs(std::string_view text, const 
 // The folders of the user's own file; none when it is missing or unreadable.
 std::map<std::string, std::string> Read_user_dirs(const User_folders& user);
 
+// The desktop folder: XDG_DESKTOP_DIR of `user_dirs`, or else the default
+// of xdg-user-dirs, "$HOME/Desktop", when that folder exists; otherwise empty.
+std::string Desktop_folder(const std::map<std::string, std::string>& user_dirs, const User_folders& user);
+
 }  // namespace quorvandel

@@ -39,7 +39,7 @@ std::string Xdg_shell_folders::Folder_at(int location) const {
   const auto set = [&folders](int where, std::string folder) {
     folders[static_cast<std::size_t>(where - 1)] = std::move(folder);
   };
-  set(desktop_location, Value_or_empty(user_dirs, "XDG_DESKTOP_DIR"));
+  set(desktop_location, Desktop_folder(user_dirs, user));
   set(fonts_location, Below(data_folder, "fonts"));
   set(personal_location, Value_or_empty(user_dirs, "XDG_DOCUMENTS_DIR"));
   set(programs_location, Below(data_folder, "applications"));

@@ -4,11 +4,14 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QStyle>
+#include <QTabBar>
 #include <QVBoxLayout>
 #include <array>
 #include <utility>
 
 #include "platform/input_language_service.h"
+#include "platform/run_entry.h"
 #include "settings/profile_keys.h"
 #include "platform/desktop_session.h"
 #include "settings/dialogs/u_hotkey.h"
@@ -166,6 +169,9 @@ TPrefForm::TPrefForm(TPref_host& host, Input_language_service& input_language, Q
     : QDialog(parent), host_(host), input_language_(input_language) {
   setWindowTitle("Preferences");
   PageControl = new QTabWidget(this);
+  // Every page's tab in view at the dialog's size, none behind scroll arrows.
+  PageControl->tabBar()->setUsesScrollButtons(false);
+  PageControl->tabBar()->setElideMode(Qt::ElideNone);
   PageControl->addTab(Make_conversion_page(), "Bi-Directional Conversion");
   PageControl->addTab(Make_source_page(), "Source Properties");
   PageControl->addTab(Make_destination_page(), "Destination Properties");
@@ -310,7 +316,7 @@ QWidget* TPrefForm::Make_destination_page() {
 QWidget* TPrefForm::Make_operation_page() {
   auto* page = new QWidget;
   StartMin = Check("Start minimized", page);
-  LaunchOnStartup = Check("Launch on Windows startup", page);
+  LaunchOnStartup = Check(Launch_on_startup_caption(), page);
   RememberSizePos = Check("Automatically save main", page);
   SavePosNowBut = new QPushButton("Save now", page);
   DefaultSourcePath = new QLineEdit(page);
@@ -327,10 +333,17 @@ QWidget* TPrefForm::Make_operation_page() {
   auto* flags = new QVBoxLayout;
   flags->addWidget(StartMin);
   flags->addWidget(LaunchOnStartup);
+  // The check box lines up with those above it; the second line of its
+  // caption with the first, past the indicator.
   auto* remember = new QGridLayout;
+  remember->setVerticalSpacing(0);
   remember->addWidget(RememberSizePos, 0, 0);
-  remember->addWidget(new QLabel("window's size and position", page), 1, 0);
-  remember->setContentsMargins(20, 0, 0, 0);
+  auto* remember_rest = new QLabel("window's size and position", page);
+  const int indicator = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, RememberSizePos) +
+                        style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, RememberSizePos);
+  remember_rest->setContentsMargins(indicator, 0, 0, 0);
+  remember->addWidget(remember_rest, 1, 0);
+  SavePosNowBut->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
   remember->addWidget(SavePosNowBut, 0, 1, 2, 1);
   flags->addLayout(remember);
   top->addLayout(flags);
@@ -625,6 +638,8 @@ void TPrefForm::MapBackFinalPehClick() {
 }
 
 // ---- Buttons ----
+
+void TPrefForm::reject() { done(mr_cancel); }
 
 void TPrefForm::SaveClick() {
   Update_pref_data_structure(false, 0);

@@ -111,6 +111,8 @@ class TPrefForm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  // Esc and the close box cancel, as the Cancel button does.
+  void reject() override;
 
  private:
   void FormCreate();

@@ -30,6 +30,18 @@ std::string Run_xclip(const QStringList& arguments, const QByteArray& input = {}
   return xclip.readAllStandardOutput().toStdString();
 }
 
+// Before any other program takes the primary selection: X refuses an owner
+// whose last event is older than the selection's last change, and this
+// process sees no user input that would bring its time forward.
+TEST(X11Clipboard, TextWeOfferAsThePrimarySelectionIsWhatAnotherProgramPastes) {
+  Qt_clipboard clipboard;
+  const std::string hebrew = "\xd7\x90\xd7\x91 ab";
+  ASSERT_TRUE(clipboard.Write_primary_text(hebrew));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Run_xclip({"-selection", "primary", "-o", "-t", "UTF8_STRING"}), hebrew);
+  EXPECT_EQ(Run_xclip({"-selection", "clipboard", "-o", "-t", "UTF8_STRING"}), "") << "the clipboard is left alone";
+}
+
 TEST(X11Clipboard, AnotherProgramFetchesOurTextAndItsMarkAndTheFetchesAreCounted) {
   Qt_clipboard clipboard;
   const std::string hebrew = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d";
