@@ -62,7 +62,7 @@ bool Detect_one(const std::string& input, bool named, const Options& options, co
   const bool from_stdin = input == "-";
   const std::string input_name = from_stdin ? "standard input" : input;
   std::string messages;
-  const int fd = from_stdin ? STDIN_FILENO : ::open(input.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = from_stdin ? STDIN_FILENO : Open_for_reading(input);
   if (fd < 0) {
     Report(messages, input_name, std::strerror(errno));
     std::cerr << messages << std::flush;
