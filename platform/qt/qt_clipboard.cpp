@@ -111,13 +111,6 @@ bool Qt_clipboard::Write_text(const std::string& text, bool transient) {
   return true;
 }
 
-bool Qt_clipboard::Write_primary_text(const std::string& text) {
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  if (!clipboard->supportsSelection()) return false;
-  clipboard->setText(QString::fromStdString(text), QClipboard::Selection);
-  return true;
-}
-
 std::optional<std::string> Qt_clipboard::Read_primary_text() {
   QClipboard* clipboard = QGuiApplication::clipboard();
   if (!clipboard->supportsSelection()) return std::nullopt;
