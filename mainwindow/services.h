@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/help_service.h"
+#include "platform/tray_service.h"
 #include "settings/settings_location.h"
 
 namespace quorvandel {
@@ -23,26 +25,26 @@ class Hotkey_service {
   virtual void Unregister(int id) { (void)id; }
 };
 
-// The icon in the notification area. This backend shows none yet.
-class Tray_service {
+// No tray: nothing is shown, and minimizing never hides the window.
+class No_tray : public Tray_service {
  public:
-  virtual ~Tray_service() = default;
-  virtual void Add(bool enabled) { (void)enabled; }
-  virtual void Modify(bool enabled) { (void)enabled; }
-  virtual void Remove() {}
+  bool Available() override { return false; }
+  void Add(bool, const std::string&) override {}
+  void Modify(bool, const std::string&) override {}
+  void Remove() override {}
+  void Set_handlers(Handlers) override {}
 };
 
-// The program's help. This backend has no help viewer yet.
-class Help_service {
+// No help viewer.
+class No_help : public Help_service {
  public:
-  virtual ~Help_service() = default;
-  virtual void Show_topic(const std::string& topic) { (void)topic; }
+  void Show_topic(const std::string&) override {}
 };
 
 struct Services {
   std::shared_ptr<Hotkey_service> hotkeys = std::make_shared<Hotkey_service>();
-  std::shared_ptr<Tray_service> tray = std::make_shared<Tray_service>();
-  std::shared_ptr<Help_service> help = std::make_shared<Help_service>();
+  std::shared_ptr<Tray_service> tray = std::make_shared<No_tray>();
+  std::shared_ptr<Help_service> help = std::make_shared<No_help>();
   User_folders user_folders = User_folders_from_environment();
   std::string executable_path;  // empty: this process's own
 };
