@@ -62,9 +62,8 @@ int main(int argc, char** argv) {
   std::ofstream(file, std::ios::binary) << text;
   std::ofstream(program_folder + "Quorvandel.ini") << "[Configuration]\nsave_size_and_pos=0\n";
 
-  quorvandel::Services services;
-  services.user_folders = quorvandel::User_folders{program_folder + "config", program_folder};
-  quorvandel::TProgram program(program_folder, services);
+  quorvandel::TProgram program(
+      program_folder, quorvandel::Make_desktop_services(quorvandel::User_folders{program_folder + "config", program_folder}));
   quorvandel::TMainForm& form = program.main_form();
   form.hooks.open_file = [&](const quorvandel::File_dialog_request&) { return QString::fromStdString(file); };
   std::set<int> progress_positions;

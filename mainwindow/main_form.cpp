@@ -12,10 +12,9 @@
 
 #include "mainwindow/info_bar.h"
 #include "mainwindow/layout_arithmetic.h"
-#include "platform/input_language.h"
-#include "platform/run_entry.h"
 #include "resources/icons.h"
-#include "settings/u_preferences.h"
+#include "settings/settings_location.h"
+#include "settings/dialogs/u_preferences.h"
 #include "tools/u_about.h"
 #include "tools/u_ascii_chart.h"
 #include "tools/u_idcheck.h"
@@ -158,7 +157,7 @@ QWidget* TMainForm::Create_column(QLabel*& banner, const QString& banner_text, Q
   column->setSpacing(0);
   banner = Make_banner(banner_text, panel);
   title = Make_title(panel);
-  pane = new TText_pane(panel);
+  pane = new TText_pane(*services_.clipboard, panel);
   info = new TInfo_bar(panel);
   info->setFixedHeight(info_bar_height);
   column->addWidget(banner);
@@ -311,8 +310,8 @@ void TMainForm::changeEvent(QEvent* event) {
 }
 
 void TMainForm::FormActivate() {
-  Request_input_language(hebrew_layout);  // the source pane
-  Request_input_language(hebrew_layout);  // the destination pane
+  services_.input_language->Request(hebrew_layout);  // the source pane
+  services_.input_language->Request(hebrew_layout);  // the destination pane
   Show_status();
 }
 
@@ -355,12 +354,7 @@ void TMainForm::FormClose() {
   RegisterHotkeys(true);
   if (TPrefs* holder = Holder()) {
     TOperation& operation = *holder->operation;
-    const std::string executable = services_.executable_path;
-    const bool entry_set =
-        executable.empty() ? Launch_on_windows_startup(operation.launch_on_windows_startup, services_.user_folders)
-                           : Set_run_entry(std::string(run_entry_name), executable, false,
-                                           operation.launch_on_windows_startup, services_.user_folders);
-    if (!entry_set) My_show_message("Couldn't change the 'launch on startup' settings.");
+    if (!services_.login_entry->Set_launch_at_login(operation.launch_on_windows_startup)) My_show_message("Couldn't change the 'launch on startup' settings.");
     if (operation.save_size_and_pos) {
       operation.window_pos_x = x();
       operation.window_pos_y = y();

@@ -18,7 +18,7 @@
 #include "mainwindow/services.h"
 #include "mainwindow/text_pane.h"
 #include "settings/message_sink.h"
-#include "settings/pref_host.h"
+#include "settings/dialogs/pref_host.h"
 #include "settings/prefs.h"
 
 class QAction;
@@ -64,7 +64,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   Q_OBJECT
 
  public:
-  explicit TMainForm(Services services = {}, QWidget* parent = nullptr);
+  explicit TMainForm(Services services, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // The dialogs that the program entry creates after the main window.

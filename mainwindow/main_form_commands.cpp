@@ -1,6 +1,5 @@
 // The commands of the menus and the button bar.
 #include <QApplication>
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -189,15 +188,14 @@ void TMainForm::Quick_convert() {
 }
 
 QString TMainForm::Get_clipboard_text(bool empty_after) {
-  QClipboard* clipboard = QApplication::clipboard();
-  const QString text = clipboard->text();
-  if (empty_after) clipboard->clear();
-  return text;
+  const std::string text = services_.clipboard->Read_text().value_or(std::string());
+  if (empty_after) services_.clipboard->Write_all({});
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 void TMainForm::Put_clipboard_text(const QString& text) {
   if (text.isEmpty()) return;
-  QApplication::clipboard()->setText(text);
+  services_.clipboard->Write_text(text.toUtf8().toStdString(), false);
 }
 
 // ---- The destination pane ----

@@ -4,13 +4,9 @@
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/win_info.h"
-#include "platform/executable_path.h"
-#include "platform/shell_link.h"
 
 namespace quorvandel {
 namespace {
-
-constexpr int desktop_location = 1;
 
 // Creates a folder; false when it cannot, or when it exists already.
 bool Create_folder(const std::string& path) { return QDir().mkdir(QString::fromStdString(path)); }
@@ -31,8 +27,8 @@ void TMainForm::FirstRunTimer() {
   }
   Show_preferences(3);
   if (Confirm_msg("Create Shortcut", "Would you like to create a shortcut on the desktop ?")) {
-    const std::string executable = services_.executable_path.empty() ? Executable_path() : services_.executable_path;
-    Create_shortcut(executable, {}, program_folder, std::string(application_title) + ".desktop", desktop_location, TWindowsInfo(services_.user_folders));
+    const Launcher launcher{services_.executable_path, {}, program_folder, std::string(application_title) + ".desktop", {}};
+    services_.launcher->Create(launcher, TWindowsInfo(*services_.shell_folders).Folder_at(desktop_location));
   }
 }
 

@@ -3,10 +3,22 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "hotkeys/x11/stand_in_hotkeys.h"
+#include "hotkeys/x11/stand_in_keystrokes.h"
+#include "platform/executable_path.h"
+#include "platform/linux/autostart_login_entry.h"
+#include "platform/linux/desktop_file_launcher.h"
+#include "platform/linux/ignored_input_language.h"
+#include "platform/linux/xdg_shell_folders.h"
 #include "platform/named_semaphore.h"
+#include "platform/named_semaphore_locks.h"
+#include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_help_window.h"
+#include "platform/qt/qt_tray_service.h"
 #include "resources/icons.h"
-#include "settings/u_hotkey.h"
-#include "settings/u_preferences.h"
+#include "settings/settings_location.h"
+#include "settings/dialogs/u_hotkey.h"
+#include "settings/dialogs/u_preferences.h"
 #include "tools/u_about.h"
 #include "tools/u_ascii_chart.h"
 #include "tools/u_idcheck.h"
@@ -24,12 +36,10 @@ constexpr int first_run_delay_ms = 500;
 
 // True when this copy may run; otherwise it has told the user, or stays
 // silent while another refused copy is telling them.
-bool Only_copy_running(Semaphore_handle& exe_semaphore, Semaphore_handle& msg_semaphore) {
-  if (!Semaphore_exists(exe_semaphore_name, exe_semaphore)) return true;
-  if (Semaphore_exists(msg_semaphore_name, msg_semaphore)) {
-    Close_semaphore(msg_semaphore);
-    return false;
-  }
+// The locks stay held until the process ends.
+bool Only_copy_running(Instance_locks& locks) {
+  if (!locks.Held_elsewhere(exe_semaphore_name)) return true;
+  if (locks.Held_elsewhere(msg_semaphore_name)) return false;
   QMessageBox box(QMessageBox::NoIcon, application_title, "Another instance of this program is already running.",
                   QMessageBox::Ok);
   box.exec();
@@ -51,9 +61,10 @@ TProgram::TProgram(const std::string& program_folder, Services services,
   dialogs.confirm = new TConfirm(&form);
   dialogs.hotkey_selection = new THotkeySelection(&form);
   form.Set_dialogs(dialogs);  // the preferences dialog may already show messages
-  dialogs.pref_form = new TPrefForm(form, &form);
-  dialogs.input_box = new TMyInputBox(&form);
-  dialogs.id_check = new TIDCheck(&form);
+  Input_language_service& input_language = *form.services().input_language;
+  dialogs.pref_form = new TPrefForm(form, input_language, &form);
+  dialogs.input_box = new TMyInputBox(input_language, &form);
+  dialogs.id_check = new TIDCheck(input_language, &form);
   dialogs.path_select = new TPathSelect(&form);
   form.Set_dialogs(dialogs);
 }
@@ -87,18 +98,33 @@ void TProgram::Start() {
   }
 }
 
+Services Make_desktop_services(const User_folders& user) {
+  Services services;
+  services.executable_path = Executable_path();
+  services.hotkeys = std::make_shared<Stand_in_hotkeys>();
+  services.keystrokes = std::make_shared<Stand_in_keystrokes>();
+  services.clipboard = std::make_shared<Qt_clipboard>();
+  services.tray = std::make_shared<Qt_tray_service>(Enabled_icon(), Disabled_icon());
+  services.help = std::make_shared<Qt_help_window>();
+  services.login_entry = std::make_shared<Autostart_login_entry>(services.executable_path, user);
+  services.shell_folders = std::make_shared<Xdg_shell_folders>(user);
+  services.launcher = std::make_shared<Desktop_file_launcher>();
+  services.input_language = std::make_shared<Ignored_input_language>();
+  return services;
+}
+
 int Run_program(int argc, char** argv) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("Quorvandel");
   QApplication::setApplicationDisplayName(application_title);
   QApplication::setWindowIcon(Main_icon());
 
-  Semaphore_handle exe_semaphore;
-  Semaphore_handle msg_semaphore;  // held until the process ends, when refused
-  if (!Only_copy_running(exe_semaphore, msg_semaphore)) return 0;
+  Named_semaphore_locks locks;  // held until the process ends
+  if (!Only_copy_running(locks)) return 0;
 
-  const std::string program_folder = Program_folder(Executable_folder(), User_folders_from_environment());
-  TProgram program(program_folder, Services{});
+  const User_folders user = User_folders_from_environment();
+  const std::string program_folder = Program_folder(Executable_folder(), user);
+  TProgram program(program_folder, Make_desktop_services(user));
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);
   program.Start();

@@ -9,6 +9,7 @@
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/services.h"
+#include "platform/user_folders.h"
 
 namespace quorvandel {
 
@@ -28,12 +29,18 @@ class TProgram {
 
   // Puts the window where it was saved, or centres it and starts the first
   // run a moment after it shows; adds the tray icon; shows the window
-  // unless the program starts hidden in the tray.
+  // unless the program starts hidden in the tray (minimized to the
+  // taskbar instead when the desktop has no tray).
   void Start();
 
  private:
   std::unique_ptr<TMainForm> main_form_;
 };
+
+// The real desktop services of this system, built here and nowhere else,
+// for the user whose folders these are. Needs the QApplication to exist
+// already (the clipboard is Qt's).
+Services Make_desktop_services(const User_folders& user = User_folders_from_environment());
 
 // The whole program entry; returns the process's exit status.
 int Run_program(int argc, char** argv);

@@ -34,9 +34,7 @@ int Render(const QString& output_folder, const QString& sample) {
                                               "reverse_hebrew_phrases=0\nreverse_english_phrases=1\n"
                                               "reverse_numerical_expressions=1\nnumber_separator_colon=1\n"
                                               "flip_parentheses=1\n";
-  Services services;
-  services.user_folders = User_folders{folder + "config", folder};
-  TProgram program(folder, services);
+  TProgram program(folder, Make_desktop_services(User_folders{folder + "config", folder}));
   TMainForm& form = program.main_form();
   form.hooks.open_file = [&](const File_dialog_request&) { return sample; };
   program.Start();

@@ -1,52 +1,37 @@
-// What the main window asks of the desktop beyond its own widgets: the
-// system-wide hotkeys, the tray icon and the help viewer, and where the
-// user's folders and the executable are. The program entry gives the real
-// ones; tests give their own.
+// What the main window and its dialogs ask of the desktop beyond their own
+// widgets. The program entry builds the real services (Make_desktop_services
+// in program_entry.h); tests give the fakes of tests/support/.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "hotkeys/hotkey_service.h"
+#include "hotkeys/keystroke_service.h"
+#include "platform/clipboard_service.h"
 #include "platform/help_service.h"
+#include "platform/input_language_service.h"
+#include "platform/launcher_service.h"
+#include "platform/login_entry_service.h"
+#include "platform/shell_folders_service.h"
 #include "platform/tray_service.h"
-#include "settings/settings_location.h"
 
 namespace quorvandel {
 
-// Registers the two system-wide hotkeys. This desktop backend registers
-// none yet, so every registration succeeds without effect.
-class Hotkey_service {
- public:
-  virtual ~Hotkey_service() = default;
-  virtual bool Register(int id, bool ctrl, bool shift, bool alt, int fkey) {
-    (void)id, (void)ctrl, (void)shift, (void)alt, (void)fkey;
-    return true;
-  }
-  virtual void Unregister(int id) { (void)id; }
-};
-
-// No tray: nothing is shown, and minimizing never hides the window.
-class No_tray : public Tray_service {
- public:
-  bool Available() override { return false; }
-  void Add(bool, const std::string&) override {}
-  void Modify(bool, const std::string&) override {}
-  void Remove() override {}
-  void Set_handlers(Handlers) override {}
-};
-
-// No help viewer.
-class No_help : public Help_service {
- public:
-  void Show_topic(const std::string&) override {}
-};
-
+// Every member is set: the window and the dialogs use them without testing.
+// The single-instance locks are not here: the program entry takes them
+// before any window exists (Run_program).
 struct Services {
-  std::shared_ptr<Hotkey_service> hotkeys = std::make_shared<Hotkey_service>();
-  std::shared_ptr<Tray_service> tray = std::make_shared<No_tray>();
-  std::shared_ptr<Help_service> help = std::make_shared<No_help>();
-  User_folders user_folders = User_folders_from_environment();
-  std::string executable_path;  // empty: this process's own
+  std::shared_ptr<Hotkey_service> hotkeys;
+  std::shared_ptr<Keystroke_service> keystrokes;
+  std::shared_ptr<Clipboard_service> clipboard;
+  std::shared_ptr<Tray_service> tray;
+  std::shared_ptr<Help_service> help;
+  std::shared_ptr<Login_entry_service> login_entry;
+  std::shared_ptr<Shell_folders_service> shell_folders;
+  std::shared_ptr<Launcher_service> launcher;
+  std::shared_ptr<Input_language_service> input_language;
+  std::string executable_path;  // this program's, for the launcher on the desktop
 };
 
 }  // namespace quorvandel

@@ -1,7 +1,6 @@
 #include "mainwindow/text_pane.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
 #include <QInputMethodEvent>
@@ -115,7 +114,8 @@ QString With_newlines(const QString& text) {
 
 }  // namespace
 
-TText_pane::TText_pane(QWidget* parent) : QAbstractScrollArea(parent) {
+TText_pane::TText_pane(Clipboard_service& clipboard, QWidget* parent)
+    : QAbstractScrollArea(parent), clipboard_(clipboard) {
   setFont(Pane_font());
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -131,6 +131,11 @@ TText_pane::TText_pane(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 TText_pane::~TText_pane() = default;
+
+QString TText_pane::Clipboard_text() const {
+  const std::string text = clipboard_.Read_text().value_or(std::string());
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // ---- The text ----
 
@@ -196,7 +201,7 @@ void TText_pane::setReadOnly(bool read_only) {
 }
 
 void TText_pane::copy() {
-  if (Has_selection()) QApplication::clipboard()->setText(Selected_text());
+  if (Has_selection()) clipboard_.Write_text(Selected_text().toUtf8().toStdString(), false);
 }
 
 void TText_pane::cut() {
@@ -207,7 +212,7 @@ void TText_pane::cut() {
 
 void TText_pane::paste() {
   if (read_only_) return;
-  const QString text = QApplication::clipboard()->text();
+  const QString text = Clipboard_text();
   if (!text.isEmpty()) Replace_selection(text);
 }
 
@@ -655,7 +660,7 @@ QMenu* TText_pane::Make_context_menu() {
   menu->addAction(tr("&Copy"), this, &TText_pane::copy)->setEnabled(Has_selection());
   if (editable) {
     menu->addAction(tr("&Paste"), this, &TText_pane::paste)
-        ->setEnabled(!QApplication::clipboard()->text().isEmpty());
+        ->setEnabled(!Clipboard_text().isEmpty());
     menu->addAction(tr("&Delete"), this, [this] { Replace_selection(QString()); })->setEnabled(Has_selection());
   }
   menu->addSeparator();

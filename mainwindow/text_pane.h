@@ -16,6 +16,7 @@
 #include "mainwindow/pane_layouts.h"
 #include "mainwindow/pane_lines.h"
 #include "mainwindow/pane_text.h"
+#include "platform/clipboard_service.h"
 
 class QMenu;
 
@@ -25,7 +26,8 @@ class TText_pane : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  explicit TText_pane(QWidget* parent = nullptr);
+  // Cut, copy and paste go through `clipboard`, which outlives the pane.
+  explicit TText_pane(Clipboard_service& clipboard, QWidget* parent = nullptr);
   ~TText_pane() override;
 
   // ---- The text ----
@@ -109,6 +111,7 @@ class TText_pane : public QAbstractScrollArea {
   void timerEvent(QTimerEvent* event) override;
 
  private:
+  QString Clipboard_text() const;  // the clipboard's text; empty when it has none
   // One change of the text, as undo and redo replay it.
   struct Edit {
     Pane_position from;
@@ -147,6 +150,7 @@ class TText_pane : public QAbstractScrollArea {
   Pane_position caret_;
   Pane_position anchor_;
   qreal goal_x_ = -1;  // where Up and Down aim, or -1 for the caret's own place
+  Clipboard_service& clipboard_;
   bool read_only_ = false;
   bool caret_shown_ = false;
   bool mouse_selecting_ = false;

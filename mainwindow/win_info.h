@@ -1,10 +1,11 @@
 // Where the user's shell folders are: the desktop, the documents folder and
-// the other folders a shortcut can be put into.
+// the other folders a shortcut can be put into, as the platform's shell
+// folders service finds them.
 #pragma once
 
 #include <string>
 
-#include "platform/user_folders.h"
+#include "platform/shell_folders_service.h"
 
 namespace quorvandel {
 
@@ -12,8 +13,7 @@ namespace quorvandel {
 // is a folder this system does not have or that cannot be found.
 class TWindowsInfo {
  public:
-  TWindowsInfo();  // for this user, from the environment
-  explicit TWindowsInfo(const User_folders& user);
+  explicit TWindowsInfo(const Shell_folders_service& shell_folders);
 
   // The member numbered `location`: 1 desktop, 2 favorites, 3 fonts,
   // 4 net_hood, 5 personal, 6 programs, 7 recent, 8 send_to, 9 start_menu,

@@ -6,6 +6,7 @@
 // way, a crash included.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,13 +19,9 @@ inline constexpr std::string_view msg_semaphore_name = "QuorvandelMsgSemaphore";
 // nothing. Move-only; closing or destroying it releases what it holds.
 class Semaphore_handle {
  public:
-#ifdef _WIN32
-  using Native = void*;
-  static constexpr Native none = nullptr;
-#else
-  using Native = int;  // a file descriptor with an exclusive flock
+  // A file descriptor on POSIX systems, a HANDLE on Windows.
+  using Native = std::intptr_t;
   static constexpr Native none = -1;
-#endif
 
   Semaphore_handle() = default;
   explicit Semaphore_handle(Native native) : native_(native) {}
@@ -49,17 +46,5 @@ bool Semaphore_exists(std::string_view name, Semaphore_handle& handle);
 
 // Closes the handle when it holds anything.
 void Close_semaphore(Semaphore_handle& handle);
-
-#ifndef _WIN32
-// The lock file that stands for a named semaphore: "<name>.lock" in
-// `runtime_folder` ($XDG_RUNTIME_DIR, private to the user) when that is an
-// absolute path, else "<name>-<user id>.lock" in the temporary folder.
-std::string Lock_file_path(std::string_view name, std::string_view runtime_folder);
-
-// Semaphore_exists for the lock file at `lock_path`. The file is made with
-// mode 0600 and kept afterwards; a symbolic link there, or a file owned by
-// another user, counts as a refusal.
-bool Semaphore_exists_at(const std::string& lock_path, Semaphore_handle& handle);
-#endif
 
 }  // namespace quorvandel

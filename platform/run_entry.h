@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "platform/user_folders.h"
-
 namespace quorvandel {
 
 inline constexpr std::string_view run_entry_name = "Quorvandel";
@@ -21,14 +19,5 @@ bool Set_run_entry(const std::string& value_name, const std::string& data, bool 
 // Writes the entry "Quorvandel" for this executable when `enabled`, else
 // deletes it; the result is Set_run_entry's.
 bool Launch_on_windows_startup(bool enabled);
-
-#ifndef _WIN32
-// The same with the user's folders given: the entry is the file
-// "<value_name>.desktop" in $XDG_CONFIG_HOME/autostart (by default
-// ~/.config/autostart), which is made when missing.
-bool Set_run_entry(const std::string& value_name, const std::string& data, bool run_once, bool present,
-                   const User_folders& user);
-bool Launch_on_windows_startup(bool enabled, const User_folders& user);
-#endif
 
 }  // namespace quorvandel

@@ -4,20 +4,18 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/win_info.h"
-
 namespace quorvandel {
 
-// Makes the shortcut file `link_name` in the folder numbered `location` of
-// `folders` (TWindowsInfo::Folder_at), replacing one of that name. It starts
-// `target` with `arguments`, each passed as one argument, in
-// `working_folder`, and shows `icon` when one is given. Returns whether the
-// file was made; when that folder is unknown or missing, nothing is made.
+// Makes the shortcut file `link_name` in `folder` (one of the shell folders,
+// Shell_folders_service), replacing one of that name. It starts `target`
+// with `arguments`, each passed as one argument, in `working_folder`, and
+// shows `icon` when one is given. Returns whether the file was made; when
+// `folder` is empty or missing, nothing is made.
 //
 // Here a shortcut is an executable desktop entry, "<name>.desktop", whose
 // shown name is `link_name` without that suffix.
 bool Create_shortcut(const std::string& target, const std::vector<std::string>& arguments,
-                     const std::string& working_folder, const std::string& link_name, int location,
-                     const TWindowsInfo& folders, const std::string& icon = {});
+                     const std::string& working_folder, const std::string& link_name, const std::string& folder,
+                     const std::string& icon = {});
 
 }  // namespace quorvandel

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin
+  xvfb xclip
 )
 
 missing=()

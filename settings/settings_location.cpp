@@ -3,15 +3,9 @@
 #include <filesystem>
 #include <system_error>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
+#include "platform/config_folder.h"
 #include "platform/executable_path.h"
-#include "platform/xdg_folders.h"
+#include "platform/folder_access.h"
 
 namespace quorvandel {
 
@@ -23,14 +17,6 @@ constexpr std::string_view per_user_folder_name = "Quorvandel";
 std::string With_trailing_separator(std::string folder) {
   if (!folder.empty() && folder.back() != separator) folder += separator;
   return folder;
-}
-
-bool Folder_writable(const std::string& folder) {
-#ifdef _WIN32
-  return _access(folder.c_str(), 2) == 0;
-#else
-  return ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
-#endif
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/input_language.h"
+#include "platform/input_language_service.h"
 #include "tools/modal_result.h"
 #include "tools/window_placement.h"
 
@@ -48,7 +48,7 @@ QLabel* Dash(QWidget* parent) { return new QLabel(QStringLiteral("--"), parent);
 
 }  // namespace
 
-TIDCheck::TIDCheck(QWidget* parent)
+TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* parent)
     : QDialog(parent, system_menu_dialog_flags),
       Label1(new QLabel(QStringLiteral("Please type a valid 8-digit ID number, and the corresponding"), this)),
       Label2(new QLabel(QStringLiteral("checksum digit will appear."), this)),
@@ -65,7 +65,7 @@ TIDCheck::TIDCheck(QWidget* parent)
       Checksum(new QLabel(QStringLiteral("0"), this)),
       ClearBut(new QPushButton(QStringLiteral("Clear"), this)),
       CloseBut(new QPushButton(QStringLiteral("Close"), this)),
-      request_input_language(&Request_input_language),
+      input_language(input_language_service),
       boxes_{Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8} {
   setWindowTitle(QStringLiteral("Israeli ID Validator"));
   setFont(Pixel_font(dialog_font_pixels));
@@ -171,8 +171,7 @@ void TIDCheck::FormCreate() {
 }
 
 void TIDCheck::FormActivate() {
-  if (!request_input_language) return;
-  for (std::size_t i = 0; i < boxes_.size(); ++i) request_input_language(us_english_layout);
+  for (std::size_t i = 0; i < boxes_.size(); ++i) input_language.Request(us_english_layout);
 }
 
 void TIDCheck::DigitChange(int n) {

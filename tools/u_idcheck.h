@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/input_language_service.h"
 #include "tools/id_check_digit.h"
 
 class QLabel;
@@ -24,7 +25,8 @@ class TIDCheck : public QDialog {
  public:
   static constexpr const char* help_keyword = "IDValidator";
 
-  explicit TIDCheck(QWidget* parent = nullptr);
+  // `input_language` outlives the dialog.
+  explicit TIDCheck(Input_language_service& input_language, QWidget* parent = nullptr);
 
   // The box that holds digit n, n = 1..8.
   QLineEdit* Digit(int n) const;
@@ -60,9 +62,8 @@ class TIDCheck : public QDialog {
   QPushButton* ClearBut;
   QPushButton* CloseBut;  // mr_ok; the default button
 
-  // How FormActivate asks for a keyboard layout; Request_input_language
-  // unless replaced.
-  std::function<void(std::uint32_t layout_id)> request_input_language;
+  // What FormActivate asks for US English.
+  Input_language_service& input_language;
 
  protected:
   bool event(QEvent* event) override;

@@ -8,19 +8,19 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "platform/input_language.h"
+#include "platform/input_language_service.h"
 #include "tools/modal_result.h"
 #include "tools/window_placement.h"
 
 namespace quorvandel {
 
-TMyInputBox::TMyInputBox(QWidget* parent)
+TMyInputBox::TMyInputBox(Input_language_service& input_language_service, QWidget* parent)
     : QDialog(parent, buttonless_dialog_flags),
       Label1(new QLabel(QStringLiteral("Caption"), this)),
       Content(new QLineEdit(this)),
       BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this)),
       BitBtn2(new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this)),
-      request_input_language(&Request_input_language) {
+      input_language(input_language_service) {
   setWindowTitle(QStringLiteral("Title"));
   setFixedSize(370, 135);
 
@@ -69,7 +69,7 @@ void TMyInputBox::FormActivate() {
 }
 
 void TMyInputBox::ContentEnter() {
-  if (request_input_language) request_input_language(us_english_layout);
+  input_language.Request(us_english_layout);
 }
 
 }  // namespace quorvandel

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/input_language_service.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,7 +19,8 @@ class TMyInputBox : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TMyInputBox(QWidget* parent = nullptr);
+  // `input_language` outlives the box.
+  TMyInputBox(Input_language_service& input_language, QWidget* parent = nullptr);
 
   // Sets the caption and the prompt; `Content` keeps its text.
   void Prepare(const QString& title, const QString& prompt);
@@ -30,9 +33,8 @@ class TMyInputBox : public QDialog {
   QPushButton* BitBtn1;  // "OK": mr_ok; the default button
   QPushButton* BitBtn2;  // "Cancel": mr_cancel
 
-  // How ContentEnter asks for a keyboard layout; Request_input_language
-  // unless replaced.
-  std::function<void(std::uint32_t layout_id)> request_input_language;
+  // What ContentEnter asks for US English.
+  Input_language_service& input_language;
 
  protected:
   void showEvent(QShowEvent* event) override;

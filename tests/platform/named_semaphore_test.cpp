@@ -1,4 +1,4 @@
-#include "platform/named_semaphore.h"
+#include "platform/posix/lock_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/run_entry.h"
+#include "platform/linux/autostart.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/desktop_entry.h"
+#include "platform/linux/desktop_entry.h"
 #include "platform/executable_path.h"
 #include "platform_test_support.h"
 

@@ -20,18 +20,19 @@ const std::string link_name = "Quorvandel 1.0.0.desktop";
 
 TEST(CreateShortcut, PutsAnExecutableLauncherOnTheDesktop) {
   Scratch_folder scratch;
-  TWindowsInfo folders{User_folders{}};
-  folders.desktop = scratch.File("Desktop");
+  struct {
+    std::string desktop;
+  } folders{scratch.File("Desktop")};
   fs::create_directory(folders.desktop);
   const fs::path launcher = fs::path(folders.desktop) / link_name;
 
-  ASSERT_TRUE(Create_shortcut("/opt/Quorvandel/quorvandel", {}, "/opt/Quorvandel/", link_name, 1, folders));
+  ASSERT_TRUE(Create_shortcut("/opt/Quorvandel/quorvandel", {}, "/opt/Quorvandel/", link_name, folders.desktop));
   EXPECT_EQ(Text_of(launcher),
             "[Desktop Entry]\nType=Application\nName=Quorvandel 1.0.0\nExec=\"/opt/Quorvandel/quorvandel\"\n"
             "Path=/opt/Quorvandel/\nTerminal=false\n");
   EXPECT_EQ(testing::Mode_of(launcher), 0755u);
 
-  ASSERT_TRUE(Create_shortcut("/opt/My Apps/q", {"--tray", "a b"}, "/opt/My Apps/", link_name, 1, folders,
+  ASSERT_TRUE(Create_shortcut("/opt/My Apps/q", {"--tray", "a b"}, "/opt/My Apps/", link_name, folders.desktop,
                               "/opt/My Apps/q.png"));
   EXPECT_EQ(Text_of(launcher),
             "[Desktop Entry]\nType=Application\nName=Quorvandel 1.0.0\nExec=\"/opt/My Apps/q\" \"--tray\" \"a b\"\n"
@@ -56,9 +57,8 @@ TEST(CreateShortcut, MakesNothingWithoutAUsableFolderOrName) {
     Scratch_folder scratch;
     testing::Write_text(scratch.File("file"), "");
     fs::create_directory(scratch.File("Desktop"));
-    TWindowsInfo folders{User_folders{}};
-    folders.desktop = *c.desktop != '\0' ? scratch.File(c.desktop) : "";
-    EXPECT_FALSE(Create_shortcut("/q", {}, "/", c.name, 1, folders));
+    const std::string desktop = *c.desktop != '\0' ? scratch.File(c.desktop) : "";
+    EXPECT_FALSE(Create_shortcut("/q", {}, "/", c.name, desktop));
     EXPECT_EQ(Names_in(scratch.path()), std::vector<std::string>({"Desktop", "file"}));
     EXPECT_EQ(Names_in(scratch.path() / "Desktop"), std::vector<std::string>{});
   }

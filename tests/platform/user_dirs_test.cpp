@@ -1,4 +1,4 @@
-#include "platform/user_dirs.h"
+#include "platform/linux/user_dirs.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/input_language.h"
+#include "platform/input_language_service.h"
+#include "support/recording_input_language.h"
 #include "tools/id_check_digit.h"
 #include "tools/modal_result.h"
 #include "tools/u_idcheck.h"
@@ -119,9 +120,8 @@ int Focus_box(const TIDCheck& dialog) {
   return 0;
 }
 
-class IdCheck : public testing::Test {
+class IdCheck : public ::testing::Test {
  protected:
-  void SetUp() override { dialog.request_input_language = [](std::uint32_t) {}; }
 
   // Fills the boxes through the keyboard from an empty dialog, the focus in
   // the first box.
@@ -130,7 +130,8 @@ class IdCheck : public testing::Test {
     Type(dialog, digits);
   }
 
-  TIDCheck dialog;
+  quorvandel::testing::Recording_input_language input_language;
+  TIDCheck dialog{input_language};
 };
 
 TEST_F(IdCheck, ShowsZeroBeforeAnyBoxChanges) {
@@ -242,8 +243,7 @@ TEST_F(IdCheck, KeepsTheNumberFromOneShowingToTheNext) {
 }
 
 TEST_F(IdCheck, EachBoxAsksForUsEnglishWheneverTheDialogOpens) {
-  std::vector<std::uint32_t> requests;
-  dialog.request_input_language = [&requests](std::uint32_t layout) { requests.push_back(layout); };
+  std::vector<std::uint32_t>& requests = input_language.requests;
   for (int use = 1; use <= 2; ++use) {
     requests.clear();
     Exec_answering(dialog, [] {});

@@ -13,7 +13,7 @@
 #include "engine/convert_document.h"
 #include "mainwindow/info_bar.h"
 #include "mainwindow/layout_arithmetic.h"
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_preferences.h"
 #include "tools/u_prog_bar.h"
 #include "tests/ui/program_fixture.h"
 

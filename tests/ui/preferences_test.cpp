@@ -11,8 +11,9 @@
 
 #include "mainwindow/info_bar.h"
 #include "settings/ini_store.h"
-#include "settings/u_hotkey.h"
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_hotkey.h"
+#include "settings/dialogs/u_preferences.h"
+#include "support/recording_hotkeys.h"
 #include "tests/ui/program_fixture.h"
 #include "tools/u_my_input_box.h"
 #include "tools/u_path_selection.h"
@@ -23,29 +24,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
-
-// Registers hotkeys in a log, refusing the combinations it is told to.
-class Recording_hotkeys : public Hotkey_service {
- public:
-  using Combination = std::tuple<bool, bool, bool, int>;  // ctrl, shift, alt, fkey
-  bool Register(int id, bool ctrl, bool shift, bool alt, int fkey) override {
-    log.push_back("register " + std::to_string(id) + " F" + std::to_string(fkey));
-    const Combination combination{ctrl, shift, alt, fkey};
-    if (refused.count(combination) || taken.count(combination)) return false;
-    taken.insert(combination);
-    held[id] = combination;
-    return true;
-  }
-  void Unregister(int id) override {
-    log.push_back("unregister " + std::to_string(id));
-    if (held.count(id)) taken.erase(held[id]);
-    held.erase(id);
-  }
-  std::vector<std::string> log;
-  std::set<Combination> refused;
-  std::set<Combination> taken;
-  std::map<int, Combination> held;
-};
 
 class Preferences : public Program_fixture {
  protected:

@@ -18,6 +18,15 @@
 #include <vector>
 
 #include "mainwindow/program_entry.h"
+#include "platform/linux/autostart_login_entry.h"
+#include "platform/linux/desktop_file_launcher.h"
+#include "platform/linux/xdg_shell_folders.h"
+#include "platform/qt/qt_clipboard.h"
+#include "support/recording_help.h"
+#include "support/recording_hotkeys.h"
+#include "support/recording_input_language.h"
+#include "support/recording_keystrokes.h"
+#include "support/recording_tray.h"
 
 namespace quorvandel::testing {
 
@@ -45,9 +54,20 @@ class Program_fixture : public ::testing::Test {
   void Start_program() {
     fs::create_directories(Path("home/.config"));
     Services services;
-    services.user_folders = User_folders{Path("home/.config").string(), Path("home").string()};
+    if (!hotkeys) hotkeys = std::make_shared<Recording_hotkeys>();
+    services.hotkeys = hotkeys;
+    services.keystrokes = keystrokes;
+    services.clipboard = clipboard;  // Qt's own, so that the tests see what the user would
+    services.tray = tray;
+    services.help = help;
+    // The log-in entry, the shell folders and the launcher are the real
+    // ones, in the program's own folder.
+    const User_folders user{Path("home/.config").string(), Path("home").string()};
     services.executable_path = Folder() + "quorvandel";
-    if (hotkeys) services.hotkeys = hotkeys;
+    services.login_entry = std::make_shared<Autostart_login_entry>(services.executable_path, user);
+    services.shell_folders = std::make_shared<Xdg_shell_folders>(user);
+    services.launcher = std::make_shared<Desktop_file_launcher>();
+    services.input_language = input_language;
     program_ = std::make_unique<TProgram>(Folder(), services, [this](TMainForm& form) { Answer_dialogs(form); });
     program_->Start();
   }
@@ -94,7 +114,12 @@ class Program_fixture : public ::testing::Test {
   std::vector<File_dialog_request> open_requests;
   std::vector<File_dialog_request> save_requests;
   bool answer_ok = true;
-  std::shared_ptr<Hotkey_service> hotkeys;  // the program's own when left empty
+  std::shared_ptr<Hotkey_service> hotkeys;  // a Recording_hotkeys when left empty
+  std::shared_ptr<Recording_keystrokes> keystrokes = std::make_shared<Recording_keystrokes>();
+  std::shared_ptr<Qt_clipboard> clipboard = std::make_shared<Qt_clipboard>();
+  std::shared_ptr<Recording_tray> tray = std::make_shared<Recording_tray>();
+  std::shared_ptr<Recording_help> help = std::make_shared<Recording_help>();
+  std::shared_ptr<Recording_input_language> input_language = std::make_shared<Recording_input_language>();
   QString file_to_open;
   QString file_to_save;
 };

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/named_semaphore.h"
+#include "platform/posix/lock_file.h"
 
 extern char** environ;
 

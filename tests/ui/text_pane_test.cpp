@@ -19,6 +19,7 @@
 #include "engine/cp1255.h"
 #include "mainwindow/pane_text.h"
 #include "mainwindow/text_pane.h"
+#include "platform/qt/qt_clipboard.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
@@ -56,7 +57,8 @@ class Text_pane : public ::testing::Test {
   }
   qreal Advance() const { return QFontMetricsF(pane.font()).horizontalAdvance(QChar('x')); }
 
-  TText_pane pane;
+  Qt_clipboard clipboard;
+  TText_pane pane{clipboard};
 };
 
 // ---- The lines and their counts ----

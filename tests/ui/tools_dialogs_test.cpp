@@ -25,7 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/input_language.h"
+#include "platform/input_language_service.h"
+#include "support/recording_input_language.h"
 #include "resources/icons.h"
 #include "tools/directory_list.h"
 #include "tools/modal_result.h"
@@ -155,8 +156,8 @@ TEST(InputBox, EndsWithOkAndTheTextOrCancel) {
       {"Cancel", "", "Work", cancel, mr_cancel, "Work"},
       {"Esc", "", "Work", escape, mr_cancel, "Work"},
   };
-  TMyInputBox input_box;
-  input_box.request_input_language = [](std::uint32_t) {};
+  quorvandel::testing::Recording_input_language input_language;
+  TMyInputBox input_box(input_language);
   for (const Input_case& c : cases) {
     SCOPED_TRACE(c.name);
     input_box.Content->setText(c.initial_text);
@@ -170,7 +171,8 @@ TEST(InputBox, EndsWithOkAndTheTextOrCancel) {
 }
 
 TEST(InputBox, PrepareSetsCaptionAndPromptButKeepsTheEntry) {
-  TMyInputBox input_box;
+  quorvandel::testing::Recording_input_language input_language;
+  TMyInputBox input_box(input_language);
   input_box.Content->setText("Visual DOS");
   input_box.Prepare("Rename a Profile", "Please type a new name for the profile:");
   EXPECT_EQ(input_box.windowTitle(), "Rename a Profile");
@@ -179,9 +181,9 @@ TEST(InputBox, PrepareSetsCaptionAndPromptButKeepsTheEntry) {
 }
 
 TEST(InputBox, EntryAsksForUsEnglishWhenFocused) {
-  TMyInputBox input_box;
-  std::vector<std::uint32_t> requests;
-  input_box.request_input_language = [&requests](std::uint32_t layout) { requests.push_back(layout); };
+  quorvandel::testing::Recording_input_language input_language;
+  TMyInputBox input_box(input_language);
+  std::vector<std::uint32_t>& requests = input_language.requests;
   Exec_answering(input_box, [&] {
     QTest::keyClick(input_box.focusWidget(), Qt::Key_Tab);
     requests.clear();
@@ -195,7 +197,7 @@ TEST(InputBox, EntryAsksForUsEnglishWhenFocused) {
 
 // A folder with subfolders "alpha" (holding "inner"), "Beta" and "Gamma",
 // a hidden folder and a file.
-class PathSelect : public testing::Test {
+class PathSelect : public ::testing::Test {
  public:
   void SetUp() override {
     ASSERT_TRUE(scratch.isValid());
@@ -414,9 +416,10 @@ TEST(Dialogs, OpenCentredAtTheirSizeAndPaint) {
     std::function<std::unique_ptr<QDialog>()> make;
     QSize size;
   };
+  quorvandel::testing::Recording_input_language input_language;
   const std::vector<Dialog_case> cases = {
       {"confirmation", [] { return std::make_unique<TConfirm>(); }, {394, 126}},
-      {"input box", [] { return std::make_unique<TMyInputBox>(); }, {370, 135}},
+      {"input box", [&] { return std::make_unique<TMyInputBox>(input_language); }, {370, 135}},
       {"folder chooser", [] { return std::make_unique<TPathSelect>(); }, {351, 323}},
       {"progress", [] { return std::make_unique<TProgBar>(); }, {283, 60}},
       {"about", [] { return std::make_unique<TAbout>(); }, {480, 454}},

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "settings/ini_store.h"
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_preferences.h"
 #include "tools/modal_result.h"
 #include "tools/u_my_input_box.h"
 

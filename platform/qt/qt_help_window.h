@@ -23,11 +23,11 @@ QUrl Help_page_for_topic(const std::string& topic);
 // The window's caption.
 inline constexpr const char* help_window_title = "Quorvandel Help";
 
-class THelpWindow : public QWidget, public Help_service {
+class Qt_help_window : public QWidget, public Help_service {
   Q_OBJECT
 
  public:
-  explicit THelpWindow(QWidget* parent = nullptr);
+  explicit Qt_help_window(QWidget* parent = nullptr);
 
   // Shows the window at the topic's page and brings it to the front.
   void Show_topic(const std::string& topic) override;

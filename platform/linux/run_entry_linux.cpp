@@ -2,12 +2,12 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/desktop_entry.h"
+#include "platform/linux/desktop_entry.h"
 #include "platform/executable_path.h"
 #include "platform/file_names.h"
 #include "platform/file_replace.h"
-#include "platform/run_entry.h"
-#include "platform/xdg_folders.h"
+#include "platform/linux/autostart.h"
+#include "platform/linux/xdg_folders.h"
 
 namespace quorvandel {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/qt_tray_service.h"
+#include "platform/qt/qt_tray_service.h"
 
 #include <QCursor>
 

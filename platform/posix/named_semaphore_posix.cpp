@@ -13,7 +13,7 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/named_semaphore.h"
+#include "platform/posix/lock_file.h"
 
 namespace quorvandel {
 
@@ -55,7 +55,7 @@ Semaphore_handle& Semaphore_handle::operator=(Semaphore_handle&& other) noexcept
 }
 
 void Semaphore_handle::Close() {
-  if (native_ != none) ::close(std::exchange(native_, none));
+  if (native_ != none) ::close(static_cast<int>(std::exchange(native_, none)));
 }
 
 std::string Lock_file_path(std::string_view name, std::string_view runtime_folder) {

@@ -1,11 +1,11 @@
-#include "platform/user_dirs.h"
+#include "platform/linux/user_dirs.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 
-#include "platform/xdg_folders.h"
+#include "platform/linux/xdg_folders.h"
 
 namespace quorvandel {
 

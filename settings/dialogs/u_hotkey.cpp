@@ -1,4 +1,4 @@
-#include "settings/u_hotkey.h"
+#include "settings/dialogs/u_hotkey.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

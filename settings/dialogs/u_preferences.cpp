@@ -1,4 +1,4 @@
-#include "settings/u_preferences.h"
+#include "settings/dialogs/u_preferences.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 #include <array>
 
-#include "platform/input_language.h"
+#include "platform/input_language_service.h"
 #include "settings/profile_keys.h"
-#include "settings/u_hotkey.h"
+#include "settings/dialogs/u_hotkey.h"
 #include "tools/directory_list.h"
 #include "tools/modal_result.h"
 #include "tools/u_path_selection.h"
@@ -147,7 +147,8 @@ static const Radio_binding radio_bindings[] = {
     {&TPrefForm::MapBackStylePeh, "final_peh_mapped_to_tilde"},
 };
 
-TPrefForm::TPrefForm(TPref_host& host, QWidget* parent) : QDialog(parent), host_(host) {
+TPrefForm::TPrefForm(TPref_host& host, Input_language_service& input_language, QWidget* parent)
+    : QDialog(parent), host_(host), input_language_(input_language) {
   setWindowTitle("Preferences");
   PageControl = new QTabWidget(this);
   PageControl->addTab(Make_conversion_page(), "Bi-Directional Conversion");
@@ -415,8 +416,8 @@ void TPrefForm::showEvent(QShowEvent* event) {
 // Each time the dialog shows: the path boxes are meant for Latin letters,
 // and the hotkeys are registered anew.
 void TPrefForm::FormActivate() {
-  Request_input_language(us_english_layout);  // DefaultSourcePath
-  Request_input_language(us_english_layout);  // DefaultDestPath
+  input_language_.Request(us_english_layout);  // DefaultSourcePath
+  input_language_.Request(us_english_layout);  // DefaultDestPath
   Update_hotkey_info();
 }
 

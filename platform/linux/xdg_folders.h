@@ -5,12 +5,13 @@
 
 #include <filesystem>
 
+#include "platform/config_folder.h"
 #include "platform/user_folders.h"
 
 namespace quorvandel {
 
-// $XDG_CONFIG_HOME when it is absolute, else ~/.config.
-std::filesystem::path Config_folder(const User_folders& user);
+// Config_folder (config_folder.h): $XDG_CONFIG_HOME when it is absolute,
+// else ~/.config.
 
 // The folder whose desktop entries are started when the user logs in.
 std::filesystem::path Autostart_folder(const User_folders& user);

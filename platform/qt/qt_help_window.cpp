@@ -1,4 +1,4 @@
-#include "mainwindow/help_window.h"
+#include "platform/qt/qt_help_window.h"
 
 #include <QHBoxLayout>
 #include <QSplitter>
@@ -61,7 +61,7 @@ QUrl Help_page_for_topic(const std::string& topic) {
   return Help_url("index.html");
 }
 
-THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+Qt_help_window::Qt_help_window(QWidget* parent) : QWidget(parent, Qt::Window) {
   setWindowTitle(help_window_title);
   resize(820, 600);
 
@@ -87,7 +87,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
           [this](QListWidgetItem* item) { Browser->setSource(item->data(Qt::UserRole).toUrl()); });
   connect(ContentsList, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { Browser->setSource(item->data(Qt::UserRole).toUrl()); });
-  connect(Browser, &QTextBrowser::sourceChanged, this, &THelpWindow::Source_changed);
+  connect(Browser, &QTextBrowser::sourceChanged, this, &Qt_help_window::Source_changed);
 
   auto* splitter = new QSplitter(Qt::Horizontal, this);
   splitter->addWidget(ContentsList);
@@ -104,7 +104,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   Browser->clearHistory();
 }
 
-void THelpWindow::Show_topic(const std::string& topic) {
+void Qt_help_window::Show_topic(const std::string& topic) {
   const QUrl place = Help_page_for_topic(topic);
   if (Browser->source() != place) Browser->setSource(place);
   show();
@@ -114,7 +114,7 @@ void THelpWindow::Show_topic(const std::string& topic) {
 }
 
 // Keeps the list's selection on the page shown.
-void THelpWindow::Source_changed(const QUrl& source) {
+void Qt_help_window::Source_changed(const QUrl& source) {
   const QString file = source.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery).fileName();
   for (int row = 0; row < ContentsList->count(); ++row) {
     if (ContentsList->item(row)->data(Qt::UserRole).toUrl().fileName() == file) {

@@ -1,4 +1,4 @@
-#include "mainwindow/win_info.h"
+#include "platform/linux/xdg_shell_folders.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +15,13 @@ using testing::Scratch_folder;
 namespace fs = std::filesystem;
 
 // The eleven folders in the order of their location numbers.
-std::vector<std::string> Folders_by_location(const TWindowsInfo& info) {
+std::vector<std::string> Folders_by_location(const Xdg_shell_folders& info) {
   std::vector<std::string> folders;
   for (int location = 1; location <= 11; ++location) folders.push_back(info.Folder_at(location));
   return folders;
 }
 
-TEST(TWindowsInfo, FindsTheFoldersOfTheUsersDesktop) {
+TEST(XdgShellFolders, FindsTheFoldersOfTheUsersDesktop) {
   struct Case {
     const char* what;
     bool xdg_config_home_set;
@@ -74,7 +74,7 @@ TEST(TWindowsInfo, FindsTheFoldersOfTheUsersDesktop) {
       if (folder.starts_with('~')) folder = home.string() + folder.substr(1);
       if (folder.starts_with('@')) folder = config.string() + folder.substr(1);
     }
-    const TWindowsInfo info(user);
+    const Xdg_shell_folders info(user);
     EXPECT_EQ(Folders_by_location(info), expected);
     EXPECT_EQ(info.Folder_at(0) + info.Folder_at(12), "");
   }

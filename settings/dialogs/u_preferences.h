@@ -16,7 +16,8 @@
 #include <memory>
 #include <string>
 
-#include "settings/pref_host.h"
+#include "platform/input_language_service.h"
+#include "settings/dialogs/pref_host.h"
 #include "settings/prefs.h"
 
 namespace quorvandel {
@@ -25,7 +26,8 @@ class TPrefForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TPrefForm(TPref_host& host, QWidget* parent = nullptr);
+  // `input_language` outlives the dialog.
+  TPrefForm(TPref_host& host, Input_language_service& input_language, QWidget* parent = nullptr);
   ~TPrefForm() override;
 
   // The settings holder: the default profile's settings, the operation
@@ -127,6 +129,7 @@ class TPrefForm : public QDialog {
                         const std::string* present_name);
 
   TPref_host& host_;
+  Input_language_service& input_language_;
   std::unique_ptr<TPrefs> holder_;
   bool rebuilding_list_ = false;
 };

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "platform/desktop_entry.h"
+#include "platform/linux/desktop_entry.h"
 #include "platform/file_names.h"
 #include "platform/file_replace.h"
 #include "platform/shell_link.h"
@@ -32,12 +32,11 @@ Desktop_entry Launcher(const std::string& target, const std::vector<std::string>
 }  // namespace
 
 bool Create_shortcut(const std::string& target, const std::vector<std::string>& arguments,
-                     const std::string& working_folder, const std::string& link_name, int location,
-                     const TWindowsInfo& folders, const std::string& icon) {
-  const std::filesystem::path folder = folders.Folder_at(location);
+                     const std::string& working_folder, const std::string& link_name,
+                     const std::string& folder, const std::string& icon) {
   if (folder.empty() || !Is_plain_file_name(link_name)) return false;
   const Desktop_entry entry = Launcher(target, arguments, working_folder, link_name, icon);
-  return Replace_file_contents(folder / link_name, Desktop_entry_text(entry), launcher_mode);
+  return Replace_file_contents(std::filesystem::path(folder) / link_name, Desktop_entry_text(entry), launcher_mode);
 }
 
 }  // namespace quorvandel

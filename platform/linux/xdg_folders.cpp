@@ -1,4 +1,4 @@
-#include "platform/xdg_folders.h"
+#include "platform/linux/xdg_folders.h"
 
 namespace quorvandel {
 

@@ -1,0 +1,58 @@
+// A Keystroke_service that records the keys sent, with the keys the test
+// says are held and the copy-and-paste style it gives the foreground.
+#pragma once
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "hotkeys/keystroke_service.h"
+
+namespace quorvandel::testing {
+
+class Recording_keystrokes : public Keystroke_service {
+ public:
+  struct Sent {
+    Key key;
+    bool release;
+    bool operator==(const Sent&) const = default;
+  };
+
+  bool Is_down(Key key) override {
+    ++down_queries;
+    return held.count(key) > 0;
+  }
+  void Send_key(Key key, bool release) override {
+    sent.push_back({key, release});
+    if (on_send) on_send(key, release);
+  }
+  Copy_paste_style Foreground_style() override { return foreground_style; }
+
+  // The keys as names, "+c" for a press of C and "-c" for its release.
+  std::vector<std::string> Sent_names() const {
+    std::vector<std::string> names;
+    for (const Sent& key : sent) names.push_back((key.release ? "-" : "+") + Name(key.key));
+    return names;
+  }
+  static std::string Name(Key key) {
+    switch (key) {
+      case Key::shift: return "shift";
+      case Key::control: return "control";
+      case Key::c: return "c";
+      case Key::v: return "v";
+      case Key::insert: return "insert";
+    }
+    return "?";
+  }
+
+  std::set<Key> held;  // the keys the user holds down
+  Copy_paste_style foreground_style = Copy_paste_style::control_keys;
+  std::vector<Sent> sent;
+  int down_queries = 0;
+  // Runs after each key is recorded: lets a test play the foreground
+  // application (copy its selection on Ctrl+C, for example).
+  std::function<void(Key key, bool release)> on_send;
+};
+
+}  // namespace quorvandel::testing
