@@ -93,6 +93,8 @@ void TProgram::Start() {
   form.started_normally = !operation.start_minimized;
   if (operation.start_minimized && operation.min_to_systray) {
     form.minimized = true;
+    // Without a tray there would be nothing to restore a hidden window from.
+    if (!form.services().tray->Available()) form.showMinimized();
   } else {
     form.show();
   }
