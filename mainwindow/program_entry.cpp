@@ -15,6 +15,7 @@
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_help_window.h"
 #include "platform/qt/qt_tray_service.h"
+#include "platform/qt/qt_url_opener.h"
 #include "resources/icons.h"
 #include "settings/settings_location.h"
 #include "settings/dialogs/u_hotkey.h"
@@ -55,7 +56,7 @@ TProgram::TProgram(const std::string& program_folder, Services services,
   form.Set_program_folder(program_folder);
   if (prepare) prepare(form);
   TMainForm::Dialogs dialogs;
-  dialogs.about = new TAbout(&form);
+  dialogs.about = new TAbout(*form.services().url_opener, &form);
   dialogs.prog_bar = new TProgBar(&form);
   dialogs.ascii_chart = new TASCIIChart(&form);
   dialogs.confirm = new TConfirm(&form);
@@ -112,6 +113,7 @@ Services Make_desktop_services(const User_folders& user) {
   services.shell_folders = std::make_shared<Xdg_shell_folders>(user);
   services.launcher = std::make_shared<Desktop_file_launcher>();
   services.input_language = std::make_shared<Ignored_input_language>();
+  services.url_opener = std::make_shared<Qt_url_opener>();
   return services;
 }
 

@@ -15,6 +15,7 @@
 #include "platform/login_entry_service.h"
 #include "platform/shell_folders_service.h"
 #include "platform/tray_service.h"
+#include "platform/url_opener_service.h"
 
 namespace quorvandel {
 
@@ -31,6 +32,7 @@ struct Services {
   std::shared_ptr<Shell_folders_service> shell_folders;
   std::shared_ptr<Launcher_service> launcher;
   std::shared_ptr<Input_language_service> input_language;
+  std::shared_ptr<Url_opener_service> url_opener;
   std::string executable_path;  // this program's, for the launcher on the desktop
 };
 

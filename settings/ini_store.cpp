@@ -1,15 +1,11 @@
 #include "settings/ini_store.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
 #include <optional>
 #include <utility>
 
-#include "platform/file_descriptor.h"
+#include "platform/file_access.h"
 #include "platform/file_replace.h"
 
 namespace quorvandel {
@@ -176,24 +172,8 @@ bool Fits_on_one_line(std::string_view text) { return text.find_first_of("\r\n")
 [[noreturn]] void Throw_read_error(const std::string& path) { throw Settings_error("Unable to read " + path); }
 [[noreturn]] void Throw_write_error(const std::string& path) { throw Settings_error("Unable to write to " + path); }
 
-bool Is_missing(int error) { return error == ENOENT || error == ENOTDIR; }
-
 // The whole file; nullopt when it cannot be read. A missing file is empty.
-std::optional<std::string> Contents_of(const std::string& path) {
-  File_descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) return Is_missing(errno) ? std::optional<std::string>(std::string()) : std::nullopt;
-  std::string contents;
-  char block[8192];
-  for (;;) {
-    const ssize_t count = ::read(file.get(), block, sizeof block);
-    if (count == 0) return contents;
-    if (count > 0) {
-      contents.append(block, static_cast<std::size_t>(count));
-    } else if (errno != EINTR) {
-      return std::nullopt;
-    }
-  }
-}
+std::optional<std::string> Contents_of(const std::string& path) { return Read_whole_file(path); }
 
 std::string Readable_contents(const std::string& path) {
   std::optional<std::string> contents = Contents_of(path);
@@ -201,14 +181,9 @@ std::string Readable_contents(const std::string& path) {
   return std::move(*contents);
 }
 
-// An existing file must be writable by us: replacing it by a rename would
-// otherwise succeed on a file the user made read-only.
-bool Existing_file_writable(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return Is_missing(errno);
-  ::close(fd);
-  return true;
-}
+// An existing file must be writable by us (Existing_file_writable):
+// replacing it by a rename would otherwise succeed on a file the user made
+// read-only.
 
 // The file is always either the old or the new text; a settings file that
 // is a symbolic link is replaced at the link's target.

@@ -5,7 +5,7 @@
 
 #include "platform/config_folder.h"
 #include "platform/executable_path.h"
-#include "platform/folder_access.h"
+#include "platform/file_access.h"
 
 namespace quorvandel {
 

@@ -1,7 +1,6 @@
 #include "tools/u_about.h"
 
 #include <QColor>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QFont>
 #include <QLabel>
@@ -47,7 +46,7 @@ QPoint Picture_position(QSize panel_size, int panel_border_width, QSize picture_
           panel_size.height() - panel_border_width - 2 - picture_size.height()};
 }
 
-TAbout::TAbout(QWidget* parent)
+TAbout::TAbout(Url_opener_service& url_opener_service, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       Outer_panel(new Bevel_panel(Bevel::raised, Bevel::lowered, 5, this)),
       Main_panel(new Bevel_panel(Bevel::none, Bevel::lowered, main_panel_border_width, Outer_panel)),
@@ -59,7 +58,7 @@ TAbout::TAbout(QWidget* parent)
       Label2(new QLabel(QString::fromLatin1(mail_address), Main_panel)),
       ABC(new QLabel(Main_panel)),
       BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), Bottom_panel)),
-      open_url(&QDesktopServices::openUrl) {
+      url_opener(url_opener_service) {
   setFixedSize(480, 454);
   setPalette(QPalette(sky_blue));
   setAutoFillBackground(true);
@@ -131,8 +130,7 @@ void TAbout::Label2MouseDown() { Set_link_colour(pressed_link_colour); }
 void TAbout::Label2MouseUp() {
   Set_link_colour(link_colour);
   Label2->repaint();
-  const QUrl mail_url(QStringLiteral("mailto:") + QString::fromLatin1(mail_address));
-  if (!open_url || !open_url(mail_url)) emit Mail_launch_failed();
+  if (!url_opener.Open(std::string("mailto:") + mail_address)) emit Mail_launch_failed();
 }
 
 void TAbout::Set_link_colour(const QColor& colour) {

@@ -15,6 +15,7 @@
 
 #include <functional>
 
+#include "platform/url_opener_service.h"
 #include "tools/bevel_panel.h"
 
 class QLabel;
@@ -33,7 +34,8 @@ class TAbout : public QDialog {
   static constexpr const char* help_keyword = "Overview";
   static constexpr const char* mail_address = "quorvandel@example.org";
 
-  explicit TAbout(QWidget* parent = nullptr);
+  // `url_opener` outlives the box.
+  explicit TAbout(Url_opener_service& url_opener, QWidget* parent = nullptr);
 
   // Esc ends the box with mr_cancel; OK gives mr_ok.
   void reject() override;
@@ -49,9 +51,8 @@ class TAbout : public QDialog {
   QLabel* ABC;           // the picture
   QPushButton* BitBtn1;  // "OK": mr_ok; the default button
 
-  // How the link opens its "mailto:" URL; QDesktopServices::openUrl unless
-  // replaced. Returns whether a program took the URL.
-  std::function<bool(const QUrl& url)> open_url;
+  // What opens the link's "mailto:" URL.
+  Url_opener_service& url_opener;
 
  signals:
   // The mail program could not be started for the link.

@@ -26,6 +26,7 @@
 #include "support/recording_hotkeys.h"
 #include "support/recording_input_language.h"
 #include "support/recording_keystrokes.h"
+#include "support/recording_url_opener.h"
 #include "support/recording_tray.h"
 
 namespace quorvandel::testing {
@@ -68,6 +69,7 @@ class Program_fixture : public ::testing::Test {
     services.shell_folders = std::make_shared<Xdg_shell_folders>(user);
     services.launcher = std::make_shared<Desktop_file_launcher>();
     services.input_language = input_language;
+    services.url_opener = url_opener;
     program_ = std::make_unique<TProgram>(Folder(), services, [this](TMainForm& form) { Answer_dialogs(form); });
     program_->Start();
   }
@@ -120,6 +122,7 @@ class Program_fixture : public ::testing::Test {
   std::shared_ptr<Recording_tray> tray = std::make_shared<Recording_tray>();
   std::shared_ptr<Recording_help> help = std::make_shared<Recording_help>();
   std::shared_ptr<Recording_input_language> input_language = std::make_shared<Recording_input_language>();
+  std::shared_ptr<Recording_url_opener> url_opener = std::make_shared<Recording_url_opener>();
   QString file_to_open;
   QString file_to_save;
 };

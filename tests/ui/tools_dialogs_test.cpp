@@ -27,6 +27,7 @@
 
 #include "platform/input_language_service.h"
 #include "support/recording_input_language.h"
+#include "support/recording_url_opener.h"
 #include "resources/icons.h"
 #include "tools/directory_list.h"
 #include "tools/modal_result.h"
@@ -363,21 +364,23 @@ TEST(About, LinkTurnsRedWhilePressedThenOpensAMailMessage) {
   const Link_case cases[] = {{"mail program started", true, 0}, {"no mail program", false, 1}};
   for (const Link_case& c : cases) {
     SCOPED_TRACE(c.name);
-    TAbout about;
-    std::vector<QUrl> opened;
-    about.open_url = [&](const QUrl& url) {
-      opened.push_back(url);
-      return c.mail_program_started;
+    quorvandel::testing::Recording_url_opener url_opener;
+    url_opener.program_found = c.mail_program_started;
+    TAbout about(url_opener);
+    const auto opened = [&] {
+      std::vector<QUrl> urls;
+      for (const std::string& url : url_opener.urls) urls.emplace_back(QString::fromStdString(url));
+      return urls;
     };
     QSignalSpy failures(&about, &TAbout::Mail_launch_failed);
     about.show();
 
     QTest::mousePress(about.Label2, Qt::LeftButton);
     EXPECT_EQ(about.Label2->palette().color(QPalette::WindowText), QColor(Qt::red));
-    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(opened().empty());
     QTest::mouseRelease(about.Label2, Qt::LeftButton);
     EXPECT_EQ(about.Label2->palette().color(QPalette::WindowText), QColor(Qt::blue));
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl("mailto:" + about.Label2->text())});
+    EXPECT_EQ(opened(), std::vector<QUrl>{QUrl("mailto:" + about.Label2->text())});
     EXPECT_TRUE(about.Label2->text().endsWith("@example.org"));
     EXPECT_EQ(failures.count(), c.failure_signals);
   }
@@ -397,13 +400,15 @@ TEST(About, PictureSitsInTheMainPanelsBottomRightCorner) {
   for (const Position_case& c : cases) {
     EXPECT_EQ(Picture_position(c.panel, c.border, c.picture), c.expected);
   }
-  TAbout about;
+  quorvandel::testing::Recording_url_opener url_opener;
+  TAbout about(url_opener);
   EXPECT_EQ(about.ABC->geometry(), QRect(275, 246, 165, 115));
   EXPECT_TRUE(about.Main_panel->geometry().contains(about.ABC->geometry().translated(about.Main_panel->pos())));
 }
 
 TEST(About, ClosesWithOkOrEsc) {
-  TAbout about;
+  quorvandel::testing::Recording_url_opener url_opener;
+  TAbout about(url_opener);
   EXPECT_EQ(Exec_answering(about, [&] { Click(about.BitBtn1); }), mr_ok);
   EXPECT_EQ(Exec_answering(about, [&] { QTest::keyClick(&about, Qt::Key_Escape); }), mr_cancel);
 }
@@ -417,12 +422,13 @@ TEST(Dialogs, OpenCentredAtTheirSizeAndPaint) {
     QSize size;
   };
   quorvandel::testing::Recording_input_language input_language;
+  quorvandel::testing::Recording_url_opener url_opener;
   const std::vector<Dialog_case> cases = {
       {"confirmation", [] { return std::make_unique<TConfirm>(); }, {394, 126}},
       {"input box", [&] { return std::make_unique<TMyInputBox>(input_language); }, {370, 135}},
       {"folder chooser", [] { return std::make_unique<TPathSelect>(); }, {351, 323}},
       {"progress", [] { return std::make_unique<TProgBar>(); }, {283, 60}},
-      {"about", [] { return std::make_unique<TAbout>(); }, {480, 454}},
+      {"about", [&] { return std::make_unique<TAbout>(url_opener); }, {480, 454}},
   };
   const QPoint screen_centre = QGuiApplication::primaryScreen()->availableGeometry().center();
   for (const Dialog_case& c : cases) {
