@@ -1,9 +1,11 @@
 // quorvandel-screenshots: renders the main window holding a converted
-// sample, the About box and the progress dialog into PNG files, headless.
+// sample, the About box, the progress dialog, the tray menu and the help
+// window into PNG files, headless.
 // Usage: quorvandel-screenshots OUTPUT_FOLDER SAMPLE_FILE
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -52,6 +54,18 @@ int Render(const QString& output_folder, const QString& sample) {
   progress.Progress->setValue(420);
   saved = Save(progress, output_folder + "/progress.png") && saved;
   progress.hide();
+
+  form.TrayNotify(TMainForm::tray_right_button_down, QPoint(0, 0));
+  QApplication::processEvents();
+  saved = Save(*form.SysTrayPopup, output_folder + "/tray-menu.png") && saved;
+  form.SysTrayPopup->hide();
+
+  form.services().help->Show_topic("BIDITranslation");
+  QWidget* help = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->windowTitle() == "Quorvandel Help") help = window;
+  }
+  saved = help && Save(*help, output_folder + "/help.png") && saved;
   form.close();
   return saved ? 0 : 1;
 }

@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin
-  xvfb xclip openbox xdotool trayer libx11-dev imagemagick
+  xvfb xclip openbox xdotool trayer libx11-dev
 )
 
 missing=()
