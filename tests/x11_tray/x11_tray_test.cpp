@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +34,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Every process started here, stopped when the test program ends however
+// it ends, so that none outlives it.
+std::vector<pid_t>& Started_processes() {
+  static std::vector<pid_t> processes;
+  return processes;
+}
+
+void Stop_started_processes() {
+  for (auto pid = Started_processes().rbegin(); pid != Started_processes().rend(); ++pid) {
+    ::kill(*pid, SIGTERM);
+    ::waitpid(*pid, nullptr, 0);
+  }
+  Started_processes().clear();
+}
+
 // Starts a program with the given environment; returns its process id.
 pid_t Spawn(const std::vector<std::string>& arguments, std::vector<std::string> environment) {
   std::vector<char*> argv;
@@ -43,6 +59,7 @@ pid_t Spawn(const std::vector<std::string>& arguments, std::vector<std::string> 
   envp.push_back(nullptr);
   pid_t pid = 0;
   if (::posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+  Started_processes().push_back(pid);
   return pid;
 }
 
@@ -50,7 +67,12 @@ void Stop(pid_t pid) {
   if (pid <= 0) return;
   ::kill(pid, SIGTERM);
   ::waitpid(pid, nullptr, 0);
+  std::erase(Started_processes(), pid);
 }
+
+// A window may go away between two questions about it (a menu closing):
+// Xlib's default handler would end the test program.
+int Ignore_x_error(Display*, XErrorEvent*) { return 0; }
 
 std::vector<std::string> Inherited_environment() {
   std::vector<std::string> environment;
@@ -71,6 +93,7 @@ void Xdotool(const std::vector<std::string>& arguments) {
   ASSERT_GT(pid, 0);
   int status = 0;
   ::waitpid(pid, &status, 0);
+  std::erase(Started_processes(), pid);
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
@@ -353,6 +376,7 @@ std::string Start_xvfb(Started& server) {
              static_cast<char*>(nullptr));
     ::_exit(127);
   }
+  Started_processes().push_back(server.pid);
   ::close(pipe_fds[1]);
   std::string number;
   char c = 0;
@@ -368,6 +392,15 @@ int main(int argc, char** argv) {
   using namespace quorvandel::testing;
   testing::InitGoogleTest(&argc, argv);
   if (testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  std::atexit(Stop_started_processes);
+  for (const int signal_number : {SIGINT, SIGTERM, SIGABRT, SIGSEGV}) {
+    std::signal(signal_number, [](int number) {
+      Stop_started_processes();
+      std::signal(number, SIG_DFL);
+      std::raise(number);
+    });
+  }
+  XSetErrorHandler(Ignore_x_error);
   Started server, window_manager, tray;
   const std::string display = Start_xvfb(server);
   if (display.empty()) {
