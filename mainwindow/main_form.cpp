@@ -12,6 +12,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <QWindowStateChangeEvent>
 
 #include "mainwindow/info_bar.h"
 #include "mainwindow/layout_arithmetic.h"
@@ -100,7 +101,8 @@ void TMainForm::FormCreate() {
 
   FirstRun.setSingleShot(false);
   connect(&FirstRun, &QTimer::timeout, this, &TMainForm::FirstRunTimer);
-  LeftClickDetectTimer.setInterval(500);
+  Create_tray_menu();
+  Set_help_keywords();
   Waiting.setSingleShot(true);
   connect(&Waiting, &QTimer::timeout, this, &TMainForm::WaitingTimer);
   Create_hotkey_conversion();
@@ -343,7 +345,6 @@ void TMainForm::CheckID1Click() { My_show_modal(*dialogs_.id_check); }
 
 void TMainForm::ASCIIChartMenuClick() { My_show_modal(*dialogs_.ascii_chart); }
 
-void TMainForm::ContentsClick() { services_.help->Show_topic("IDH_Contents"); }
 
 // ---- Files dropped on the window ----
 
@@ -375,6 +376,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
 void TMainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+  if (event->type() == QEvent::WindowStateChange) MinimizeToTray(static_cast<QWindowStateChangeEvent&>(*event));
 }
 
 void TMainForm::FormActivate() {
@@ -401,10 +403,6 @@ void TMainForm::RegisterHotkeys(bool unregister_only) {
   Register_a_hotkey(*profiles.hotkey_active, "an active profile", active_hotkey_id);
   hotkeys_enabled = hotkeys_registered = true;
 }
-
-void TMainForm::Add_systray_icon() { services_.tray->Add(true, "Quorvandel"); }
-
-void TMainForm::Delete_systray_icon() { services_.tray->Remove(); }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   if (busy) {  // the work under way still needs the settings: close when it ends

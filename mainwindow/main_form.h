@@ -25,6 +25,8 @@
 
 class QAction;
 class QDialog;
+class QMenu;
+class QWindowStateChangeEvent;
 
 namespace quorvandel {
 
@@ -128,7 +130,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void About2Click();
   void CheckID1Click();
   void ASCIIChartMenuClick();
-  void ContentsClick();
+  void ContentsClick();  // Help > Contents
   void Quit1Click() { close(); }
   void RichEdit1KeyDown(QKeyEvent* event);
 
@@ -139,8 +141,6 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
 
   // ---- The system-wide hotkeys ----
   void WMHotKey(int id);
-  void Toggle_hotkeys();
-  void EnableHotkeysClick() { Toggle_hotkeys(); }
   void Hotkey_convert_by_keyboard_event();
   void Send_key(Key key, bool release);
   void Send_copy_keys();
@@ -157,8 +157,41 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void FirstRunTimer();
   void RegisterHotkeys(bool unregister_only) override;
   void Register_a_hotkey(const TMyHotkey& hotkey, const QString& noun, int id);
+
+  // ---- The tray icon ----
   void Add_systray_icon();
+  void Modify_systray_icon(bool enabled);
   void Delete_systray_icon();
+  // What the tray reports of the mouse, by the codes the icon's messages carry.
+  enum Tray_event { tray_left_button_down = 0x0201, tray_left_double_click = 0x0203, tray_right_button_down = 0x0204 };
+  void TrayNotify(Tray_event event, QPoint at = {});
+  void LeftClickDetectTimerTimer();
+  void SysTrayPopupPopup();
+  void PopRestoreClick();
+  void EnableHotkeysClick();
+  void BonusIDValidator1Click();
+  void PopHelpClick();
+  void PopAboutClick();
+  void PopExitClick();
+  // Switches the effect of the hotkeys off or on, with the icon's look.
+  void Toggle_hotkeys();
+
+  // ---- Minimizing and restoring ----
+  // Both do nothing while a dialog or message of the program is open.
+  void MinimizeIt();
+  void RestoreIt();
+  void MinimizeToTray(const QWindowStateChangeEvent& event);
+  void ApplicationEvents1Minimize();
+  void ApplicationEvents1Restore();
+  // The panes are hidden while the user moves or resizes the window, where
+  // the window system reports the beginning and the end of it.
+  void HandleResizeBegin();
+  void HandleResizeEnd();
+
+  // ---- Help ----
+  // The help topic of a control: its own keyword or its nearest parent's.
+  std::string Help_keyword_of(const QWidget* widget) const;
+  void Show_context_help(const QWidget* focused);  // F1
 
   // ---- Layout ----
   void FormResize();
@@ -245,6 +278,13 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   QMenu* RecentMenu = nullptr;
   QAction* SourceWrapItem = nullptr;
   QAction* DestinationWrapItem = nullptr;
+  QMenu* SysTrayPopup = nullptr;
+  QAction* PopRestore = nullptr;
+  QAction* EnableHotkeys = nullptr;
+  QAction* BonusIDValidator1 = nullptr;
+  QAction* PopHelp = nullptr;
+  QAction* PopAbout = nullptr;
+  QAction* PopExit = nullptr;
   QTimer FirstRun;
   QTimer LeftClickDetectTimer;
   QTimer Waiting;
@@ -265,6 +305,9 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void FormCreate();
   void Create_hotkey_conversion();
   void Create_menus();
+  void Create_tray_menu();
+  void Set_help_keywords();
+  bool Minimizes_to_tray() const;  // "System tray only", and a tray to restore from
   void Create_button_bar();
   void Create_columns();
   QWidget* Create_column(QLabel*& banner, const QString& banner_text, QLabel*& title, TText_pane*& pane,

@@ -51,11 +51,6 @@ void TMainForm::Create_hotkey_conversion() {
 
 void TMainForm::WMHotKey(int id) { hotkey_conversion_->WMHotKey(id); }
 
-void TMainForm::Toggle_hotkeys() {
-  hotkeys_enabled = !hotkeys_enabled;
-  services_.tray->Modify(hotkeys_enabled, hotkeys_enabled ? "Quorvandel" : "Quorvandel (disabled)");
-}
-
 void TMainForm::Hotkey_convert_by_keyboard_event() {
   const std::string message = hotkey_conversion_->Hotkey_convert_by_keyboard_event();
   if (!message.empty()) Show_message(message);

@@ -13,13 +13,13 @@
 #include "platform/linux/autostart_login_entry.h"
 #include "platform/linux/desktop_file_launcher.h"
 #include "platform/linux/ignored_input_language.h"
-#include "platform/linux/stand_in_help.h"
-#include "platform/linux/stand_in_tray.h"
 #include "platform/application_id.h"
 #include "platform/linux/xdg_shell_folders.h"
 #include "platform/named_semaphore.h"
 #include "platform/named_semaphore_locks.h"
 #include "platform/qt/qt_clipboard.h"
+#include "platform/qt/qt_help_window.h"
+#include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"
 #include "resources/icons.h"
 #include "settings/settings_location.h"
@@ -108,6 +108,8 @@ void TProgram::Start() {
   form.started_normally = !operation.start_minimized;
   if (operation.start_minimized && operation.min_to_systray) {
     form.minimized = true;
+    // Without a tray there would be nothing to restore a hidden window from.
+    if (!form.services().tray->Available()) form.showMinimized();
   } else {
     form.show();
   }
@@ -129,8 +131,8 @@ Services Make_desktop_services(const User_folders& user) {
     services.keystrokes = std::make_shared<Stand_in_keystrokes>();
   }
   services.clipboard = std::make_shared<Qt_clipboard>();
-  services.tray = std::make_shared<Stand_in_tray>();
-  services.help = std::make_shared<Stand_in_help>();
+  services.tray = std::make_shared<Qt_tray_service>(Enabled_icon(), Disabled_icon());
+  services.help = std::make_shared<Qt_help_window>();
   services.login_entry = std::make_shared<Autostart_login_entry>(services.executable_path, user);
   services.shell_folders = std::make_shared<Xdg_shell_folders>(user);
   services.launcher = std::make_shared<Desktop_file_launcher>();

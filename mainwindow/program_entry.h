@@ -30,7 +30,8 @@ class TProgram {
 
   // Puts the window where it was saved, or centres it and starts the first
   // run a moment after it shows; adds the tray icon; shows the window
-  // unless the program starts hidden in the tray.
+  // unless the program starts hidden in the tray (minimized to the
+  // taskbar instead when the desktop has no tray).
   void Start();
 
   // Opens the first file named on the command line (`arguments` as

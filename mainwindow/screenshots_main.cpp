@@ -1,6 +1,6 @@
 // quorvandel-screenshots: renders the main window holding a converted
-// sample, the About box, the progress dialog and the preferences into PNG
-// files, headless.
+// sample, the About box, the progress dialog, the preferences, the tray
+// menu and the help window into PNG files, headless.
 // Usage: quorvandel-screenshots OUTPUT_FOLDER SAMPLE_FILE [--all]
 // With --all it also renders the views that a change of layout should be
 // looked at in: each page of the preferences, the window at its smallest,
@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -91,6 +92,18 @@ int Render(const QString& output_folder, const QString& sample, bool all_views) 
   preferences.Select_page(0);
   saved = Save(preferences, output_folder + "/preferences.png") && saved;
   preferences.hide();
+
+  form.TrayNotify(TMainForm::tray_right_button_down, QPoint(0, 0));
+  QApplication::processEvents();
+  saved = Save(*form.SysTrayPopup, output_folder + "/tray-menu.png") && saved;
+  form.SysTrayPopup->hide();
+
+  form.services().help->Show_topic("BIDITranslation");
+  QWidget* help = nullptr;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->windowTitle() == "Quorvandel Help") help = window;
+  }
+  saved = help && Save(*help, output_folder + "/help.png") && saved;
   if (all_views) saved = Render_layout_views(form, output_folder) && saved;
   form.close();
   return saved ? 0 : 1;
