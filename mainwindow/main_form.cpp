@@ -32,6 +32,7 @@ constexpr int design_width = 604;
 constexpr int design_height = 435;
 constexpr int minimum_width = 400;
 constexpr int minimum_height = 300;
+constexpr int automatic_gap = 4;  // between the Convert and Automatic buttons
 constexpr int button_bar_height = 41;
 constexpr int status_bar_height = 27;
 constexpr int banner_height = 20;
@@ -91,8 +92,8 @@ void TMainForm::FormCreate() {
   setCentralWidget(central);
   setAcceptDrops(true);
   // Never so narrow that a button's caption is cut.
-  int button_width = 0;
-  for (const QPushButton* button : {OpenBut, Convert, Preferences, FromClipboard}) {
+  int button_width = Convert->sizeHint().width() + automatic_gap + Automatic->sizeHint().width();
+  for (const QPushButton* button : {OpenBut, Preferences, FromClipboard}) {
     button_width = std::max(button_width, button->sizeHint().width());
   }
   const int margins = column->contentsMargins().left() + column->contentsMargins().right();
@@ -251,10 +252,13 @@ void TMainForm::FormResize() {
   for (std::size_t i = 0; i < std::size(row); ++i) {
     row[i]->setGeometry(buttons.lefts[i], top, std::max(buttons.width, 0), OpenBut->sizeHint().height());
   }
-  // Automatic shares the Convert button's place: a little less than half of it.
-  constexpr int automatic_gap = 4;
+  // Automatic shares the Convert button's place: a little less than half of
+  // it, never so little that either caption is cut while the place holds both.
   const QRect convert_place = Convert->geometry();
-  const int automatic_width = std::max(convert_place.width() * 9 / 20 - automatic_gap, 0);
+  const int automatic_width =
+      std::max(std::min(std::max(convert_place.width() * 9 / 20 - automatic_gap, Automatic->sizeHint().width()),
+                        convert_place.width() - automatic_gap - Convert->sizeHint().width()),
+               0);
   Convert->setGeometry(convert_place.adjusted(0, 0, -automatic_width - automatic_gap, 0));
   Automatic->setGeometry(convert_place.right() - automatic_width + 1, top, automatic_width, convert_place.height());
 

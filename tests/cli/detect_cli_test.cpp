@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/run_process.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
 namespace {
@@ -13,7 +14,7 @@ using ::testing::Not;
 const std::string converter = QUORVANDEL_CONVERT_EXE;
 
 Process_result Run_converter(std::vector<std::string> arguments, const std::string& input) {
-  arguments.insert(arguments.begin(), {converter, "--settings", "/dev/null"});
+  arguments.insert(arguments.begin(), {converter, "--settings", Empty_file()});
   return Run_process(arguments, input);
 }
 
