@@ -40,6 +40,12 @@ constexpr int title_height = 29;
 constexpr int info_bar_height = 25;
 constexpr int left_panel_design_width = 281;
 
+// The width that shows a button's caption whole with a little room on both
+// sides: less than the style's usual button width for a short caption.
+int Caption_width(const QPushButton& button) {
+  return button.fontMetrics().horizontalAdvance(button.text()) + 2 * button.fontMetrics().averageCharWidth() + 8;
+}
+
 QLabel* Make_banner(const QString& text, QWidget* parent) {
   auto* banner = new QLabel(text, parent);
   banner->setAlignment(Qt::AlignCenter);
@@ -92,7 +98,8 @@ void TMainForm::FormCreate() {
   setCentralWidget(central);
   setAcceptDrops(true);
   // Never so narrow that a button's caption is cut.
-  int button_width = Convert->sizeHint().width() + automatic_gap + Automatic->sizeHint().width();
+  // Convert shares its place with Automatic (see FormResize).
+  int button_width = Caption_width(*Convert) + automatic_gap + Caption_width(*Automatic);
   for (const QPushButton* button : {OpenBut, Preferences, FromClipboard}) {
     button_width = std::max(button_width, button->sizeHint().width());
   }
@@ -240,6 +247,7 @@ void TMainForm::Set_dialogs(const Dialogs& dialogs) {
 
 // ---- Layout ----
 
+
 void TMainForm::FormResize() {
   if (centralWidget()->layout()) centralWidget()->layout()->activate();
   const int left = Left_panel_width(OuterPanel->width(), split_ratio);
@@ -256,8 +264,8 @@ void TMainForm::FormResize() {
   // it, never so little that either caption is cut while the place holds both.
   const QRect convert_place = Convert->geometry();
   const int automatic_width =
-      std::max(std::min(std::max(convert_place.width() * 9 / 20 - automatic_gap, Automatic->sizeHint().width()),
-                        convert_place.width() - automatic_gap - Convert->sizeHint().width()),
+      std::max(std::min(std::max(convert_place.width() * 9 / 20 - automatic_gap, Caption_width(*Automatic)),
+                        convert_place.width() - automatic_gap - Caption_width(*Convert)),
                0);
   Convert->setGeometry(convert_place.adjusted(0, 0, -automatic_width - automatic_gap, 0));
   Automatic->setGeometry(convert_place.right() - automatic_width + 1, top, automatic_width, convert_place.height());

@@ -47,13 +47,20 @@ std::string Read_file(const fs::path& path) {
   return content.str();
 }
 
-pid_t Spawn(const std::vector<std::string>& command, int keep_fd = -1) {
+// Starts a program; its standard error goes to `error_file` where one is
+// named, to the test's own with QUORVANDEL_DESKTOP_TEST_VERBOSE, else away.
+pid_t Spawn(const std::vector<std::string>& command, int keep_fd = -1, const std::string& error_file = {}) {
   const pid_t pid = fork();
   if (pid == 0) {
     const int null = open("/dev/null", O_RDWR);
     dup2(null, 0);
     dup2(null, 1);
-    if (!std::getenv("QUORVANDEL_DESKTOP_TEST_VERBOSE")) dup2(null, 2);
+    if (!error_file.empty()) {
+      const int log = open(error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      dup2(log >= 0 ? log : null, 2);
+    } else if (!std::getenv("QUORVANDEL_DESKTOP_TEST_VERBOSE")) {
+      dup2(null, 2);
+    }
     for (int fd = 3; fd < 256; ++fd)
       if (fd != keep_fd) close(fd);
     std::vector<char*> argv;
@@ -137,7 +144,8 @@ class Hotkey_desktop : public ::testing::Test {
     const fs::path program = folder_ / "program" / "quorvandel";
     fs::copy_file(QUORVANDEL_GUI_EXE, program);
     std::ofstream(folder_ / "program" / "Quorvandel.ini") << settings;
-    quorvandel_ = Spawn({program.string()});
+    const fs::path program_errors = folder_ / "program" / "errors.txt";
+    quorvandel_ = Spawn({program.string()}, -1, program_errors.string());
     // A loaded machine may take long to start a Qt program.
     const bool shown =
         Eventually([] { return !Output_of("xdotool search --name '^Quorvandel 1'").empty(); }, 60s);
@@ -145,7 +153,9 @@ class Hotkey_desktop : public ::testing::Test {
     ASSERT_TRUE(shown) << "the program's window did not appear on " << std::getenv("DISPLAY") << "; the program "
                        << (waitpid(quorvandel_, &status, WNOHANG) == quorvandel_
                                ? "ended with status " + std::to_string(status)
-                               : std::string("runs"));
+                               : std::string("runs"))
+                       << "; it wrote:\n"
+                       << Read_file(program_errors);
   }
 
   static void TearDownTestSuite() {

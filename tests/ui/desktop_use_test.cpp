@@ -129,8 +129,12 @@ TEST_F(Desktop_use, ButtonCaptionsFitAtTheSmallestWindow) {
   Form().resize(Form().minimumSize());
   QApplication::processEvents();
   Form().FormResize();
-  for (QPushButton* button : {Form().OpenBut, Form().Convert, Form().Preferences, Form().FromClipboard}) {
-    EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+  for (QPushButton* button :
+       {Form().OpenBut, Form().Convert, Form().Automatic, Form().Preferences, Form().FromClipboard}) {
+    // The caption with at least a character's room on either side.
+    const QFontMetrics metrics = button->fontMetrics();
+    EXPECT_GE(button->width(), metrics.horizontalAdvance(button->text()) + 2 * metrics.averageCharWidth())
+        << button->text().toStdString();
   }
 }
 
