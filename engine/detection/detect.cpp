@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "engine/char_sets.h"
 #include "engine/decoding.h"
@@ -364,16 +365,17 @@ void Judge_letters(Text_view text, const Layer_counts& counts, Detection& d) {
     double lead;  // bits by which the Hebrew reading beats the English one
     std::size_t letters;
   };
-  std::vector<Candidate> candidates;
+  std::array<Candidate, 4> tried{};
+  std::size_t tried_count = 0;
   const bool try_capitals = capitals * 3 >= smalls;
   const bool try_smalls = smalls * 3 >= capitals;
   for (const std::uint8_t set : {cs_upper, cs_qwerty_upper, cs_lower, cs_qwerty_lower}) {
     const bool capital_set = set == cs_upper || set == cs_qwerty_upper;
     if (capital_set ? !try_capitals : !try_smalls) continue;
     const Latin_score s = Score_latin(text, readings[set]);
-    candidates.push_back({set, s.lead, s.letters});
-
+    tried[tried_count++] = {set, s.lead, s.letters};
   }
+  const std::span<const Candidate> candidates(tried.data(), tried_count);
   const auto best = std::max_element(candidates.begin(), candidates.end(),
                                      [](const Candidate& a, const Candidate& b) { return a.lead < b.lead; });
   if (best == candidates.end() || best->letters < min_judged_letters) return;
@@ -422,8 +424,10 @@ Detection Judge_paragraph(Text_view text) {
   Layer_counts after = d.entities || d.quoted_printable ? Count_layers(letters) : layers;
   d.mojibake = Misread_kind(after);
   if (d.mojibake != Mojibake::none) {
-    undone = detection::Repair_mojibake(letters, d.mojibake);
-    letters = undone;
+    // Repaired into a buffer kept from paragraph to paragraph.
+    thread_local Text repaired;
+    detection::Repair_mojibake(letters, d.mojibake, repaired);
+    letters = repaired;
     after = Count_layers(letters);
   }
   Judge_letters(letters, after, d);

@@ -88,6 +88,12 @@ static Unit Hebrew_letter_unit(std::uint8_t trail) {
 
 Text Repair_mojibake(Text_view text, Mojibake kind) {
   Text repaired;
+  Repair_mojibake(text, kind, repaired);
+  return repaired;
+}
+
+void Repair_mojibake(Text_view text, Mojibake kind, Text& repaired) {
+  repaired.clear();
   repaired.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {
@@ -126,7 +132,6 @@ Text Repair_mojibake(Text_view text, Mojibake kind) {
     }
     repaired.push_back(text[i++]);
   }
-  return repaired;
 }
 
 }  // namespace quorvandel::detection
