@@ -1,10 +1,11 @@
 // The detector's accuracy on the test sentences, garbled every way it
 // tells apart, and the time it takes to judge 25 MB.
 //
-//   build-bench/bench/detect_bench [--speed [RUNS]]
+//   build-bench/bench/detect_bench [--speed [RUNS [KIND]]]
 //
 // RUNS (5 by default) is how many times each document is judged, the best
-// time counting; 1 suits a run under valgrind --tool=callgrind.
+// time counting; 1 suits a run under valgrind --tool=callgrind. KIND (an
+// index into the garblings) times that kind alone.
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -95,7 +96,9 @@ int main(int argc, char** argv) {
   const bool speed_only = argc > 1 && std::string(argv[1]) == "--speed";
   if (speed_only && argc > 2) timing_runs = std::max(1, std::atoi(argv[2]));
   if (!speed_only) Print_accuracy();
+  const long only_kind = speed_only && argc > 3 ? std::atol(argv[3]) : -1;
   for (const std::size_t kind : {1U, 3U, 7U, 10U}) {
+    if (only_kind >= 0 && static_cast<std::size_t>(only_kind) != kind) continue;
     const test::Garbling& garbling = test::Garblings()[kind];
     Print_timing(std::string(garbling.name).c_str(), Document_of(garbling));
   }
