@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <span>
 
 #include "engine/char_sets.h"
 #include "engine/decoding.h"
@@ -252,11 +254,17 @@ struct Layer_counts {
 
 // The byte classes the counting pass looks for, one table look-up a unit.
 enum Unit_class : std::uint8_t {
+  class_western_trail = 1,  // a misread UTF-8 Hebrew trail byte, as code page 1252 shows it
+  class_raw_trail = 2,      // the same, kept as a raw byte
   class_capital = 4,
   class_small = 8,
-  class_escape = 16,      // '&' or '='
-  class_misread_lead = 32,      // what a misread UTF-8 Hebrew lead byte becomes
+  class_escape = 16,        // '&' or '='
+  class_western_lead = 32,  // a misread UTF-8 Hebrew lead byte, as code page 1252 shows it
+  class_raw_lead = 64,      // the same, kept as a raw byte
+  class_misread_lead = class_western_lead | class_raw_lead,
 };
+
+bool Is_hebrew_trail(std::optional<std::uint8_t> b) { return b && *b >= 0x90 && *b <= 0xAA; }
 
 const std::array<std::uint8_t, 256>& Unit_classes() {
   static const std::array<std::uint8_t, 256> classes = [] {
@@ -266,10 +274,10 @@ const std::array<std::uint8_t, 256>& Unit_classes() {
       if (u >= 'A' && u <= 'Z') k |= class_capital;
       if (u >= 'a' && u <= 'z') k |= class_small;
       if (u == '&' || u == '=') k |= class_escape;
-      if (detection::Misread_byte(u, Mojibake::western_characters) == 0xD7 ||
-          detection::Misread_byte(u, Mojibake::raw_bytes) == 0xD7) {
-        k |= class_misread_lead;
-      }
+      if (detection::Misread_byte(u, Mojibake::western_characters) == 0xD7) k |= class_western_lead;
+      if (detection::Misread_byte(u, Mojibake::raw_bytes) == 0xD7) k |= class_raw_lead;
+      if (Is_hebrew_trail(detection::Misread_byte(u, Mojibake::western_characters))) k |= class_western_trail;
+      if (Is_hebrew_trail(detection::Misread_byte(u, Mojibake::raw_bytes))) k |= class_raw_trail;
       c[u] = k;
     }
     return c;
@@ -294,8 +302,17 @@ Layer_counts Count_layers(Text_view text) {
       c.escapes += (b >= static_cast<int>(first_1255_letter) && b <= static_cast<int>(last_1255_letter)) || b == 0xD7;
     }
     if ((k & class_misread_lead) != 0 && i + 1 < text.size()) {
-      c.misread_western += detection::Is_misread_letter(u, text[i + 1], Mojibake::western_characters);
-      c.misread_raw += detection::Is_misread_letter(u, text[i + 1], Mojibake::raw_bytes);
+      // A byte unit after the lead is told by its class; a character
+      // without a byte by asking what it was.
+      const Unit next = text[i + 1];
+      if (Is_byte(next)) {
+        const std::uint8_t n = classes[next];
+        c.misread_western += (k & class_western_lead) != 0 && (n & class_western_trail) != 0;
+        c.misread_raw += (k & class_raw_lead) != 0 && (n & class_raw_trail) != 0;
+      } else {
+        c.misread_western += detection::Is_misread_letter(u, next, Mojibake::western_characters);
+        c.misread_raw += detection::Is_misread_letter(u, next, Mojibake::raw_bytes);
+      }
     }
   }
   const auto sum = [&](Unit first, Unit last) {
@@ -348,16 +365,17 @@ void Judge_letters(Text_view text, const Layer_counts& counts, Detection& d) {
     double lead;  // bits by which the Hebrew reading beats the English one
     std::size_t letters;
   };
-  std::vector<Candidate> candidates;
+  std::array<Candidate, 4> tried{};
+  std::size_t tried_count = 0;
   const bool try_capitals = capitals * 3 >= smalls;
   const bool try_smalls = smalls * 3 >= capitals;
   for (const std::uint8_t set : {cs_upper, cs_qwerty_upper, cs_lower, cs_qwerty_lower}) {
     const bool capital_set = set == cs_upper || set == cs_qwerty_upper;
     if (capital_set ? !try_capitals : !try_smalls) continue;
     const Latin_score s = Score_latin(text, readings[set]);
-    candidates.push_back({set, s.lead, s.letters});
-
+    tried[tried_count++] = {set, s.lead, s.letters};
   }
+  const std::span<const Candidate> candidates(tried.data(), tried_count);
   const auto best = std::max_element(candidates.begin(), candidates.end(),
                                      [](const Candidate& a, const Candidate& b) { return a.lead < b.lead; });
   if (best == candidates.end() || best->letters < min_judged_letters) return;
@@ -406,8 +424,10 @@ Detection Judge_paragraph(Text_view text) {
   Layer_counts after = d.entities || d.quoted_printable ? Count_layers(letters) : layers;
   d.mojibake = Misread_kind(after);
   if (d.mojibake != Mojibake::none) {
-    undone = detection::Repair_mojibake(letters, d.mojibake);
-    letters = undone;
+    // Repaired into a buffer kept from paragraph to paragraph.
+    thread_local Text repaired;
+    detection::Repair_mojibake(letters, d.mojibake, repaired);
+    letters = repaired;
     after = Count_layers(letters);
   }
   Judge_letters(letters, after, d);
@@ -477,27 +497,39 @@ std::string Describe(const Detection& d) {
 // ---- Documents ---------------------------------------------------------------
 
 void Document_detector::Add_line(Text_view line) {
-  if (line_count_ > pending_first_) pending_.push_back('\n');
+  // The count stops once the line is known not to be blank and the
+  // paragraph to be long enough: the rest of a long line changes nothing.
+  const auto& classes = Unit_classes();
+  std::size_t letters = pending_letters_;
+  bool blank = true;
+  for (const Unit u : line) {
+    letters += !Is_byte(u) || u >= 128 || (classes[u] & (class_capital | class_small | class_escape)) != 0;
+    blank = blank && (u == ' ' || u == '\t');
+    if (!blank && letters >= paragraph_letters) break;
+  }
+  pending_letters_ = letters;
+  const bool first_line = line_count_ == pending_first_;
+  ++line_count_;
+  const bool ends = blank || pending_letters_ >= paragraph_letters;
+  // A paragraph of one line, the most common kind, is judged where it
+  // stands, without a copy.
+  if (ends && first_line) {
+    End_paragraph(line);
+    return;
+  }
+  if (!first_line) pending_.push_back('\n');
   const std::size_t room = judged_units > pending_.size() ? judged_units - pending_.size() : 0;
   pending_.append(line.substr(0, room));
-  const auto& classes = Unit_classes();
-  std::size_t spaces = 0;
-  for (const Unit u : line) {
-    pending_letters_ += !Is_byte(u) || u >= 128 || (classes[u] & (class_capital | class_small | class_escape)) != 0;
-    spaces += u == ' ' || u == '\t';
-  }
-  const bool blank = spaces == line.size();
-  ++line_count_;
-  if (blank || pending_letters_ >= paragraph_letters) End_paragraph();
+  if (ends) End_paragraph(pending_);
 }
 
 void Document_detector::Finish() {
-  if (line_count_ > pending_first_) End_paragraph();
+  if (line_count_ > pending_first_) End_paragraph(pending_);
   document_ = Judge_document();
 }
 
-void Document_detector::End_paragraph() {
-  paragraphs_.push_back({pending_first_, line_count_ - pending_first_, Detect_paragraph(pending_)});
+void Document_detector::End_paragraph(Text_view text) {
+  paragraphs_.push_back({pending_first_, line_count_ - pending_first_, Detect_paragraph(text)});
   pending_.clear();
   pending_letters_ = 0;
   pending_first_ = line_count_;

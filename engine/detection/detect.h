@@ -81,7 +81,7 @@ class Document_detector {
   Detection For_line(std::size_t index) const;
 
  private:
-  void End_paragraph();
+  void End_paragraph(Text_view text);  // the open paragraph's text
   Detection Judge_document() const;
 
   std::vector<Paragraph> paragraphs_;

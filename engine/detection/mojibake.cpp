@@ -76,11 +76,41 @@ bool Is_misread_letter(Unit first, Unit second, Mojibake kind) {
   return trail && *trail >= hebrew_trail_first && *trail <= hebrew_trail_last;
 }
 
+// The unit of the Hebrew letter that D7 followed by `trail` stands for.
+static Unit Hebrew_letter_unit(std::uint8_t trail) {
+  static const std::array<Unit, hebrew_trail_last - hebrew_trail_first + 1> units = [] {
+    std::array<Unit, hebrew_trail_last - hebrew_trail_first + 1> t{};
+    for (std::size_t i = 0; i < t.size(); ++i) t[i] = Unit_from_unicode(static_cast<char32_t>(0x5D0 + i));
+    return t;
+  }();
+  return units[trail - hebrew_trail_first];
+}
+
 Text Repair_mojibake(Text_view text, Mojibake kind) {
   Text repaired;
+  Repair_mojibake(text, kind, repaired);
+  return repaired;
+}
+
+void Repair_mojibake(Text_view text, Mojibake kind, Text& repaired) {
+  repaired.clear();
   repaired.reserve(text.size());
   std::size_t i = 0;
   while (i < text.size()) {
+    if (text[i] < 0x80) {  // ASCII stands for itself and starts no sequence
+      repaired.push_back(text[i++]);
+      continue;
+    }
+    // A misread Hebrew letter, most of such a text, by table look-ups.
+    if (i + 1 < text.size() && Is_byte(text[i]) && Is_byte(text[i + 1])) {
+      const int lead_byte = kind == Mojibake::raw_bytes ? static_cast<int>(text[i]) : western_bytes_of_units[text[i]];
+      const int trail = kind == Mojibake::raw_bytes ? static_cast<int>(text[i + 1]) : western_bytes_of_units[text[i + 1]];
+      if (lead_byte == hebrew_lead && trail >= hebrew_trail_first && trail <= hebrew_trail_last) {
+        repaired.push_back(Hebrew_letter_unit(static_cast<std::uint8_t>(trail)));
+        i += 2;
+        continue;
+      }
+    }
     const std::optional<std::uint8_t> lead = Misread_byte(text[i], kind);
     const int length = lead ? Sequence_length(*lead) : 0;
     if (length > 1 && i + static_cast<std::size_t>(length) <= text.size()) {
@@ -102,7 +132,6 @@ Text Repair_mojibake(Text_view text, Mojibake kind) {
     }
     repaired.push_back(text[i++]);
   }
-  return repaired;
 }
 
 }  // namespace quorvandel::detection

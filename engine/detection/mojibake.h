@@ -34,5 +34,7 @@ bool Is_misread_letter(Unit first, Unit second, Mojibake kind);
 // The text with every misread UTF-8 sequence read again as UTF-8; units
 // that stood for no valid sequence stay as they are.
 Text Repair_mojibake(Text_view text, Mojibake kind);
+// The same into `repaired`, which must not hold `text`; its room is kept.
+void Repair_mojibake(Text_view text, Mojibake kind, Text& repaired);
 
 }  // namespace quorvandel::detection
