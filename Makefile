@@ -26,7 +26,10 @@ sample: build
 	@scripts/run-sample.sh $(BUILD)
 
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	# A failed test runs once more: the desktop tests under Xvfb still fail
+	# now and then on a loaded machine (a window not yet taken by the window
+	# manager); a real fault fails both runs.
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
 
 # Installs into PREFIX (/usr/local by default), staged under DESTDIR when set.
 install: build

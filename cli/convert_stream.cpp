@@ -58,23 +58,6 @@ void Remove_nul_bytes(Byte_text& line) {
   for (char& c : line) c = c == '\0' ? 'A' : c;
 }
 
-// The units of one line; a NUL becomes 'A', as in the source pane.
-void Read_line(Text& line, std::string_view bytes, Encoding encoding, std::size_t offset) {
-  line.clear();
-  if (encoding == Encoding::bytes) {
-    Append_bytes(line, bytes);
-  } else {
-    if (offset == 0 && bytes.starts_with(utf8_byte_order_mark)) {
-      bytes.remove_prefix(utf8_byte_order_mark.size());
-      offset += utf8_byte_order_mark.size();
-    }
-    if (const auto bad = Append_text_from_utf8(line, bytes)) {
-      throw Stream_error("invalid UTF-8 at byte " + std::to_string(offset + *bad));
-    }
-  }
-  for (Unit& u : line) u = u == 0 ? 'A' : u;
-}
-
 void Write_line(std::string& out, const Text& line, Encoding encoding, std::size_t line_number) {
   if (encoding == Encoding::utf8) {
     Append_utf8(out, line);
@@ -135,6 +118,22 @@ void Convert_units(Line_reader& reader, Line_writer& writer, Document_converter&
 }
 
 }  // namespace
+
+void Read_line(Text& line, std::string_view bytes, Encoding encoding, std::size_t offset) {
+  line.clear();
+  if (encoding == Encoding::bytes) {
+    Append_bytes(line, bytes);
+  } else {
+    if (offset == 0 && bytes.starts_with(utf8_byte_order_mark)) {
+      bytes.remove_prefix(utf8_byte_order_mark.size());
+      offset += utf8_byte_order_mark.size();
+    }
+    if (const auto bad = Append_text_from_utf8(line, bytes)) {
+      throw Stream_error("invalid UTF-8 at byte " + std::to_string(offset + *bad));
+    }
+  }
+  for (Unit& u : line) u = u == 0 ? 'A' : u;
+}
 
 void Convert_stream(Line_reader& reader, Output& output, const TPrefs& settings, Encoding input_encoding,
                     Encoding output_encoding) {

@@ -2,11 +2,14 @@
 // that memory does not grow with the size of the input.
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
+#include <string_view>
 
 #include "cli/line_reader.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "engine/text.h"
 #include "settings/prefs.h"
 
 namespace quorvandel::cli {
@@ -16,6 +19,11 @@ class Stream_error : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The units of one input line at `offset` bytes into the input: a byte
+// order mark dropped from UTF-8, a NUL made 'A' as in the source pane.
+// Throws Stream_error for invalid UTF-8.
+void Read_line(Text& line, std::string_view bytes, Encoding encoding, std::size_t offset);
 
 // Converts every line of the reader exactly as the document conversion
 // converts the source pane's lines, and writes the lines joined by the

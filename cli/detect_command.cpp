@@ -19,22 +19,7 @@ constexpr const char* program = "quorvandel-convert";
 std::vector<Text> Read_all_lines(Line_reader& reader, Encoding encoding) {
   std::vector<Text> lines;
   std::string_view bytes;
-  while (reader.Next(bytes)) {
-    std::size_t offset = reader.line_offset();
-    Text& line = lines.emplace_back();
-    if (encoding == Encoding::bytes) {
-      Append_bytes(line, bytes);
-    } else {
-      if (offset == 0 && bytes.starts_with(utf8_byte_order_mark)) {
-        bytes.remove_prefix(utf8_byte_order_mark.size());
-        offset += utf8_byte_order_mark.size();
-      }
-      if (const auto bad = Append_text_from_utf8(line, bytes)) {
-        throw Stream_error("invalid UTF-8 at byte " + std::to_string(offset + *bad));
-      }
-    }
-    for (Unit& u : line) u = u == 0 ? 'A' : u;
-  }
+  while (reader.Next(bytes)) Read_line(lines.emplace_back(), bytes, encoding, reader.line_offset());
   return lines;
 }
 

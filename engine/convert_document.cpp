@@ -21,19 +21,6 @@ std::string File_name_part(const std::string& path) {
 
 namespace {
 
-void Set_dest_status_from_source(TConversion_document& document) {
-  switch (document.Source_status()) {
-    case ps_blank:
-    case ps_from_clipboard:
-      document.Set_dest_status(ps_converted, "");
-      break;
-    case ps_loaded:
-      document.Set_dest_status(ps_converted_named, File_name_part(document.Source_file_name()));
-      break;
-    default:
-      break;
-  }
-}
 
 // The converted text, as bytes while every line given to it was bytes.
 class Converted_text {
@@ -73,6 +60,20 @@ class Converted_text {
 };
 
 }  // namespace
+
+void Set_dest_status_from_source(TConversion_document& document) {
+  switch (document.Source_status()) {
+    case ps_blank:
+    case ps_from_clipboard:
+      document.Set_dest_status(ps_converted, "");
+      break;
+    case ps_loaded:
+      document.Set_dest_status(ps_converted_named, File_name_part(document.Source_file_name()));
+      break;
+    default:
+      break;
+  }
+}
 
 bool Convert_document(TConversion_document& document) {
   if (document.Active_settings().source_props->convert_automatically) {

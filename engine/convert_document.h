@@ -66,6 +66,10 @@ int Progress_position(int line_index, int line_count);
 // The last component of a path: what follows its last separator.
 std::string File_name_part(const std::string& path);
 
+// The destination's status after a conversion of the source: "Converted",
+// or "Converted: " and the file's name when the source was loaded.
+void Set_dest_status_from_source(TConversion_document& document);
+
 // Converts every source line into the destination pane. Returns false when
 // the conversion stopped on an error (reported through Show_message); the
 // destination pane then holds no text.

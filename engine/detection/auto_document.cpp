@@ -49,12 +49,7 @@ bool Convert_document_automatically(TConversion_document& document, Detection& f
   if (progress_shown) document.Show_progress(false);
   document.Process_messages();
   document.Set_destination_text(std::move(result));
-  switch (document.Source_status()) {
-    case ps_blank:
-    case ps_from_clipboard: document.Set_dest_status(ps_converted, ""); break;
-    case ps_loaded: document.Set_dest_status(ps_converted_named, File_name_part(document.Source_file_name())); break;
-    default: break;
-  }
+  Set_dest_status_from_source(document);
   document.Show_status();
   return true;
 }

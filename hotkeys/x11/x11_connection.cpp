@@ -7,16 +7,6 @@
 #include <cstring>
 
 namespace quorvandel {
-namespace {
-
-template <typename T>
-struct Free_reply {
-  void operator()(T* reply) const { std::free(reply); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, Free_reply<T>>;
-
-}  // namespace
 
 // ---- The keyboard mapping ----
 

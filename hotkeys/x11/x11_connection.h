@@ -9,12 +9,21 @@
 #include <QObject>
 #include <QSocketNotifier>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace quorvandel {
+
+// A reply of the X server, freed as xcb asks.
+template <typename T>
+struct Free_reply {
+  void operator()(T* reply) const { std::free(reply); }
+};
+template <typename T>
+using Reply = std::unique_ptr<T, Free_reply<T>>;
 
 // The core keyboard mapping with the modifier map: which keycodes type
 // which keysyms, and which modifier bit each modifier key sets.

@@ -13,13 +13,6 @@
 namespace quorvandel {
 namespace {
 
-template <typename T>
-struct Free_reply {
-  void operator()(T* reply) const { std::free(reply); }
-};
-template <typename T>
-using Reply = std::unique_ptr<T, Free_reply<T>>;
-
 xcb_keysym_t Keysym_of(Key key) {
   switch (key) {
     case Key::shift: return XK_Shift_L;

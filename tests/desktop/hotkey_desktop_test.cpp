@@ -387,7 +387,9 @@ TEST_F(Hotkey_desktop, XtermShellKeepsRunning) {
                      "-c", std::string("echo ") + typed + "; while read line; do echo \"$line\" >> '" +
                                lines.string() + "'; done"});
   ASSERT_TRUE(Eventually([] { return !Output_of("xdotool search --name '^Quorvandel test terminal$'").empty(); }));
-  Run_command("xdotool search --name '^Quorvandel test terminal$' windowactivate --sync");
+  // The window manager may not take a window it has just mapped yet.
+  ASSERT_TRUE(Eventually(
+      [] { return std::system("xdotool search --name '^Quorvandel test terminal$' windowactivate --sync") == 0; }));
   // A double click on the word at the top left selects it.
   Run_command("xdotool search --name '^Quorvandel test terminal$' mousemove --window %1 12 8 click --repeat 2 1");
   ASSERT_TRUE(Eventually([] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
