@@ -215,6 +215,10 @@ Unit Bidi_reordering::Unit_for(char32_t character) const {
   return Unit_from_unicode(character);
 }
 
+// Whether a unit of the set reads as the character: Hebrew held as
+// capitals writes Tav with '[', and so has no '[' to mirror a ']' into.
+bool Bidi_reordering::Writes(char32_t character) const { return Character(Unit_for(character)) == character; }
+
 bool Bidi_reordering::Only_right_to_left_and_neutral(const Text& line) const {
   return std::all_of(line.begin(), line.end(), [this](Unit u) { return Is_byte(u) && simple_[u]; });
 }
@@ -226,7 +230,7 @@ void Bidi_reordering::Reverse_mirrored(Text& line) const {
   std::reverse(line.begin(), line.end());
   for (Unit& u : line) {
     const char32_t mirrored = Ascii_mirror(characters_[u]);
-    if (mirrored != characters_[u]) u = Unit_for(mirrored);
+    if (mirrored != characters_[u] && Writes(mirrored)) u = Unit_for(mirrored);
   }
 }
 
@@ -257,7 +261,10 @@ void Bidi_reordering::To_visual(Text& line) {
   shown_.resize(line.size());
   for (std::size_t j = 0; j < line.size(); ++j) {
     const auto i = static_cast<std::size_t>(picture_.visual_to_logical[j]);
-    shown_[j] = picture_.visual[j] == visual_[i] ? line[i] : Unit_for(picture_.visual[j]);
+    // A bracket whose mirror the set cannot write stays as it is rather
+    // than turn into the letter that its mirror's byte stands for.
+    const char32_t shown = picture_.visual[j];
+    shown_[j] = shown == visual_[i] || !Writes(shown) ? line[i] : Unit_for(shown);
   }
   line.swap(shown_);
 }
@@ -437,10 +444,20 @@ bool Bidi_reordering::Try_reading(const Text& line, Paragraph_direction base, Te
   }
 
   reading.resize(n);
+  bool kept_a_mirror = false;
   for (std::size_t i = 0; i < n; ++i) {
     const auto j = static_cast<std::size_t>(positions_[i]);
     const char32_t c = mirrored_[i] ? Mirror(visual_[j]) : visual_[j];
-    reading[i] = c == visual_[j] ? line[j] : Unit_for(c);
+    const bool kept = c != visual_[j] && !Writes(c);  // as To_visual keeps it
+    kept_a_mirror = kept_a_mirror || kept;
+    reading[i] = c == visual_[j] || kept ? line[j] : Unit_for(c);
+  }
+  if (shown_exactly && kept_a_mirror) {
+    // The reading holds other characters than the ones the algorithm
+    // showed; whether it still shows as the line is seen by showing it.
+    Text shown = reading;
+    To_visual(shown);
+    shown_exactly = shown == line;
   }
   return shown_exactly;
 }

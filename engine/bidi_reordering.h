@@ -32,6 +32,7 @@ class Bidi_reordering {
   char32_t Character(Unit unit) const { return Is_byte(unit) ? characters_[unit] : Unicode_from_unit_(unit); }
   static char32_t Unicode_from_unit_(Unit unit);
   Unit Unit_for(char32_t character) const;
+  bool Writes(char32_t character) const;
   void Take_characters(const Text& line);
   char32_t Mirror(char32_t c) const;
   bool Only_right_to_left_and_neutral(const Text& line) const;

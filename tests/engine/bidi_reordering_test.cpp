@@ -127,6 +127,29 @@ TEST(BidiReordering, VisualToLogicalRestoresTheSentences) {
   }
 }
 
+// Hebrew held as capitals writes Tav with '[', so a ']' that a right-to-left
+// run mirrors has no bracket to become: it stays a ']' rather than turn
+// into a Tav, and a reading taken back shows as the visual line.
+TEST(BidiReordering, ABracketWhoseMirrorTheSetCannotWriteStays) {
+  const Text lines[] = {T("AB ] CD"), T("AB ]12 CD"), T("(AB] x"),
+                        T("(\xE0\xE1ld  <\xE1) [x]/2003 \xE3\xE4.\r")};
+  const auto tavs = [](const Text& line) { return std::count(line.begin(), line.end(), Unit{'['}); };
+  for (const auto& d : directions) {
+    Bidi_reordering reordering(Fribidi(), cs_upper, TOptQwerty{}, d.direction);
+    for (const Text& line : lines) {
+      SCOPED_TRACE(std::string(d.option) + " " + Utf8_from_text(line));
+      Text visual = line;
+      reordering.To_visual(visual);
+      EXPECT_EQ(tavs(visual), tavs(line));
+      Text logical = visual;
+      if (!reordering.To_logical(logical)) continue;
+      EXPECT_EQ(tavs(logical), tavs(line));
+      reordering.To_visual(logical);
+      EXPECT_EQ(logical, visual);
+    }
+  }
+}
+
 // The same inside the line conversion: letters translated first (here into
 // code page 862 and into Hebrew held as capitals), the reordering on the
 // translated line, and the classic flips and reversals left out.
