@@ -211,6 +211,23 @@ Kind_table::Kind_table(int source_set, const TOptConversion& conversion) {
       if (Is_of_kind(b, kind, source_set, conversion)) bits_[b] = static_cast<std::uint8_t>(bits_[b] | 1U << kind);
     }
   }
+  for (int kind = kind_english_letter; kind <= kind_expression; ++kind) {
+    Byte_ranges& ranges = ranges_[static_cast<std::size_t>(kind)];
+    for (unsigned b = 0; b <= last_byte_unit; ++b) {
+      if ((bits_[b] >> kind & 1U) == 0) continue;
+      if (ranges.count > 0 && ranges.last[static_cast<std::size_t>(ranges.count - 1)] == b - 1) {
+        ranges.last[static_cast<std::size_t>(ranges.count - 1)] = static_cast<std::uint8_t>(b);
+      } else if (ranges.count == Byte_ranges::most) {
+        ranges = Byte_ranges{};
+        ranges.too_many = true;
+        break;
+      } else {
+        ranges.first[static_cast<std::size_t>(ranges.count)] = static_cast<std::uint8_t>(b);
+        ranges.last[static_cast<std::size_t>(ranges.count)] = static_cast<std::uint8_t>(b);
+        ++ranges.count;
+      }
+    }
+  }
 }
 
 }  // namespace quorvandel

@@ -68,8 +68,30 @@ void Place_core(Line& line, std::size_t core_offset, std::size_t core_length, st
   line.resize(new_length);
 }
 
+// Swaps the reversed first and last `Word` of a stretch of 1 to 2 words:
+// where the two overlap, both stores write the same, right bytes.
+template <typename Word, typename Byte>
+void Reverse_two_words(Byte* begin, Byte* end) {
+  Word front, back;
+  std::memcpy(&front, begin, sizeof(Word));
+  std::memcpy(&back, end - sizeof(Word), sizeof(Word));
+  if constexpr (sizeof(Word) == 8) {
+    front = __builtin_bswap64(front);
+    back = __builtin_bswap64(back);
+  } else if constexpr (sizeof(Word) == 4) {
+    front = __builtin_bswap32(front);
+    back = __builtin_bswap32(back);
+  } else {
+    front = __builtin_bswap16(front);
+    back = __builtin_bswap16(back);
+  }
+  std::memcpy(begin, &back, sizeof(Word));
+  std::memcpy(end - sizeof(Word), &front, sizeof(Word));
+}
+
 // Reverses bytes eight at a time from both ends, which for a long stretch
-// is several times faster than one at a time.
+// is several times faster than one at a time; what is left in the middle,
+// and a short stretch (the usual word), takes two overlapping words.
 template <typename Byte>
 void Reverse_bytes(Byte* begin, Byte* end) {
   static_assert(sizeof(Byte) == 1);
@@ -84,7 +106,14 @@ void Reverse_bytes(Byte* begin, Byte* end) {
     begin += 8;
     end -= 8;
   }
-  std::reverse(begin, end);
+  const auto length = end - begin;
+  if (length >= 8) {
+    Reverse_two_words<std::uint64_t>(begin, end);
+  } else if (length >= 4) {
+    Reverse_two_words<std::uint32_t>(begin, end);
+  } else if (length >= 2) {
+    Reverse_two_words<std::uint16_t>(begin, end);
+  }
 }
 
 template <typename Unit_type>
@@ -116,6 +145,40 @@ Block_bits Members(const std::uint8_t* kinds_of, std::size_t count, std::uint8_t
   }
 #endif
   for (; i < count; ++i) members |= Block_bits{(kinds_of[i] & mask) != 0} << i;
+  return members;
+}
+
+// The members of a kind among up to 64 bytes, judged from the bytes
+// themselves: with SSE2 sixteen at a time against the kind's ranges (the
+// difference from the first byte of a range, taken modulo 256, is at most
+// the range's width), otherwise by the table.
+Block_bits Byte_members(const char* bytes, std::size_t count, const Byte_ranges& ranges, const Kind_table& kinds,
+                        std::uint8_t mask) {
+  Block_bits members = 0;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  if (!ranges.too_many) {
+    __m128i first[Byte_ranges::most];
+    __m128i width[Byte_ranges::most];
+    for (int r = 0; r < ranges.count; ++r) {
+      const auto index = static_cast<std::size_t>(r);
+      first[r] = _mm_set1_epi8(static_cast<char>(ranges.first[index]));
+      width[r] = _mm_set1_epi8(static_cast<char>(ranges.last[index] - ranges.first[index]));
+    }
+    for (; i + 16 <= count; i += 16) {
+      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+      __m128i inside = _mm_setzero_si128();
+      for (int r = 0; r < ranges.count; ++r) {
+        const __m128i offset = _mm_sub_epi8(chunk, first[r]);
+        inside = _mm_or_si128(inside, _mm_cmpeq_epi8(_mm_min_epu8(offset, width[r]), offset));
+      }
+      members |= static_cast<Block_bits>(static_cast<unsigned>(_mm_movemask_epi8(inside))) << i;
+    }
+  }
+#else
+  (void)ranges;
+#endif
+  for (; i < count; ++i) members |= Block_bits{(kinds.Kinds_of(bytes[i]) & mask) != 0} << i;
   return members;
 }
 
@@ -183,23 +246,20 @@ void Run_reverser::Start_units(const Line& line, const Kind_table& kinds) {
   kinds_present_ = present;
 }
 
-template <typename Line>
-void Run_reverser::Reverse_units(Line& line, int kind, bool last) {
-  if (kind < kind_english_letter || kind > kind_expression) return;
-  const auto mask = static_cast<std::uint8_t>(1U << kind);
-  if ((kinds_present_ & mask) == 0) return;  // no unit of the kind: no run
-  auto* const units = line.data();
-  std::uint8_t* const kinds_of = kinds_of_.data();
-  const std::size_t length = line.size();
-  const auto reverse = [&](std::size_t begin, std::size_t end) {
-    Reverse_stretch(units + begin, units + end);
-    if (!last) Reverse_bytes(kinds_of + begin, kinds_of + end);
-  };
+namespace {
+
+// Reverses every run of members of `length` units, the members of each
+// block of 64 told by members_of(block, count); reverse(begin, end) turns
+// one run. A run turns once its end is found, before the next block is
+// judged, and it holds members only, so the blocks judged later still hold
+// what they held.
+template <typename Members_of, typename Reverse>
+void Reverse_member_runs(std::size_t length, const Members_of& members_of, const Reverse& reverse) {
   std::size_t run_begin = 0;
   Block_bits run_open = 0;  // 1 when the last unit of the block before is in a run
   for (std::size_t block = 0; block < length; block += block_units) {
     const std::size_t count = std::min(block_units, length - block);
-    const Block_bits members = Without_lone_units(Members(kinds_of + block, count, mask), run_open);
+    const Block_bits members = Without_lone_units(members_of(block, count), run_open);
     Block_bits edges = members ^ (members << 1 | run_open);
     while (edges != 0) {
       const auto offset = static_cast<std::size_t>(std::countr_zero(edges));
@@ -215,10 +275,42 @@ void Run_reverser::Reverse_units(Line& line, int kind, bool last) {
   if (run_open != 0) reverse(run_begin, length);
 }
 
+}  // namespace
+
+template <typename Line>
+void Run_reverser::Reverse_units(Line& line, int kind, bool last) {
+  if (kind < kind_english_letter || kind > kind_expression) return;
+  const auto mask = static_cast<std::uint8_t>(1U << kind);
+  if ((kinds_present_ & mask) == 0) return;  // no unit of the kind: no run
+  auto* const units = line.data();
+  std::uint8_t* const kinds_of = kinds_of_.data();
+  Reverse_member_runs(
+      line.size(), [&](std::size_t block, std::size_t count) { return Members(kinds_of + block, count, mask); },
+      [&](std::size_t begin, std::size_t end) {
+        Reverse_stretch(units + begin, units + end);
+        if (!last) Reverse_bytes(kinds_of + begin, kinds_of + end);
+      });
+}
+
 void Run_reverser::Start(const Text& line, const Kind_table& kinds) { Start_units(line, kinds); }
-void Run_reverser::Start(const Byte_text& line, const Kind_table& kinds) { Start_units(line, kinds); }
 void Run_reverser::Reverse(Text& line, int kind, bool last) { Reverse_units(line, kind, last); }
-void Run_reverser::Reverse(Byte_text& line, int kind, bool last) { Reverse_units(line, kind, last); }
+
+// A byte's kinds are the byte's alone: each pass judges the bytes where
+// they are then, and no kinds travel with them.
+void Run_reverser::Start(const Byte_text& /*line*/, const Kind_table& kinds) { byte_kinds_ = &kinds; }
+
+void Run_reverser::Reverse(Byte_text& line, int kind, bool /*last*/) {
+  if (kind < kind_english_letter || kind > kind_expression) return;
+  const Kind_table& kinds = *byte_kinds_;
+  const Byte_ranges& ranges = kinds.Ranges_of(kind);
+  if (ranges.count == 0 && !ranges.too_many) return;  // no byte is of the kind
+  const auto mask = static_cast<std::uint8_t>(1U << kind);
+  char* const bytes = line.data();
+  Reverse_member_runs(
+      line.size(),
+      [&](std::size_t block, std::size_t count) { return Byte_members(bytes + block, count, ranges, kinds, mask); },
+      [&](std::size_t begin, std::size_t end) { Reverse_bytes(bytes + begin, bytes + end); });
+}
 
 void Reverse_elements(Text& line, int kind, const Kind_table& kinds) {
   Run_reverser runs;
