@@ -215,16 +215,17 @@ Kind_table::Kind_table(int source_set, const TOptConversion& conversion) {
     Byte_ranges& ranges = ranges_[static_cast<std::size_t>(kind)];
     for (unsigned b = 0; b <= last_byte_unit; ++b) {
       if ((bits_[b] >> kind & 1U) == 0) continue;
-      if (ranges.count > 0 && ranges.last[static_cast<std::size_t>(ranges.count - 1)] == b - 1) {
-        ranges.last[static_cast<std::size_t>(ranges.count - 1)] = static_cast<std::uint8_t>(b);
+      Byte_ranges::Range* const last = ranges.count > 0 ? &ranges.ranges[static_cast<std::size_t>(ranges.count - 1)] : nullptr;
+      if (last && last->first[0] + last->width[0] + 1U == b) {
+        last->width.fill(static_cast<std::uint8_t>(last->width[0] + 1));
       } else if (ranges.count == Byte_ranges::most) {
         ranges = Byte_ranges{};
         ranges.too_many = true;
         break;
       } else {
-        ranges.first[static_cast<std::size_t>(ranges.count)] = static_cast<std::uint8_t>(b);
-        ranges.last[static_cast<std::size_t>(ranges.count)] = static_cast<std::uint8_t>(b);
-        ++ranges.count;
+        Byte_ranges::Range& range = ranges.ranges[static_cast<std::size_t>(ranges.count++)];
+        range.first.fill(static_cast<std::uint8_t>(b));
+        range.width.fill(0);
       }
     }
   }

@@ -46,12 +46,16 @@ class Letter_table {
 
 // The bytes of one kind as ranges of consecutive bytes, so that many bytes
 // can be judged at a time; at most `most` ranges, else none (too_many).
+// Each value is held sixteen times, as a vector loads it.
 struct Byte_ranges {
   static constexpr int most = 6;
   int count = 0;
   bool too_many = false;
-  std::array<std::uint8_t, most> first{};
-  std::array<std::uint8_t, most> last{};
+  struct Range {
+    alignas(16) std::array<std::uint8_t, 16> first;
+    alignas(16) std::array<std::uint8_t, 16> width;  // last - first
+  };
+  std::array<Range, most> ranges{};
 };
 
 // Is_of_kind for all 256 bytes and all six kinds.

@@ -158,22 +158,25 @@ Block_bits Byte_members(const char* bytes, std::size_t count, const Byte_ranges&
   std::size_t i = 0;
 #if defined(__SSE2__)
   if (!ranges.too_many) {
-    __m128i first[Byte_ranges::most];
-    __m128i width[Byte_ranges::most];
-    for (int r = 0; r < ranges.count; ++r) {
-      const auto index = static_cast<std::size_t>(r);
-      first[r] = _mm_set1_epi8(static_cast<char>(ranges.first[index]));
-      width[r] = _mm_set1_epi8(static_cast<char>(ranges.last[index] - ranges.first[index]));
-    }
-    for (; i + 16 <= count; i += 16) {
-      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + i));
+    const auto members_of = [&ranges](const char* chunk_bytes) {
+      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk_bytes));
       __m128i inside = _mm_setzero_si128();
       for (int r = 0; r < ranges.count; ++r) {
-        const __m128i offset = _mm_sub_epi8(chunk, first[r]);
-        inside = _mm_or_si128(inside, _mm_cmpeq_epi8(_mm_min_epu8(offset, width[r]), offset));
+        const Byte_ranges::Range& range = ranges.ranges[static_cast<std::size_t>(r)];
+        const __m128i offset =
+            _mm_sub_epi8(chunk, _mm_load_si128(reinterpret_cast<const __m128i*>(range.first.data())));
+        const __m128i width = _mm_load_si128(reinterpret_cast<const __m128i*>(range.width.data()));
+        inside = _mm_or_si128(inside, _mm_cmpeq_epi8(_mm_min_epu8(offset, width), offset));
       }
-      members |= static_cast<Block_bits>(static_cast<unsigned>(_mm_movemask_epi8(inside))) << i;
+      return static_cast<Block_bits>(static_cast<unsigned>(_mm_movemask_epi8(inside)));
+    };
+    for (; i + 16 <= count; i += 16) members |= members_of(bytes + i) << i;
+    if (i < count) {  // the last few bytes through a block of sixteen
+      char last[16] = {};
+      std::memcpy(last, bytes + i, count - i);
+      members |= (members_of(last) & ((Block_bits{1} << (count - i)) - 1)) << i;
     }
+    return members;
   }
 #else
   (void)ranges;
