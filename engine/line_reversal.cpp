@@ -148,42 +148,67 @@ Block_bits Members(const std::uint8_t* kinds_of, std::size_t count, std::uint8_t
   return members;
 }
 
-// The members of a kind among up to 64 bytes, judged from the bytes
-// themselves: with SSE2 sixteen at a time against the kind's ranges (the
-// difference from the first byte of a range, taken modulo 256, is at most
-// the range's width), otherwise by the table.
-Block_bits Byte_members(const char* bytes, std::size_t count, const Byte_ranges& ranges, const Kind_table& kinds,
-                        std::uint8_t mask) {
+// The members of a kind among up to 64 bytes, by the table.
+Block_bits Byte_members(const char* bytes, std::size_t count, const Kind_table& kinds, std::uint8_t mask) {
   Block_bits members = 0;
-  std::size_t i = 0;
+  for (std::size_t i = 0; i < count; ++i) members |= Block_bits{(kinds.Kinds_of(bytes[i]) & mask) != 0} << i;
+  return members;
+}
+
 #if defined(__SSE2__)
-  if (!ranges.too_many) {
-    const auto members_of = [&ranges](const char* chunk_bytes) {
-      const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk_bytes));
-      __m128i inside = _mm_setzero_si128();
-      for (int r = 0; r < ranges.count; ++r) {
-        const Byte_ranges::Range& range = ranges.ranges[static_cast<std::size_t>(r)];
-        const __m128i offset =
-            _mm_sub_epi8(chunk, _mm_load_si128(reinterpret_cast<const __m128i*>(range.first.data())));
-        const __m128i width = _mm_load_si128(reinterpret_cast<const __m128i*>(range.width.data()));
-        inside = _mm_or_si128(inside, _mm_cmpeq_epi8(_mm_min_epu8(offset, width), offset));
+// The members of a kind judged sixteen bytes at a time against its Count
+// ranges, held in registers: the difference from the first byte of a range,
+// taken modulo 256, is at most the range's width.
+template <int Count>
+class Range_test {
+ public:
+  explicit Range_test(const Byte_ranges& ranges) {
+    for (int r = 0; r < Count; ++r) {
+      const Byte_ranges::Range& range = ranges.ranges[static_cast<std::size_t>(r)];
+      first_[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(range.first.data()));
+      width_[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(range.width.data()));
+    }
+  }
+
+  // The members among the `count` bytes of the block at `block` of a line
+  // of `length` bytes. A short block ends the line: its sixteen bytes are
+  // the line's last, read from before the block where the line is long
+  // enough, and only the block's bits are kept.
+  Block_bits Members(const char* line, std::size_t length, std::size_t block, std::size_t count) const {
+    const char* const bytes = line + block;
+    Block_bits members = 0;
+    std::size_t i = 0;
+    for (; i + 16 <= count; i += 16) members |= Block_bits{Of(bytes + i)} << i;
+    if (i < count) {
+      const std::size_t rest = count - i;
+      unsigned last;
+      if (length >= 16) {
+        last = Of(bytes + count - 16) >> (16 - rest);
+      } else {
+        char chunk[16] = {};
+        std::memcpy(chunk, bytes + i, rest);
+        last = Of(chunk) & ((1U << rest) - 1);
       }
-      return static_cast<Block_bits>(static_cast<unsigned>(_mm_movemask_epi8(inside)));
-    };
-    for (; i + 16 <= count; i += 16) members |= members_of(bytes + i) << i;
-    if (i < count) {  // the last few bytes through a block of sixteen
-      char last[16] = {};
-      std::memcpy(last, bytes + i, count - i);
-      members |= (members_of(last) & ((Block_bits{1} << (count - i)) - 1)) << i;
+      members |= Block_bits{last} << i;
     }
     return members;
   }
-#else
-  (void)ranges;
+
+ private:
+  unsigned Of(const char* chunk_bytes) const {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk_bytes));
+    __m128i inside = _mm_setzero_si128();
+    for (int r = 0; r < Count; ++r) {
+      const __m128i offset = _mm_sub_epi8(chunk, first_[r]);
+      inside = _mm_or_si128(inside, _mm_cmpeq_epi8(_mm_min_epu8(offset, width_[r]), offset));
+    }
+    return static_cast<unsigned>(_mm_movemask_epi8(inside));
+  }
+
+  __m128i first_[Count];
+  __m128i width_[Count];
+};
 #endif
-  for (; i < count; ++i) members |= Block_bits{(kinds.Kinds_of(bytes[i]) & mask) != 0} << i;
-  return members;
-}
 
 // A run of one unit needs no reversal: drops the members whose neighbours
 // are not members. The last unit's right neighbour lies in the next block,
@@ -302,16 +327,49 @@ void Run_reverser::Reverse(Text& line, int kind, bool last) { Reverse_units(line
 // they are then, and no kinds travel with them.
 void Run_reverser::Start(const Byte_text& /*line*/, const Kind_table& kinds) { byte_kinds_ = &kinds; }
 
+namespace {
+
+template <int Count>
+void Reverse_byte_runs(Byte_text& line, const Byte_ranges& ranges) {
+#if defined(__SSE2__)
+  const Range_test<Count> test(ranges);
+  char* const bytes = line.data();
+  const std::size_t length = line.size();
+  Reverse_member_runs(
+      length, [&](std::size_t block, std::size_t count) { return test.Members(bytes, length, block, count); },
+      [&](std::size_t begin, std::size_t end) { Reverse_bytes(bytes + begin, bytes + end); });
+#else
+  (void)line;
+  (void)ranges;
+#endif
+}
+
+}  // namespace
+
 void Run_reverser::Reverse(Byte_text& line, int kind, bool /*last*/) {
   if (kind < kind_english_letter || kind > kind_expression) return;
   const Kind_table& kinds = *byte_kinds_;
   const Byte_ranges& ranges = kinds.Ranges_of(kind);
   if (ranges.count == 0 && !ranges.too_many) return;  // no byte is of the kind
+#if defined(__SSE2__)
+  // One loop for each number of ranges, so that the ranges stay in registers.
+  static_assert(Byte_ranges::most == 6);
+  if (!ranges.too_many) {
+    switch (ranges.count) {
+      case 1: return Reverse_byte_runs<1>(line, ranges);
+      case 2: return Reverse_byte_runs<2>(line, ranges);
+      case 3: return Reverse_byte_runs<3>(line, ranges);
+      case 4: return Reverse_byte_runs<4>(line, ranges);
+      case 5: return Reverse_byte_runs<5>(line, ranges);
+      default: return Reverse_byte_runs<6>(line, ranges);
+    }
+  }
+#endif
   const auto mask = static_cast<std::uint8_t>(1U << kind);
   char* const bytes = line.data();
   Reverse_member_runs(
       line.size(),
-      [&](std::size_t block, std::size_t count) { return Byte_members(bytes + block, count, ranges, kinds, mask); },
+      [&](std::size_t block, std::size_t count) { return Byte_members(bytes + block, count, kinds, mask); },
       [&](std::size_t begin, std::size_t end) { Reverse_bytes(bytes + begin, bytes + end); });
 }
 
