@@ -1,6 +1,7 @@
 #include "cli/convert_stream.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "engine/convert_line.h"
@@ -54,8 +55,12 @@ class Line_writer {
   std::string pending_;
 };
 
+// A text file seldom holds a NUL: memchr skips over the line to find none.
 void Remove_nul_bytes(Byte_text& line) {
-  for (char& c : line) c = c == '\0' ? 'A' : c;
+  char* const end = line.data() + line.size();
+  for (char* at = line.data(); (at = static_cast<char*>(std::memchr(at, '\0', static_cast<std::size_t>(end - at))));) {
+    *at++ = 'A';
+  }
 }
 
 void Write_line(std::string& out, const Text& line, Encoding encoding, std::size_t line_number) {

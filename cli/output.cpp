@@ -37,7 +37,15 @@ Atomic_file_output::Atomic_file_output(std::string path) : path_(std::move(path)
 
 Atomic_file_output::~Atomic_file_output() { Abandon(); }
 
-void Atomic_file_output::Write(std::string_view bytes) { Write_all(fd_, bytes); }
+void Atomic_file_output::Write(std::string_view bytes) {
+  Write_all(fd_, bytes);
+  // The disk takes each block while the next one is converted, instead of
+  // all of them during the fsync of Commit, which waits for them. Commit
+  // syncs all the same: this changes when the bytes reach the disk, not
+  // whether the new file is whole there before it replaces the old one.
+  Start_writing_to_disk(fd_, written_, static_cast<long long>(bytes.size()));
+  written_ += static_cast<long long>(bytes.size());
+}
 
 void Atomic_file_output::Commit() {
   if (fd_ < 0) return;

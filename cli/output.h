@@ -43,6 +43,7 @@ class Atomic_file_output : public Output {
   std::string path_;
   std::string temporary_path_;
   int fd_ = -1;
+  long long written_ = 0;  // bytes written so far
 };
 
 // Standard output. When it is a regular file, writes go straight to it and

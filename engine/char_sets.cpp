@@ -211,6 +211,24 @@ Kind_table::Kind_table(int source_set, const TOptConversion& conversion) {
       if (Is_of_kind(b, kind, source_set, conversion)) bits_[b] = static_cast<std::uint8_t>(bits_[b] | 1U << kind);
     }
   }
+  for (int kind = kind_english_letter; kind <= kind_expression; ++kind) {
+    Byte_ranges& ranges = ranges_[static_cast<std::size_t>(kind)];
+    for (unsigned b = 0; b <= last_byte_unit; ++b) {
+      if ((bits_[b] >> kind & 1U) == 0) continue;
+      Byte_ranges::Range* const last = ranges.count > 0 ? &ranges.ranges[static_cast<std::size_t>(ranges.count - 1)] : nullptr;
+      if (last && last->first[0] + last->width[0] + 1U == b) {
+        last->width.fill(static_cast<std::uint8_t>(last->width[0] + 1));
+      } else if (ranges.count == Byte_ranges::most) {
+        ranges = Byte_ranges{};
+        ranges.too_many = true;
+        break;
+      } else {
+        Byte_ranges::Range& range = ranges.ranges[static_cast<std::size_t>(ranges.count++)];
+        range.first.fill(static_cast<std::uint8_t>(b));
+        range.width.fill(0);
+      }
+    }
+  }
 }
 
 }  // namespace quorvandel

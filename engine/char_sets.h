@@ -44,6 +44,20 @@ class Letter_table {
   std::array<Unit, 256> map_{};
 };
 
+// The bytes of one kind as ranges of consecutive bytes, so that many bytes
+// can be judged at a time; at most `most` ranges, else none (too_many).
+// Each value is held sixteen times, as a vector loads it.
+struct Byte_ranges {
+  static constexpr int most = 6;
+  int count = 0;
+  bool too_many = false;
+  struct Range {
+    alignas(16) std::array<std::uint8_t, 16> first;
+    alignas(16) std::array<std::uint8_t, 16> width;  // last - first
+  };
+  std::array<Range, most> ranges{};
+};
+
 // Is_of_kind for all 256 bytes and all six kinds.
 class Kind_table {
  public:
@@ -57,8 +71,12 @@ class Kind_table {
   std::uint8_t Kinds_of(Unit ch) const { return bits_[std::min<Unit>(ch, 256)]; }
   std::uint8_t Kinds_of(char byte) const { return bits_[static_cast<unsigned char>(byte)]; }
 
+  // The bytes of kind 1..6 as ranges.
+  const Byte_ranges& Ranges_of(int kind) const { return ranges_[static_cast<std::size_t>(kind)]; }
+
  private:
   std::array<std::uint8_t, 257> bits_{};
+  std::array<Byte_ranges, 7> ranges_{};
 };
 
 }  // namespace quorvandel

@@ -1,5 +1,10 @@
 #include "engine/character_map.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <cstring>
+
 #include "engine/char_sets.h"
 #include "engine/line_reversal.h"
 
@@ -40,6 +45,85 @@ Character_map::Character_map(const TPrefs& settings) {
     identity_ = identity_ && bytes[b] == b;
     keeps_bytes_ = keeps_bytes_ && Is_byte(bytes[b]);
   }
+  for (unsigned b = 0; b <= last_byte_unit && shift_count_ <= most_shifts; ++b) {
+    const auto amount = static_cast<std::uint8_t>(byte_map_[b] - static_cast<char>(b));
+    if (amount == 0) continue;
+    Shift* const last = shift_count_ > 0 ? &shifts_[static_cast<std::size_t>(shift_count_ - 1)] : nullptr;
+    if (last && last->amount[0] == amount && last->first[0] + last->width[0] + 1U == b) {
+      last->width.fill(static_cast<std::uint8_t>(last->width[0] + 1));
+    } else if (shift_count_++ < most_shifts) {
+      Shift& shift = shifts_[static_cast<std::size_t>(shift_count_ - 1)];
+      shift.first.fill(static_cast<std::uint8_t>(b));
+      shift.width.fill(0);
+      shift.amount.fill(amount);
+    }
+  }
+}
+
+#if defined(__SSE2__)
+namespace {
+
+// Moves each byte of a line by the amount of the stretch it lies in, sixteen
+// bytes at a time, against Count stretches held in registers: a byte b lies
+// in a stretch when its difference from the first byte, modulo 256, is at
+// most the width.
+template <int Count, typename Shift>
+void Shift_bytes(char* bytes, std::size_t count, const Shift* shifts) {
+  __m128i first[Count], width[Count], amount[Count];
+  const auto vector = [](const std::array<std::uint8_t, 16>& values) {
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(values.data()));
+  };
+  for (int s = 0; s < Count; ++s) {
+    first[s] = vector(shifts[s].first);
+    width[s] = vector(shifts[s].width);
+    amount[s] = vector(shifts[s].amount);
+  }
+  const auto shifted = [&](__m128i chunk) {
+    __m128i amounts = _mm_setzero_si128();
+    for (int s = 0; s < Count; ++s) {
+      const __m128i offset = _mm_sub_epi8(chunk, first[s]);
+      const __m128i inside = _mm_cmpeq_epi8(_mm_min_epu8(offset, width[s]), offset);
+      amounts = _mm_or_si128(amounts, _mm_and_si128(inside, amount[s]));
+    }
+    return _mm_add_epi8(chunk, amounts);
+  };
+  const auto load = [](const char* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); };
+  const auto store = [](char* at, __m128i chunk) { _mm_storeu_si128(reinterpret_cast<__m128i*>(at), chunk); };
+  if (count < 16) {  // through a block of sixteen
+    char block[16] = {};
+    std::memcpy(block, bytes, count);
+    store(block, shifted(load(block)));
+    std::memcpy(bytes, block, count);
+    return;
+  }
+  // The last sixteen bytes, taken before the loop changes the first of them
+  // and stored after it: where the two overlap both store the same bytes.
+  const __m128i last = shifted(load(bytes + count - 16));
+  for (std::size_t i = 0; i + 16 <= count; i += 16) store(bytes + i, shifted(load(bytes + i)));
+  store(bytes + count - 16, last);
+}
+
+}  // namespace
+#endif
+
+void Character_map::Apply_to_bytes(char* bytes, std::size_t count) const {
+#if defined(__SSE2__)
+  // One loop for each number of stretches, so that they stay in registers.
+  static_assert(most_shifts == 8);
+  const Shift* const shifts = shifts_.data();
+  switch (shift_count_) {
+    case 1: return Shift_bytes<1>(bytes, count, shifts);
+    case 2: return Shift_bytes<2>(bytes, count, shifts);
+    case 3: return Shift_bytes<3>(bytes, count, shifts);
+    case 4: return Shift_bytes<4>(bytes, count, shifts);
+    case 5: return Shift_bytes<5>(bytes, count, shifts);
+    case 6: return Shift_bytes<6>(bytes, count, shifts);
+    case 7: return Shift_bytes<7>(bytes, count, shifts);
+    case 8: return Shift_bytes<8>(bytes, count, shifts);
+    default: break;  // none (an identity map is not applied), or too many
+  }
+#endif
+  for (std::size_t i = 0; i < count; ++i) bytes[i] = byte_map_[static_cast<unsigned char>(bytes[i])];
 }
 
 }  // namespace quorvandel

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 
 #include "engine/text.h"
 #include "settings/prefs.h"
@@ -27,8 +29,7 @@ class Character_map {
   }
   // The same for a line of bytes; only when Keeps_bytes().
   void Apply(Byte_text& line) const {
-    if (identity_) return;
-    for (char& ch : line) ch = byte_map_[static_cast<unsigned char>(ch)];
+    if (!identity_) Apply_to_bytes(line.data(), line.size());
   }
   Unit operator()(Unit ch) const { return Is_byte(ch) ? map_[ch] : ch; }
 
@@ -36,8 +37,22 @@ class Character_map {
   bool Keeps_bytes() const { return keeps_bytes_; }
 
  private:
+  void Apply_to_bytes(char* bytes, std::size_t count) const;
+
+  // A stretch of bytes that the map moves by one amount (modulo 256): the
+  // few of them that a usual map has change sixteen bytes at a time. Each
+  // value is held sixteen times, as the vector loads it.
+  struct Shift {
+    alignas(16) std::array<std::uint8_t, 16> first;
+    alignas(16) std::array<std::uint8_t, 16> width;  // last - first
+    alignas(16) std::array<std::uint8_t, 16> amount;
+  };
+  static constexpr int most_shifts = 8;
+
   std::array<Unit, 256> map_{};
   std::array<char, 256> byte_map_{};  // map_ as bytes, where keeps_bytes_
+  std::array<Shift, most_shifts> shifts_{};
+  int shift_count_ = 0;  // most_shifts + 1 when there are more: the table serves
   bool identity_ = true;  // no step changes any character
   bool keeps_bytes_ = true;
 };

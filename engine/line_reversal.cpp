@@ -68,8 +68,30 @@ void Place_core(Line& line, std::size_t core_offset, std::size_t core_length, st
   line.resize(new_length);
 }
 
+// Swaps the reversed first and last `Word` of a stretch of 1 to 2 words:
+// where the two overlap, both stores write the same, right bytes.
+template <typename Word, typename Byte>
+void Reverse_two_words(Byte* begin, Byte* end) {
+  Word front, back;
+  std::memcpy(&front, begin, sizeof(Word));
+  std::memcpy(&back, end - sizeof(Word), sizeof(Word));
+  if constexpr (sizeof(Word) == 8) {
+    front = __builtin_bswap64(front);
+    back = __builtin_bswap64(back);
+  } else if constexpr (sizeof(Word) == 4) {
+    front = __builtin_bswap32(front);
+    back = __builtin_bswap32(back);
+  } else {
+    front = __builtin_bswap16(front);
+    back = __builtin_bswap16(back);
+  }
+  std::memcpy(begin, &back, sizeof(Word));
+  std::memcpy(end - sizeof(Word), &front, sizeof(Word));
+}
+
 // Reverses bytes eight at a time from both ends, which for a long stretch
-// is several times faster than one at a time.
+// is several times faster than one at a time; what is left in the middle,
+// and a short stretch (the usual word), takes two overlapping words.
 template <typename Byte>
 void Reverse_bytes(Byte* begin, Byte* end) {
   static_assert(sizeof(Byte) == 1);
@@ -84,7 +106,46 @@ void Reverse_bytes(Byte* begin, Byte* end) {
     begin += 8;
     end -= 8;
   }
-  std::reverse(begin, end);
+  const auto length = end - begin;
+  if (length >= 8) {
+    Reverse_two_words<std::uint64_t>(begin, end);
+  } else if (length >= 4) {
+    Reverse_two_words<std::uint32_t>(begin, end);
+  } else if (length >= 2) {
+    Reverse_two_words<std::uint16_t>(begin, end);
+  }
+}
+
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Bytes_16;
+
+// Reverses the `length` bytes (2 to 16) that end at `end`, with no branch
+// on the length, which varies from run to run: the sixteen bytes that end
+// there are read as one number, turned, and the run's part of the turned
+// number moved back over it. The bytes before the run are written back as
+// they were; at least sixteen bytes must lie before `end`.
+inline void Reverse_short_run(char* end, std::size_t length) {
+  std::uint64_t low, high;
+  std::memcpy(&low, end - 16, 8);
+  std::memcpy(&high, end - 8, 8);
+  const Bytes_16 bytes = Bytes_16{high} << 64 | low;
+  const Bytes_16 turned = Bytes_16{__builtin_bswap64(low)} << 64 | __builtin_bswap64(high);
+  const auto kept_bits = static_cast<unsigned>(8 * (16 - length));
+  const Bytes_16 run_mask = ~Bytes_16{0} << kept_bits;
+  const Bytes_16 result = (bytes & ~run_mask) | turned << kept_bits;
+  low = static_cast<std::uint64_t>(result);
+  high = static_cast<std::uint64_t>(result >> 64);
+  std::memcpy(end - 16, &low, 8);
+  std::memcpy(end - 8, &high, 8);
+}
+#endif
+
+// Reverses bytes [begin, end) of a line of bytes.
+inline void Reverse_run(char* line, std::size_t begin, std::size_t end) {
+#if defined(__SIZEOF_INT128__)
+  if (end - begin <= 16 && end >= 16) return Reverse_short_run(line + end, end - begin);
+#endif
+  Reverse_bytes(line + begin, line + end);
 }
 
 template <typename Unit_type>
@@ -118,6 +179,68 @@ Block_bits Members(const std::uint8_t* kinds_of, std::size_t count, std::uint8_t
   for (; i < count; ++i) members |= Block_bits{(kinds_of[i] & mask) != 0} << i;
   return members;
 }
+
+// The members of a kind among up to 64 bytes, by the table.
+Block_bits Byte_members(const char* bytes, std::size_t count, const Kind_table& kinds, std::uint8_t mask) {
+  Block_bits members = 0;
+  for (std::size_t i = 0; i < count; ++i) members |= Block_bits{(kinds.Kinds_of(bytes[i]) & mask) != 0} << i;
+  return members;
+}
+
+#if defined(__SSE2__)
+// The members of a kind judged sixteen bytes at a time against its Count
+// ranges, held in registers: the difference from the first byte of a range,
+// taken modulo 256, is at most the range's width.
+template <int Count>
+class Range_test {
+ public:
+  explicit Range_test(const Byte_ranges& ranges) {
+    for (int r = 0; r < Count; ++r) {
+      const Byte_ranges::Range& range = ranges.ranges[static_cast<std::size_t>(r)];
+      first_[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(range.first.data()));
+      width_[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(range.width.data()));
+    }
+  }
+
+  // The members among the `count` bytes of the block at `block` of a line
+  // of `length` bytes. A short block ends the line: its sixteen bytes are
+  // the line's last, read from before the block where the line is long
+  // enough, and only the block's bits are kept.
+  Block_bits Members(const char* line, std::size_t length, std::size_t block, std::size_t count) const {
+    const char* const bytes = line + block;
+    Block_bits members = 0;
+    std::size_t i = 0;
+    for (; i + 16 <= count; i += 16) members |= Block_bits{Of(bytes + i)} << i;
+    if (i < count) {
+      const std::size_t rest = count - i;
+      unsigned last;
+      if (length >= 16) {
+        last = Of(bytes + count - 16) >> (16 - rest);
+      } else {
+        char chunk[16] = {};
+        std::memcpy(chunk, bytes + i, rest);
+        last = Of(chunk) & ((1U << rest) - 1);
+      }
+      members |= Block_bits{last} << i;
+    }
+    return members;
+  }
+
+ private:
+  unsigned Of(const char* chunk_bytes) const {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk_bytes));
+    __m128i inside = _mm_setzero_si128();
+    for (int r = 0; r < Count; ++r) {
+      const __m128i offset = _mm_sub_epi8(chunk, first_[r]);
+      inside = _mm_or_si128(inside, _mm_cmpeq_epi8(_mm_min_epu8(offset, width_[r]), offset));
+    }
+    return static_cast<unsigned>(_mm_movemask_epi8(inside));
+  }
+
+  __m128i first_[Count];
+  __m128i width_[Count];
+};
+#endif
 
 // A run of one unit needs no reversal: drops the members whose neighbours
 // are not members. The last unit's right neighbour lies in the next block,
@@ -183,23 +306,20 @@ void Run_reverser::Start_units(const Line& line, const Kind_table& kinds) {
   kinds_present_ = present;
 }
 
-template <typename Line>
-void Run_reverser::Reverse_units(Line& line, int kind, bool last) {
-  if (kind < kind_english_letter || kind > kind_expression) return;
-  const auto mask = static_cast<std::uint8_t>(1U << kind);
-  if ((kinds_present_ & mask) == 0) return;  // no unit of the kind: no run
-  auto* const units = line.data();
-  std::uint8_t* const kinds_of = kinds_of_.data();
-  const std::size_t length = line.size();
-  const auto reverse = [&](std::size_t begin, std::size_t end) {
-    Reverse_stretch(units + begin, units + end);
-    if (!last) Reverse_bytes(kinds_of + begin, kinds_of + end);
-  };
+namespace {
+
+// Reverses every run of members of `length` units, the members of each
+// block of 64 told by members_of(block, count); reverse(begin, end) turns
+// one run. A run turns once its end is found, before the next block is
+// judged, and it holds members only, so the blocks judged later still hold
+// what they held.
+template <typename Members_of, typename Reverse>
+void Reverse_member_runs(std::size_t length, const Members_of& members_of, const Reverse& reverse) {
   std::size_t run_begin = 0;
   Block_bits run_open = 0;  // 1 when the last unit of the block before is in a run
   for (std::size_t block = 0; block < length; block += block_units) {
     const std::size_t count = std::min(block_units, length - block);
-    const Block_bits members = Without_lone_units(Members(kinds_of + block, count, mask), run_open);
+    const Block_bits members = Without_lone_units(members_of(block, count), run_open);
     Block_bits edges = members ^ (members << 1 | run_open);
     while (edges != 0) {
       const auto offset = static_cast<std::size_t>(std::countr_zero(edges));
@@ -215,10 +335,75 @@ void Run_reverser::Reverse_units(Line& line, int kind, bool last) {
   if (run_open != 0) reverse(run_begin, length);
 }
 
+}  // namespace
+
+template <typename Line>
+void Run_reverser::Reverse_units(Line& line, int kind, bool last) {
+  if (kind < kind_english_letter || kind > kind_expression) return;
+  const auto mask = static_cast<std::uint8_t>(1U << kind);
+  if ((kinds_present_ & mask) == 0) return;  // no unit of the kind: no run
+  auto* const units = line.data();
+  std::uint8_t* const kinds_of = kinds_of_.data();
+  Reverse_member_runs(
+      line.size(), [&](std::size_t block, std::size_t count) { return Members(kinds_of + block, count, mask); },
+      [&](std::size_t begin, std::size_t end) {
+        Reverse_stretch(units + begin, units + end);
+        if (!last) Reverse_bytes(kinds_of + begin, kinds_of + end);
+      });
+}
+
 void Run_reverser::Start(const Text& line, const Kind_table& kinds) { Start_units(line, kinds); }
-void Run_reverser::Start(const Byte_text& line, const Kind_table& kinds) { Start_units(line, kinds); }
 void Run_reverser::Reverse(Text& line, int kind, bool last) { Reverse_units(line, kind, last); }
-void Run_reverser::Reverse(Byte_text& line, int kind, bool last) { Reverse_units(line, kind, last); }
+
+// A byte's kinds are the byte's alone: each pass judges the bytes where
+// they are then, and no kinds travel with them.
+void Run_reverser::Start(const Byte_text& /*line*/, const Kind_table& kinds) { byte_kinds_ = &kinds; }
+
+namespace {
+
+template <int Count>
+void Reverse_byte_runs(Byte_text& line, const Byte_ranges& ranges) {
+#if defined(__SSE2__)
+  const Range_test<Count> test(ranges);
+  char* const bytes = line.data();
+  const std::size_t length = line.size();
+  Reverse_member_runs(
+      length, [&](std::size_t block, std::size_t count) { return test.Members(bytes, length, block, count); },
+      [&](std::size_t begin, std::size_t end) { Reverse_run(bytes, begin, end); });
+#else
+  (void)line;
+  (void)ranges;
+#endif
+}
+
+}  // namespace
+
+void Run_reverser::Reverse(Byte_text& line, int kind, bool /*last*/) {
+  if (kind < kind_english_letter || kind > kind_expression) return;
+  const Kind_table& kinds = *byte_kinds_;
+  const Byte_ranges& ranges = kinds.Ranges_of(kind);
+  if (ranges.count == 0 && !ranges.too_many) return;  // no byte is of the kind
+#if defined(__SSE2__)
+  // One loop for each number of ranges, so that the ranges stay in registers.
+  static_assert(Byte_ranges::most == 6);
+  if (!ranges.too_many) {
+    switch (ranges.count) {
+      case 1: return Reverse_byte_runs<1>(line, ranges);
+      case 2: return Reverse_byte_runs<2>(line, ranges);
+      case 3: return Reverse_byte_runs<3>(line, ranges);
+      case 4: return Reverse_byte_runs<4>(line, ranges);
+      case 5: return Reverse_byte_runs<5>(line, ranges);
+      default: return Reverse_byte_runs<6>(line, ranges);
+    }
+  }
+#endif
+  const auto mask = static_cast<std::uint8_t>(1U << kind);
+  char* const bytes = line.data();
+  Reverse_member_runs(
+      line.size(),
+      [&](std::size_t block, std::size_t count) { return Byte_members(bytes + block, count, kinds, mask); },
+      [&](std::size_t begin, std::size_t end) { Reverse_run(bytes, begin, end); });
+}
 
 void Reverse_elements(Text& line, int kind, const Kind_table& kinds) {
   Run_reverser runs;

@@ -28,8 +28,10 @@ void Reverse_elements(Text& line, int kind, const Kind_table& kinds);
 
 // Reverses the runs of several kinds in one line, one kind after another,
 // judging each unit's kinds once per line: the kinds travel with their
-// units. Reverse(line, kind) after Start(line, kinds) does what Reverse_elements
-// does, as long as nothing else changes the line in between.
+// units. A line of bytes is judged anew by each kind, many bytes at a time,
+// which costs less than carrying the kinds along. Reverse(line, kind) after
+// Start(line, kinds) does what Reverse_elements does, as long as nothing
+// else changes the line in between; `kinds` must outlive the Reverse calls.
 class Run_reverser {
  public:
   void Start(const Text& line, const Kind_table& kinds);
@@ -47,6 +49,7 @@ class Run_reverser {
 
   std::vector<std::uint8_t> kinds_of_;  // the kinds of each unit of the line, as bits
   std::uint8_t kinds_present_ = 0;      // the kinds of any unit of the line
+  const Kind_table* byte_kinds_ = nullptr;  // for a line of bytes, judged as it goes
 };
 
 // The space adjustment after a whole-line reversal; the length may change.

@@ -21,6 +21,11 @@ int Create_unique_file(const std::string& pattern, const std::string& like, std:
 // Writes what the system holds of the file to the disk.
 bool Sync_to_disk(int fd);
 
+// Asks the system to start writing `count` bytes from `offset` of the file
+// to the disk now, without waiting for them, so that a Sync_to_disk later
+// has less left to wait for. Where the system has no such call, nothing.
+void Start_writing_to_disk(int fd, long long offset, long long count);
+
 // Renames `from` to `to`, replacing a file there in one step.
 bool Rename_over(const std::string& from, const std::string& to);
 

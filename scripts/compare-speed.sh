@@ -11,8 +11,12 @@
 #      ordinary lines, with peak memory against the line's size;
 #   4. eight files of 25 MiB with --jobs 2 against --jobs 1 (output compared);
 #   5. peak memory on a 2 MiB and a 200 MiB file, to a pipe and to a file.
-# Each time is the median of RUNS runs (5 unless set), both wall-clock and
-# CPU (user + system) time of the measured process alone. Single-core
+# Times come from hyperfine, which starts the measured program itself (no
+# shell), reads a pipe's output itself and takes the clock to the
+# microsecond: each wall-clock time is the median of RUNS runs (5 unless
+# set) after one warm-up run, each CPU time the mean user + system time of
+# the measured process alone, read from the system's accounting of the
+# child. Peak memory is one more run under /usr/bin/time. Single-core
 # figures are pinned to CPU 0 with taskset when it is available; the jobs
 # figure is not pinned. "x faster" is the reference's time divided by
 # quorvandel-convert's. The script prints; it judges nothing. Other work on
@@ -31,8 +35,9 @@ runs=${RUNS:-5}
 for program in "$make_sample" "$convert"; do
   [[ -x $program ]] || { echo "$program not found: configure with -DQUORVANDEL_BENCH=ON and build it" >&2; exit 1; }
 done
-for tool in iconv fribidi /usr/bin/time; do
-  command -v "$tool" >/dev/null || { echo "$tool not found (Debian packages libc-bin, libfribidi-bin, time)" >&2; exit 1; }
+for tool in iconv fribidi /usr/bin/time hyperfine jq; do
+  command -v "$tool" >/dev/null ||
+    { echo "$tool not found (Debian packages libc-bin, libfribidi-bin, time, hyperfine, jq)" >&2; exit 1; }
 done
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/quorvandel-compare.XXXXXX")
@@ -47,31 +52,37 @@ else
   echo "taskset not available: runs are not pinned to one core."
 fi
 echo "Load average before the runs: $(cut -d ' ' -f 1-3 /proc/loadavg)"
-echo "Medians of $runs runs."
+echo "Wall-clock medians and CPU means of $runs runs (hyperfine), peak memory from /usr/bin/time."
 
-# One run of the command, its output going to $1: "pipe" (through cat),
-# "file" (a regular file by redirection), "null" (/dev/null) or "none" (the
-# command names its own output). Appends "wall cpu peak_kib" to $work/runs.
-run_once() {
+# Runs the command, its output going to $1: "pipe" (read by hyperfine),
+# "file" (a regular file), "null" (/dev/null) or "none" (the command names
+# its own output). Sets wall and cpu (seconds, to the microsecond) and, with
+# MEMORY=1, peak (KiB) from one more run.
+measure() {
   local sink=$1
   shift
-  local measure=(/usr/bin/time -f "%e %U %S %M" -o "$work/time")
+  local where
   case $sink in
-    pipe) { "${measure[@]}" "$@"; } | cat >/dev/null ;;
-    file) "${measure[@]}" "$@" >"$work/out" ;;
-    null) "${measure[@]}" "$@" >/dev/null ;;
-    none) "${measure[@]}" "$@" ;;
+    pipe) where=pipe ;;
+    file) where=$work/out ;;
+    null | none) where=null ;;
   esac
-  awk '{ printf "%s %.3f %s\n", $1, $2 + $3, $4 }' "$work/time" >>"$work/runs"
-}
-
-# Median of $runs runs: sets wall, cpu and peak (KiB).
-measure() {
-  : >"$work/runs"
-  for ((i = 0; i < runs; ++i)); do run_once "$@"; done
-  wall=$(sort -n -k 1 "$work/runs" | awk -v n="$runs" 'NR == int((n + 1) / 2) { print $1 }')
-  cpu=$(sort -n -k 2 "$work/runs" | awk -v n="$runs" 'NR == int((n + 1) / 2) { print $2 }')
-  peak=$(sort -n -k 3 "$work/runs" | tail -n 1 | awk '{ print $3 }')
+  local command
+  command=$(printf '%q ' "$@")
+  hyperfine --shell=none --style none --warmup 1 --runs "$runs" --output "$where" \
+    --export-json "$work/times.json" -- "$command" >/dev/null 2>"$work/hyperfine.err" ||
+    { cat "$work/hyperfine.err" >&2; exit 1; }  # its warnings about outliers are left out
+  wall=$(jq -r '.results[0].median | . * 1000000 | round / 1000000' "$work/times.json")
+  cpu=$(jq -r '.results[0] | .user + .system | . * 1000000 | round / 1000000' "$work/times.json")
+  peak=0
+  if [[ ${MEMORY:-0} == 1 ]]; then
+    case $sink in
+      pipe) { /usr/bin/time -f %M -o "$work/time" "$@"; } | cat >/dev/null ;;
+      file) /usr/bin/time -f %M -o "$work/time" "$@" >"$work/out" ;;
+      null | none) /usr/bin/time -f %M -o "$work/time" "$@" >/dev/null ;;
+    esac
+    peak=$(tail -n 1 "$work/time")
+  fi
 }
 
 sink_name() {
@@ -169,12 +180,12 @@ head -c $((65 << 20)) "$lines" >"$lines.cut" && mv "$lines.cut" "$lines"
 long_size_kib=$(( $(wc -c <"$long") / 1024 ))
 measure pipe "${pin[@]}" iconv -f CP1255 -t CP862 "$long"
 their_wall=$wall their_cpu=$cpu
-measure pipe "${pin[@]}" "$convert" "${to_dos[@]}" "$long"
+MEMORY=1 measure pipe "${pin[@]}" "$convert" "${to_dos[@]}" "$long"
 compare_line "translation vs iconv" "$wall" "$cpu" "$their_wall" "$their_cpu"
 long_wall=$wall long_cpu=$cpu long_peak=$peak
 measure pipe "${pin[@]}" "$convert" "${to_dos[@]}" "$lines"
 compare_line "vs the same bytes in lines" "$long_wall" "$long_cpu" "$wall" "$cpu"
-measure pipe "${pin[@]}" "$convert" "${visual[@]}" "$long"
+MEMORY=1 measure pipe "${pin[@]}" "$convert" "${visual[@]}" "$long"
 printf "  %-28s %6.3f s (cpu %6.3f)\n" "visual-to-logical" "$wall" "$cpu"
 long_peak=$(( peak > long_peak ? peak : long_peak ))
 echo "  peak memory: $(mib "$long_peak"), $(ratio "$long_peak" "$long_size_kib")x the line's size"
@@ -215,9 +226,9 @@ large=$work/sample-200M.txt
 "$make_sample" 200M "$large"
 runs=1
 for sink in pipe file; do
-  measure "$sink" "$convert" "${to_dos[@]}" "$small"
+  MEMORY=1 measure "$sink" "$convert" "${to_dos[@]}" "$small"
   small_kib=$peak
-  measure "$sink" "$convert" "${to_dos[@]}" "$large"
+  MEMORY=1 measure "$sink" "$convert" "${to_dos[@]}" "$large"
   echo "  $(sink_name "$sink"): 2 MiB input $(mib "$small_kib"), 200 MiB input $(mib "$peak"): ratio $(ratio "$peak" "$small_kib")"
 done
 rm -f "$small" "$large" "$work/out"

@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev
   clang libclang-rt-14-dev
-  libfribidi-bin libc-bin time
+  libfribidi-bin libc-bin time hyperfine jq
   libfribidi-dev hunspell-he wamerican
   # the X11 hotkeys, and the desktop tests' display, window manager, keys and clipboard
   libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev x11proto-dev

@@ -36,6 +36,9 @@ int Create_unique_file(const std::string& pattern, const std::string& /*like*/, 
 
 bool Sync_to_disk(int fd) { return ::_commit(fd) == 0; }
 
+// Windows writes a file's cache back on its own; _commit waits for the rest.
+void Start_writing_to_disk(int /*fd*/, long long /*offset*/, long long /*count*/) {}
+
 bool Rename_over(const std::string& from, const std::string& to) {
   if (::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   switch (::GetLastError()) {

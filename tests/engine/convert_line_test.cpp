@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/character_map.h"
 #include "engine/cp1255.h"
 #include "engine/test_settings.h"
 
@@ -106,6 +107,47 @@ TEST(ConvertLine, ComplementingPadsNoFurtherThanAWideLine) {
   const Text converted = Convert_line(T("abc"), *settings);
   EXPECT_EQ(converted.size(), 4096u);
   EXPECT_EQ(converted.substr(4093), T("cba"));
+}
+
+// A map that keeps bytes moves lines of bytes sixteen at a time by a few
+// stretches, or by its table when it has many: for every pair of sets,
+// letter case and bracket flipping, random lines of lengths around sixteen
+// change as their units do.
+TEST(CharacterMap, BytesChangeAsTheirUnits) {
+  std::uint32_t random = 54321;
+  const auto next_byte = [&random] {
+    random = random * 1103515245U + 12345U;
+    return static_cast<char>(random >> 16);
+  };
+  int maps = 0;
+  for (int source = cs_windows; source <= cs_qwerty_lower; ++source) {
+    for (int dest = cs_windows; dest <= cs_qwerty_lower; ++dest) {
+      for (const int letter_case : {case_as_is, case_upper, case_lower}) {
+        for (const bool flips : {false, true}) {
+          auto settings = test::Default_settings();
+          settings->source_props->source_char_set = static_cast<std::uint8_t>(source);
+          settings->dest_props->destination_char_set = static_cast<std::uint8_t>(dest);
+          settings->dest_props->english_letter_case = static_cast<std::uint8_t>(letter_case);
+          TOptConversion& c = *settings->conversion;
+          c.flip_parentheses = c.flip_brackets = c.flip_curly_parentheses = c.flip_angled_parentheses = flips;
+          const Character_map map(*settings);
+          if (!map.Keeps_bytes()) continue;
+          ++maps;
+          for (const std::size_t length : {1U, 15U, 16U, 17U, 31U, 33U, 100U}) {
+            Byte_text bytes;
+            for (std::size_t i = 0; i < length; ++i) bytes += next_byte();
+            Text units = Text_from_bytes(bytes);
+            map.Apply(bytes);
+            map.Apply(units);
+            EXPECT_EQ(bytes, Bytes_from_text(units))
+                << "sets " << source << " to " << dest << ", case " << letter_case << ", flips " << flips
+                << ", length " << length;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(maps, 0);
 }
 
 TEST(EolnSequence, OneForEachFormat) {

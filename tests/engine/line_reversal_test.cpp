@@ -116,6 +116,44 @@ TEST(Reverse_elements, FindsRunsThroughoutLongLines) {
   EXPECT_EQ(line, expected);
 }
 
+// Lines of bytes are judged by ranges of bytes, sixteen at a time, and lines
+// of units by the table: every set, kind and separator choice turns the
+// runs of random lines of every length around a block alike, the kinds of
+// several passes in a row included.
+TEST(Run_reverser, BytesTurnAsTheirUnits) {
+  std::uint32_t random = 12345;
+  const auto next_byte = [&random] {
+    random = random * 1103515245U + 12345U;
+    const auto bits = random >> 16;
+    // Mostly letters, digits, separators and spaces, so that runs are long.
+    const char common[] = " -./,:+09azAZ\xE0\xFA\xFB\x80\x9A";
+    return bits % 4 == 0 ? static_cast<char>(bits >> 4) : common[(bits >> 4) % (sizeof common - 1)];
+  };
+  for (int source_set = cs_windows; source_set <= cs_qwerty_lower; ++source_set) {
+    for (const bool all_separators : {false, true}) {
+      TOptConversion c;
+      c.number_separator_hyphen = c.number_separator_period = c.number_separator_slash = true;
+      c.number_separator_comma = c.number_separator_plus_sign = c.number_separator_colon = all_separators;
+      c.number_separator_space = all_separators;
+      const Kind_table kinds(source_set, c);
+      for (const std::size_t length : {1U, 15U, 16U, 17U, 63U, 64U, 65U, 200U}) {
+        Byte_text bytes;
+        for (std::size_t i = 0; i < length; ++i) bytes += next_byte();
+        Text units = Text_from_bytes(bytes);
+        Run_reverser by_bytes;
+        Run_reverser by_units;
+        by_bytes.Start(bytes, kinds);
+        by_units.Start(units, kinds);
+        for (int kind = kind_english_letter; kind <= kind_expression; ++kind) {
+          by_bytes.Reverse(bytes, kind, kind == kind_expression);
+          by_units.Reverse(units, kind, kind == kind_expression);
+        }
+        EXPECT_EQ(bytes, Bytes_from_text(units)) << "set " << source_set << ", length " << length;
+      }
+    }
+  }
+}
+
 // Each line is written as it stood before the whole-line reversal, which the
 // test performs first, as the line conversion does.
 TEST(Adjust_spaces, AlignsTheReversedLine) {
