@@ -285,6 +285,12 @@ const std::array<std::uint8_t, 256>& Unit_classes() {
   return classes;
 }
 
+// What a paragraph's length is counted in: letters, escapes and units
+// outside ASCII.
+inline bool Is_letter_like(Unit u) {
+  return u >= 128 || static_cast<Unit>((u | 0x20) - 'a') < 26 || u == '&' || u == '=';
+}
+
 Layer_counts Count_layers(Text_view text) {
   const auto& classes = Unit_classes();
   std::array<std::uint16_t, 256> histogram{};  // a paragraph is judged by at most judged_units
@@ -497,15 +503,17 @@ std::string Describe(const Detection& d) {
 // ---- Documents ---------------------------------------------------------------
 
 void Document_detector::Add_line(Text_view line) {
-  // The count stops once the line is known not to be blank and the
-  // paragraph to be long enough: the rest of a long line changes nothing.
-  const auto& classes = Unit_classes();
+  // The letter-like units are counted a block at a time, without a branch
+  // a unit, until the paragraph is long enough: the rest of a long line
+  // changes nothing, and a count past the end is never looked at.
+  std::size_t at = 0;
+  while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+  const bool blank = at == line.size();
   std::size_t letters = pending_letters_;
-  bool blank = true;
-  for (const Unit u : line) {
-    letters += !Is_byte(u) || u >= 128 || (classes[u] & (class_capital | class_small | class_escape)) != 0;
-    blank = blank && (u == ' ' || u == '\t');
-    if (!blank && letters >= paragraph_letters) break;
+  constexpr std::size_t block = 64;
+  while (at < line.size() && letters < paragraph_letters) {
+    const std::size_t end = std::min(line.size(), at + block);
+    for (; at < end; ++at) letters += Is_letter_like(line[at]);
   }
   pending_letters_ = letters;
   const bool first_line = line_count_ == pending_first_;
