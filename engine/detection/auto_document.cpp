@@ -26,13 +26,16 @@ bool Convert_document_automatically(TConversion_document& document, Detection& f
   const std::u32string eoln(Eoln_sequence(profile.dest_props->destination_eoln_format));
   Auto_converter converter(detector, profile);
   Text result;
+  // The last line ends with a break when the source's does, as in the
+  // ordinary conversion.
+  const bool ends_with_break = document.Source_ends_with_break();
   try {
     for (int i = 0; i < line_count; ++i) {
       progress.Before_line(i);
       Text line = document.Source_line(i);
       converter.Convert_raw_line(static_cast<std::size_t>(i), line);
       result += line;
-      if (i < line_count - 1) result += eoln;
+      if (i < line_count - 1 || ends_with_break) result += eoln;
       progress.After_line(i);
     }
   } catch (const Conversion_error& error) {
