@@ -1,18 +1,11 @@
 #include "engine/convert_document.h"
 
-#include <cmath>
-
+#include "engine/conversion_progress.h"
 #include "engine/convert_line.h"
 #include "engine/decoding.h"
 #include "engine/detection/auto_document.h"
 
 namespace quorvandel {
-
-int Progress_position(int line_index, int line_count) {
-  if (line_count <= 0) return 0;
-  const double exact = static_cast<double>(line_index) / line_count * 1000.0;
-  return static_cast<int>(std::nearbyint(exact));  // the default rounding: a half to even
-}
 
 std::string File_name_part(const std::string& path) {
   const std::size_t separator = path.find_last_of("/\\");
@@ -81,24 +74,17 @@ bool Convert_document(TConversion_document& document) {
     return Convert_document_automatically(document, found);
   }
   const int line_count = document.Source_line_count();
-  const bool progress_shown = line_count > progress_line_threshold;
-  if (progress_shown) {
-    document.Set_progress_caption("Converting...");
-    document.Show_progress(true);
-  }
+  Conversion_progress progress(document, line_count);
   document.Clear_destination();
 
   Document_converter converter(document.Active_settings());
   Converted_text result(converter.Converts_bytes());
   Byte_text byte_line;
   Text line;
-  int chunk_count = 0;
   const bool ends_with_break = document.Source_ends_with_break();
   try {
     for (int i = 0; i < line_count; ++i) {
-      if (progress_shown && i % progress_step_lines == 0) {
-        document.Set_progress_position(Progress_position(i, line_count));
-      }
+      progress.Before_line(i);
       const std::u32string_view eoln =
           i < line_count - 1 || ends_with_break ? Eoln_sequence(document.Active_settings().dest_props->destination_eoln_format)
                              : std::u32string_view();
@@ -110,20 +96,18 @@ bool Convert_document(TConversion_document& document) {
         converter.Convert_raw_line(line);
         result.Add(line, eoln);
       }
-      if (++chunk_count == chunk_lines) {
-        chunk_count = 0;
-        document.Process_messages();
+      if (progress.After_line(i)) {
         converter.Refresh(document.Active_settings());
         if (!converter.Converts_bytes()) result.Widen();
       }
     }
   } catch (const Conversion_error& error) {
-    if (progress_shown) document.Show_progress(false);
+    progress.Hide();
     document.Show_message(error.what());
     return false;
   }
 
-  if (progress_shown) document.Show_progress(false);
+  progress.Hide();
   document.Process_messages();
   result.Hand_to(document);
   Set_dest_status_from_source(document);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/conversion_progress.h"
 #include "engine/text.h"
 #include "settings/prefs.h"
 
@@ -55,13 +56,6 @@ class TConversion_document {
   // then ends with too.
   virtual bool Source_ends_with_break() const { return false; }
 };
-
-inline constexpr int progress_line_threshold = 50;  // more lines than this show progress
-inline constexpr int progress_step_lines = 10;
-inline constexpr int chunk_lines = 5000;
-
-// Progress position of line i of n: i / n * 1000 rounded, a half to even.
-int Progress_position(int line_index, int line_count);
 
 // The last component of a path: what follows its last separator.
 std::string File_name_part(const std::string& path);

@@ -1,5 +1,6 @@
 #include "engine/detection/auto_document.h"
 
+#include "engine/conversion_progress.h"
 #include "engine/decoding.h"
 #include "engine/detection/auto_convert.h"
 
@@ -7,11 +8,7 @@ namespace quorvandel {
 
 bool Convert_document_automatically(TConversion_document& document, Detection& found) {
   const int line_count = document.Source_line_count();
-  const bool progress_shown = line_count > progress_line_threshold;
-  if (progress_shown) {
-    document.Set_progress_caption("Converting...");
-    document.Show_progress(true);
-  }
+  Conversion_progress progress(document, line_count);
   document.Clear_destination();
 
   Document_detector detector;
@@ -29,24 +26,25 @@ bool Convert_document_automatically(TConversion_document& document, Detection& f
   const std::u32string eoln(Eoln_sequence(profile.dest_props->destination_eoln_format));
   Auto_converter converter(detector, profile);
   Text result;
+  // The last line ends with a break when the source's does, as in the
+  // ordinary conversion.
+  const bool ends_with_break = document.Source_ends_with_break();
   try {
     for (int i = 0; i < line_count; ++i) {
-      if (progress_shown && i % progress_step_lines == 0) {
-        document.Set_progress_position(Progress_position(i, line_count));
-      }
+      progress.Before_line(i);
       Text line = document.Source_line(i);
       converter.Convert_raw_line(static_cast<std::size_t>(i), line);
       result += line;
-      if (i < line_count - 1) result += eoln;
-      if ((i + 1) % chunk_lines == 0) document.Process_messages();
+      if (i < line_count - 1 || ends_with_break) result += eoln;
+      progress.After_line(i);
     }
   } catch (const Conversion_error& error) {
-    if (progress_shown) document.Show_progress(false);
+    progress.Hide();
     document.Show_message(error.what());
     return false;
   }
 
-  if (progress_shown) document.Show_progress(false);
+  progress.Hide();
   document.Process_messages();
   document.Set_destination_text(std::move(result));
   Set_dest_status_from_source(document);

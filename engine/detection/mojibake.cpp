@@ -46,6 +46,8 @@ char32_t Western_character(std::uint8_t byte) {
   return byte >= 0x80 && byte < 0xA0 ? western_80_9f[byte - 0x80] : byte;
 }
 
+namespace {
+
 // Western_byte of every byte unit's character, -1 for none: the detector
 // asks for it of every unit it looks at.
 const std::array<std::int16_t, 256> western_bytes_of_units = [] {
@@ -57,34 +59,58 @@ const std::array<std::int16_t, 256> western_bytes_of_units = [] {
   return t;
 }();
 
-std::optional<std::uint8_t> Misread_byte(Unit unit, Mojibake kind) {
-  if (kind == Mojibake::raw_bytes) {
-    if (Is_byte(unit)) return static_cast<std::uint8_t>(unit);
-    return std::nullopt;
+// Western_byte of the characters U+0100 up to this one, 0 for none (no
+// character above U+00FF shows a byte below 0x80); those above it show none.
+constexpr char32_t western_table_end = 0x2200;
+const std::array<std::uint8_t, western_table_end - 0x100> western_bytes_above_ff = [] {
+  std::array<std::uint8_t, western_table_end - 0x100> t{};
+  for (std::size_t i = 0; i < western_80_9f.size(); ++i) {
+    if (western_80_9f[i] >= 0x100) t[western_80_9f[i] - 0x100] = static_cast<std::uint8_t>(0x80 + i);
   }
-  if (kind != Mojibake::western_characters) return std::nullopt;
-  if (!Is_byte(unit)) return Western_byte(Unicode_from_unit(unit));
-  const std::int16_t b = western_bytes_of_units[unit];
+  return t;
+}();
+
+// Misread_byte as a number, -1 for none, by table look-ups.
+template <Mojibake kind>
+int Byte_of(Unit unit) {
+  if constexpr (kind == Mojibake::raw_bytes) return Is_byte(unit) ? static_cast<int>(unit) : -1;
+  if constexpr (kind != Mojibake::western_characters) return -1;
+  if (Is_byte(unit)) return western_bytes_of_units[unit];
+  const char32_t c = unit >= escaped_latin1_base && unit <= escaped_latin1_base + 0xFF ? unit - escaped_latin1_base : unit;
+  if (c <= 0xFF) return static_cast<int>(c);
+  if (c >= western_table_end) return -1;
+  const std::uint8_t b = western_bytes_above_ff[c - 0x100];
+  return b == 0 ? -1 : b;
+}
+
+int Byte_of(Unit unit, Mojibake kind) {
+  switch (kind) {
+    case Mojibake::western_characters: return Byte_of<Mojibake::western_characters>(unit);
+    case Mojibake::raw_bytes: return Byte_of<Mojibake::raw_bytes>(unit);
+    default: return -1;
+  }
+}
+
+}  // namespace
+
+std::optional<std::uint8_t> Misread_byte(Unit unit, Mojibake kind) {
+  const int b = Byte_of(unit, kind);
   if (b < 0) return std::nullopt;
   return static_cast<std::uint8_t>(b);
 }
 
 bool Is_misread_letter(Unit first, Unit second, Mojibake kind) {
-  const std::optional<std::uint8_t> lead = Misread_byte(first, kind);
-  if (!lead || *lead != hebrew_lead) return false;
-  const std::optional<std::uint8_t> trail = Misread_byte(second, kind);
-  return trail && *trail >= hebrew_trail_first && *trail <= hebrew_trail_last;
+  if (Byte_of(first, kind) != hebrew_lead) return false;
+  const int trail = Byte_of(second, kind);
+  return trail >= hebrew_trail_first && trail <= hebrew_trail_last;
 }
 
-// The unit of the Hebrew letter that D7 followed by `trail` stands for.
-static Unit Hebrew_letter_unit(std::uint8_t trail) {
-  static const std::array<Unit, hebrew_trail_last - hebrew_trail_first + 1> units = [] {
-    std::array<Unit, hebrew_trail_last - hebrew_trail_first + 1> t{};
-    for (std::size_t i = 0; i < t.size(); ++i) t[i] = Unit_from_unicode(static_cast<char32_t>(0x5D0 + i));
-    return t;
-  }();
-  return units[trail - hebrew_trail_first];
-}
+// The units of the Hebrew letters that D7 followed by 0x90..0xAA stands for.
+const std::array<Unit, hebrew_trail_last - hebrew_trail_first + 1> hebrew_letter_units = [] {
+  std::array<Unit, hebrew_trail_last - hebrew_trail_first + 1> t{};
+  for (std::size_t i = 0; i < t.size(); ++i) t[i] = Unit_from_unicode(static_cast<char32_t>(0x5D0 + i));
+  return t;
+}();
 
 Text Repair_mojibake(Text_view text, Mojibake kind) {
   Text repaired;
@@ -92,45 +118,60 @@ Text Repair_mojibake(Text_view text, Mojibake kind) {
   return repaired;
 }
 
-void Repair_mojibake(Text_view text, Mojibake kind, Text& repaired) {
-  repaired.clear();
-  repaired.reserve(text.size());
+namespace {
+
+template <Mojibake kind>
+void Repair_as(Text_view text, Text& repaired) {
+  // No sequence gives more units than it has, so the units are written
+  // into room made for all of them and the rest is cut off at the end.
+  repaired.resize(text.size());
+  Unit* out = repaired.data();
   std::size_t i = 0;
   while (i < text.size()) {
     if (text[i] < 0x80) {  // ASCII stands for itself and starts no sequence
-      repaired.push_back(text[i++]);
+      *out++ = text[i++];
       continue;
     }
-    // A misread Hebrew letter, most of such a text, by table look-ups.
-    if (i + 1 < text.size() && Is_byte(text[i]) && Is_byte(text[i + 1])) {
-      const int lead_byte = kind == Mojibake::raw_bytes ? static_cast<int>(text[i]) : western_bytes_of_units[text[i]];
-      const int trail = kind == Mojibake::raw_bytes ? static_cast<int>(text[i + 1]) : western_bytes_of_units[text[i + 1]];
-      if (lead_byte == hebrew_lead && trail >= hebrew_trail_first && trail <= hebrew_trail_last) {
-        repaired.push_back(Hebrew_letter_unit(static_cast<std::uint8_t>(trail)));
+    const int lead = Byte_of<kind>(text[i]);
+    // A misread Hebrew letter, most of such a text.
+    if (lead == hebrew_lead && i + 1 < text.size()) {
+      const int trail = Byte_of<kind>(text[i + 1]);
+      if (trail >= hebrew_trail_first && trail <= hebrew_trail_last) {
+        *out++ = hebrew_letter_units[static_cast<std::size_t>(trail - hebrew_trail_first)];
         i += 2;
         continue;
       }
     }
-    const std::optional<std::uint8_t> lead = Misread_byte(text[i], kind);
-    const int length = lead ? Sequence_length(*lead) : 0;
+    const int length = lead >= 0 ? Sequence_length(static_cast<std::uint8_t>(lead)) : 0;
     if (length > 1 && i + static_cast<std::size_t>(length) <= text.size()) {
-      char32_t c = *lead & (0xFF >> (length + 1));
+      char32_t c = static_cast<char32_t>(lead) & (0xFF >> (length + 1));
       bool valid = true;
       for (int k = 1; k < length && valid; ++k) {
-        const std::optional<std::uint8_t> b = Misread_byte(text[i + static_cast<std::size_t>(k)], kind);
-        valid = b && Is_continuation(*b);
-        if (valid) c = c << 6 | (*b & 0x3FU);
+        const int b = Byte_of<kind>(text[i + static_cast<std::size_t>(k)]);
+        valid = b >= 0 && Is_continuation(static_cast<std::uint8_t>(b));
+        if (valid) c = c << 6 | (static_cast<char32_t>(b) & 0x3FU);
       }
       // Overlong forms, surrogates and values past U+10FFFF are no character.
       const char32_t lowest[] = {0, 0, 0x80, 0x800, 0x10000};
       valid = valid && c >= lowest[length] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
       if (valid) {
-        repaired.push_back(Unit_from_unicode(c));
+        *out++ = Unit_from_unicode(c);
         i += static_cast<std::size_t>(length);
         continue;
       }
     }
-    repaired.push_back(text[i++]);
+    *out++ = text[i++];
+  }
+  repaired.resize(static_cast<std::size_t>(out - repaired.data()));
+}
+
+}  // namespace
+
+void Repair_mojibake(Text_view text, Mojibake kind, Text& repaired) {
+  switch (kind) {
+    case Mojibake::western_characters: Repair_as<Mojibake::western_characters>(text, repaired); break;
+    case Mojibake::raw_bytes: Repair_as<Mojibake::raw_bytes>(text, repaired); break;
+    default: repaired.assign(text); break;
   }
 }
 

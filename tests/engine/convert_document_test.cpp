@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/convert_line.h"
+#include "engine/detection/auto_convert.h"
 #include "engine/test_settings.h"
 
 namespace quorvandel {
@@ -28,6 +29,8 @@ class Fake_document : public TConversion_document {
   int source_status = ps_blank;
   std::string source_file_name;
   std::function<void(int call)> on_process_messages;  // runs inside each pause
+  bool ends_with_break = false;
+  std::size_t passes = 1;  // the automatic conversion reads the lines twice
 
   // What it did, in order; progress positions go to `positions` instead.
   std::vector<std::string> events;
@@ -39,7 +42,9 @@ class Fake_document : public TConversion_document {
   const TPrefs& Active_settings() const override { return *settings; }
   int Source_line_count() const override { return static_cast<int>(lines.size()); }
   Text Source_line(int index) const override {
-    EXPECT_EQ(index, lines_read) << "lines are read once, in order";
+    const auto read = static_cast<std::size_t>(lines_read);
+    EXPECT_EQ(static_cast<std::size_t>(index), read % lines.size()) << "lines are read in order";
+    EXPECT_LT(read, passes * lines.size()) << "lines are read once a pass";
     ++lines_read;
     return lines.at(static_cast<std::size_t>(index));
   }
@@ -66,6 +71,7 @@ class Fake_document : public TConversion_document {
   }
   void Show_status() override { events.push_back("status"); }
   void Show_message(const std::string& text) override { events.push_back("message " + text); }
+  bool Source_ends_with_break() const override { return ends_with_break; }
 };
 
 std::vector<Text> Numbered_lines(int count) {
@@ -159,6 +165,50 @@ TEST(ConvertDocument, JoinsLinesWithTheDestinationLineBreak) {
     document.lines = c.lines;
     ASSERT_TRUE(Convert_document(document));
     EXPECT_EQ(document.destination, c.result) << "format " << c.format << ", " << c.lines.size() << " lines";
+  }
+}
+
+// The automatic conversion ends the text as the ordinary one does with the
+// settings it detected: with a line break when the source ends with one.
+TEST(ConvertDocument, AutomaticConversionEndsTheTextAsTheOrdinaryOne) {
+  // Visual-order code page 1255.
+  const Text visual = T("\xE4\xF8\xE6\xF2\xE4 \xEC\xF2 \xE4\xE1\xF8 \xE4\xE3\xE5\xFA\xE5 \xF8\xF4\xF1\xE4 \xFA\xE9\xE1\xE1 "
+                        "\xED\xE9\xF8\xE1\xE7\xE4 \xEC\xEB\xEC \xED\xE5\xEC\xF9");
+  const struct {
+    int format;
+    std::vector<Text> lines;
+    bool ends_with_break;
+    std::string ending;
+  } cases[] = {
+      {eoln_crlf, {visual, visual}, true, "\r\n"},
+      {eoln_crlf, {visual, visual}, false, "\xE4"},
+      {eoln_lf, {visual + T("\r\n"), visual + T("\n")}, true, "\n"},
+      {eoln_lf, {visual}, false, "\xE4"},
+      {eoln_cr, {visual, T("")}, true, "\r\r"},
+  };
+  for (const auto& c : cases) {
+    Fake_document automatic;
+    automatic.settings->dest_props->destination_eoln_format = static_cast<std::uint8_t>(c.format);
+    automatic.settings->source_props->convert_automatically = true;
+    automatic.lines = c.lines;
+    automatic.ends_with_break = c.ends_with_break;
+    automatic.passes = 2;
+    ASSERT_TRUE(Convert_document(automatic));
+
+    Fake_document ordinary;
+    Document_detector detector;
+    for (const Text& line : c.lines) detector.Add_line(line);
+    detector.Finish();
+    const Detection found = detector.Document();
+    ASSERT_TRUE(found.judged && found.visual) << Describe(found);
+    ordinary.settings = Detected_settings(found, *automatic.settings);
+    ordinary.settings->source_props->convert_automatically = false;
+    ordinary.lines = c.lines;
+    ordinary.ends_with_break = c.ends_with_break;
+    ASSERT_TRUE(Convert_document(ordinary));
+
+    EXPECT_EQ(automatic.destination, ordinary.destination) << c.lines.size() << " lines, format " << c.format;
+    EXPECT_TRUE(automatic.destination.ends_with(T(c.ending))) << c.lines.size() << " lines, format " << c.format;
   }
 }
 
