@@ -198,7 +198,9 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Splitter1Moved();
 
   // ---- The destination pane's text exactly as the conversion produced it ----
-  Text Destination_text() const { return destination_text_.To_text(); }
+  Text Destination_text() const;
+  QString Destination_qstring() const;
+  std::optional<std::string> Destination_file(File_encoding encoding, Unit& bad) const;
   void Set_destination_text(Text text);
   void Set_destination_bytes(std::string bytes);
   void Clear_destination();
@@ -332,7 +334,10 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   Dialogs dialogs_;
   TSettings_file settings_file_;
   TPrefs* holder_ = nullptr;
-  Compact_text destination_text_;
+  // The converted text, kept besides the destination pane only when the
+  // pane's UTF-16 would not give back its units (surrogates as units).
+  Text destination_exact_;
+  bool destination_exact_kept_ = false;
   std::size_t dest_units_without_byte_ = 0;
   bool source_break_added_ = false;
   bool closed_ = false;

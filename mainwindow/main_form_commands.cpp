@@ -53,6 +53,7 @@ bool TMainForm::Read_source_file(const std::string& path, std::string& bytes, QS
   // A file that reports no size (a pipe, a file of /proc) is read until a
   // read gives nothing; the others until their end.
   const bool sized = size > 0;
+  if (sized) bytes.reserve(static_cast<std::size_t>(size));
   while (sized ? !file.atEnd() : true) {
     progress.Progress->setValue(Reading_progress(read, size));
     const qint64 count = file.read(block, open_block_size);
@@ -104,9 +105,13 @@ bool TMainForm::Open_source_file(const QString& path, File_encoding encoding) {
   } else {
     Text text = Text_of_file(bytes, source_encoding);
     if (source_break_added_) text.push_back('\n');
-    Compact_text pane_text;
-    pane_text.Assign(std::move(text));
-    RichEdit1->Set_pane_text(pane_text);
+    if (First_non_byte(text)) {
+      RichEdit1->Set_pane_units(text);
+    } else {
+      std::string pane_bytes = Bytes_from_text(text);
+      text = Text();
+      RichEdit1->Set_pane_bytes(std::move(pane_bytes), false);
+    }
   }
   source_status = ps_loaded;
   source_modified = false;
@@ -132,11 +137,11 @@ void TMainForm::SaveAs1Click() {
       request.encoding == File_encoding::automatic ? File_encoding::single_byte : request.encoding;
 
   QString error;
-  std::size_t bad = 0;
-  std::optional<std::string> bytes = File_of_text(destination_text_.To_text(), encoding, &bad);
+  Unit bad = 0;
+  std::optional<std::string> bytes = Destination_file(encoding, bad);
   if (bytes && encoding == File_encoding::utf8 && source_utf8_bom) bytes->insert(0, utf8_byte_order_mark);
   if (!bytes) {
-    const char32_t c = Unicode_from_unit(destination_text_.At(bad));
+    const char32_t c = Unicode_from_unit(bad);
     const QString code = QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, '0');
     error = "the character U+" + code + " has no byte in code page 1255";
   } else {
@@ -236,22 +241,83 @@ void TMainForm::Put_clipboard_text(const QString& text) {
 
 // ---- The destination pane ----
 
+// The destination pane keeps the converted text once: its lines remember
+// the breaks that ended them, and a line of units goes to UTF-16 and back
+// unchanged unless a unit is a surrogate, or beyond Unicode, which then
+// keeps a copy of the text besides.
 void TMainForm::Set_destination_text(Text text) {
   dest_units_without_byte_ = 0;
-  for (const Unit unit : text) dest_units_without_byte_ += unit > 0xFF;
-  destination_text_.Assign(std::move(text));
-  RichEdit2->Set_pane_text(destination_text_);
+  bool round_trips = true;
+  for (const Unit unit : text) {
+    if (Is_byte(unit)) continue;
+    ++dest_units_without_byte_;
+    const char32_t c = Unicode_from_unit(unit);
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || Unit_from_unicode(c) != unit) round_trips = false;
+  }
+  if (dest_units_without_byte_ == 0) {
+    std::string bytes = Bytes_from_text(text);
+    text = Text();
+    Set_destination_bytes(std::move(bytes));
+    return;
+  }
+  RichEdit2->Set_pane_units(text);
+  destination_exact_kept_ = !round_trips;
+  destination_exact_ = round_trips ? Text() : std::move(text);
 }
 
 void TMainForm::Set_destination_bytes(std::string bytes) {
-  destination_text_.Assign_bytes(std::move(bytes));
-  RichEdit2->Set_pane_text(destination_text_);
+  destination_exact_ = Text();
+  destination_exact_kept_ = false;
+  RichEdit2->Set_pane_bytes(std::move(bytes), false);
 }
 
 void TMainForm::Clear_destination() {
-  destination_text_.clear();
+  destination_exact_ = Text();
+  destination_exact_kept_ = false;
   dest_units_without_byte_ = 0;
   RichEdit2->clear();
+}
+
+Text TMainForm::Destination_text() const {
+  return destination_exact_kept_ ? destination_exact_ : RichEdit2->Text_with_breaks();
+}
+
+QString TMainForm::Destination_qstring() const {
+  return destination_exact_kept_ ? Qstring_from_text(destination_exact_) : RichEdit2->Qstring_with_breaks();
+}
+
+// The converted text as a file in `encoding`; for single bytes nothing when
+// a unit has no byte, which `bad` then holds.
+std::optional<std::string> TMainForm::Destination_file(File_encoding encoding, Unit& bad) const {
+  if (destination_exact_kept_) {
+    std::size_t at = 0;
+    std::optional<std::string> bytes = File_of_text(destination_exact_, encoding, &at);
+    if (!bytes) bad = destination_exact_[at];
+    return bytes;
+  }
+  const Pane_lines& lines = RichEdit2->Lines();
+  std::string file;
+  file.reserve(static_cast<std::size_t>(RichEdit2->Byte_count()));
+  Text units;
+  for (int line = 0; line < lines.Count(); ++line) {
+    if (lines.Is_byte_line(line)) {
+      if (encoding == File_encoding::utf8) {
+        Append_utf8_of_bytes(file, lines.Byte_view(line));
+      } else {
+        file += lines.Byte_view(line);
+      }
+    } else {
+      units = lines.Line_units(line);
+      if (encoding == File_encoding::utf8) {
+        Append_utf8(file, units);
+      } else if (const auto at = Append_as_bytes_checked(file, units)) {
+        bad = units[*at];
+        return std::nullopt;
+      }
+    }
+    file += Pane_lines::Break_bytes(lines.Break_after(line));
+  }
+  return file;
 }
 
 // ---- Editing ----
