@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
   QApplication::processEvents();
   const qint64 open_ms = timer.restart();
   const std::size_t open_positions = progress_positions.size();
+  const long open_peak_kib = Peak_memory_kib();
   form.Convert1Click();
   QApplication::processEvents();
   form.RichEdit2->repaint();
@@ -96,6 +97,7 @@ int main(int argc, char** argv) {
               static_cast<long long>(open_ms), open_positions);
   std::printf("convert and show the destination: %6lld ms (destination %d lines)\n",
               static_cast<long long>(convert_ms), form.RichEdit2->Line_count());
+  std::printf("peak memory after open: %.0f MiB\n", static_cast<double>(open_peak_kib) / 1024);
   std::printf("peak memory: %.0f MiB, %.1f times the file's size\n", peak_mib, peak_mib / file_mib);
   form.close();
   return 0;

@@ -27,6 +27,9 @@ class Converted_text {
  public:
   explicit Converted_text(bool as_bytes) : as_bytes_(as_bytes) {}
   bool as_bytes() const { return as_bytes_; }
+  void Reserve(std::size_t size) {
+    if (as_bytes_) bytes_.reserve(size);
+  }
 
   void Add(const Byte_text& line, Text_view eoln) {
     bytes_ += line;
@@ -90,6 +93,7 @@ bool Convert_document(TConversion_document& document) {
 
   Document_converter converter(document.Active_settings());
   Converted_text result(converter.Converts_bytes());
+  result.Reserve(document.Source_size_hint());
   Byte_text byte_line;
   Text line;
   int chunk_count = 0;
