@@ -181,6 +181,10 @@ void TMainForm::Convert1Click() {
   }
   Begin_busy();
   detection_status.clear();
+  if (RichEdit1->Byte_count() >= background_conversion_size) {
+    Convert_in_background(false);
+    return;
+  }
   TPane_document document(*this);
   Convert_document(document);
   End_busy();
@@ -191,14 +195,84 @@ void TMainForm::AutomaticClick() {
   Convert_automatically();
 }
 
+namespace {
+
+QString Detection_status(const Detection& found) {
+  return found.judged ? "Detected: " + QString::fromStdString(Describe(found))
+                      : "Nothing detected (too short, or no Hebrew)";
+}
+
+}  // namespace
+
 void TMainForm::Convert_automatically() {
   Begin_busy();
+  if (RichEdit1->Byte_count() >= background_conversion_size) {
+    Convert_in_background(true);
+    return;
+  }
   TPane_document document(*this);
   Detection found;
   if (Convert_document_automatically(document, found)) {
-    detection_status = found.judged ? "Detected: " + QString::fromStdString(Describe(found))
-                                    : "Nothing detected (too short, or no Hebrew)";
+    detection_status = Detection_status(found);
     Show_status();
+  }
+  End_busy();
+}
+
+// The window stays busy until the worker ends: the source pane keeps its
+// lines for it, a second Convert is refused, and closing the window waits
+// for the end. The destination is emptied now, as the conversion's start
+// does, and filled whole at the end.
+void TMainForm::Convert_in_background(bool automatically) {
+  Background_conversion::Source source;
+  source.lines = &RichEdit1->Lines();
+  source.line_count = RichEdit1->Line_count();
+  source.ends_with_break = Source_ends_with_break();
+  source.size_hint = static_cast<std::size_t>(RichEdit1->Byte_count());
+  source.status = source_status;
+  source.file_name = source_file_name;
+  source.settings = Copy_of_conversion_settings(*active_settings);
+  Clear_destination();
+  // The progress of a few long lines is not known: the bar then only shows
+  // that the work goes on.
+  TProgBar& progress = *dialogs_.prog_bar;
+  progress.setWindowTitle("Converting...");
+  progress.Progress->setRange(0, source.line_count > progress_line_threshold ? progress_maximum : 0);
+  progress.Progress->setValue(0);
+  progress.show();
+  Background_conversion::Work work;
+  if (automatically) {
+    work = [](TConversion_document& document, Detection& found) {
+      return Convert_document_automatically(document, found);
+    };
+  } else {
+    work = [](TConversion_document& document, Detection&) { return Convert_document(document); };
+  }
+  if (!background_) background_ = std::make_unique<Background_conversion>();
+  background_->Start(
+      std::move(source), std::move(work),
+      [&progress](int position) {
+        if (position >= 0 && progress.Progress->maximum() > 0) progress.Progress->setValue(position);
+      },
+      [this, automatically](Background_conversion::Outcome outcome) {
+        Background_conversion_ended(std::move(outcome), automatically);
+      });
+}
+
+void TMainForm::Background_conversion_ended(Background_conversion::Outcome outcome, bool automatically) {
+  TProgBar& progress = *dialogs_.prog_bar;
+  progress.hide();
+  progress.Progress->setRange(0, progress_maximum);
+  if (outcome.converted) {
+    Set_destination(std::move(outcome.destination));
+    if (outcome.dest_status_set) {
+      dest_status = outcome.dest_status;
+      dest_file_name = outcome.dest_file_name;
+    }
+    if (automatically) detection_status = Detection_status(outcome.found);
+    Show_status();
+  } else if (!outcome.error.empty()) {
+    Show_message(outcome.error);
   }
   End_busy();
 }
@@ -242,33 +316,16 @@ void TMainForm::Put_clipboard_text(const QString& text) {
 // ---- The destination pane ----
 
 // The destination pane keeps the converted text once: its lines remember
-// the breaks that ended them, and a line of units goes to UTF-16 and back
-// unchanged unless a unit is a surrogate, or beyond Unicode, which then
-// keeps a copy of the text besides.
-void TMainForm::Set_destination_text(Text text) {
-  dest_units_without_byte_ = 0;
-  bool round_trips = true;
-  for (const Unit unit : text) {
-    if (Is_byte(unit)) continue;
-    ++dest_units_without_byte_;
-    const char32_t c = Unicode_from_unit(unit);
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) || Unit_from_unicode(c) != unit) round_trips = false;
-  }
-  if (dest_units_without_byte_ == 0) {
-    std::string bytes = Bytes_from_text(text);
-    text = Text();
-    Set_destination_bytes(std::move(bytes));
-    return;
-  }
-  RichEdit2->Set_pane_units(text);
-  destination_exact_kept_ = !round_trips;
-  destination_exact_ = round_trips ? Text() : std::move(text);
-}
+// the breaks that ended them (Destination_content for the rest).
+void TMainForm::Set_destination_text(Text text) { Set_destination(Destination_from_text(std::move(text))); }
 
-void TMainForm::Set_destination_bytes(std::string bytes) {
-  destination_exact_ = Text();
-  destination_exact_kept_ = false;
-  RichEdit2->Set_pane_bytes(std::move(bytes), false);
+void TMainForm::Set_destination_bytes(std::string bytes) { Set_destination(Destination_from_bytes(std::move(bytes))); }
+
+void TMainForm::Set_destination(Destination_content content) {
+  RichEdit2->Set_lines(std::move(content.lines));
+  destination_exact_ = std::move(content.exact);
+  destination_exact_kept_ = content.exact_kept;
+  dest_units_without_byte_ = content.units_without_byte;
 }
 
 void TMainForm::Clear_destination() {

@@ -190,6 +190,11 @@ void TText_pane::Set_pane_units(Text_view units) {
   Text_replaced();
 }
 
+void TText_pane::Set_lines(Pane_lines lines) {
+  lines_ = std::move(lines);
+  Text_replaced();
+}
+
 Text TText_pane::Text_with_breaks() const {
   Text text;
   text.reserve(static_cast<std::size_t>(Byte_count()));

@@ -57,6 +57,8 @@ class TText_pane : public QAbstractScrollArea {
   void Set_pane_bytes(std::string bytes, bool break_after_last);
   // Replaces the whole text by units, lines ending in CR LF, CR or LF.
   void Set_pane_units(Text_view units);
+  // Replaces the whole text by lines made elsewhere.
+  void Set_lines(Pane_lines lines);
 
   // The lines with the breaks that ended them when the text was set.
   const Pane_lines& Lines() const { return lines_; }
