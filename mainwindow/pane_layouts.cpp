@@ -3,7 +3,10 @@
 #include <QFontMetricsF>
 #include <QTextBoundaryFinder>
 #include <algorithm>
+#include <array>
 #include <cmath>
+
+#include "engine/cp1255.h"
 
 namespace quorvandel {
 namespace {
@@ -20,9 +23,10 @@ int Line_of_key(std::uint64_t key) { return static_cast<int>(key >> 32); }
 
 void Pane_layouts::Set_font(const QFont& font) {
   font_ = font;
-  const QFontMetricsF metrics(font);
-  advance_ = std::max<qreal>(1, metrics.horizontalAdvance(QChar('x')));
-  row_height_ = std::max(1, static_cast<int>(std::ceil(metrics.lineSpacing())));
+  metrics_ = QFontMetricsF(font);
+  advance_ = std::max<qreal>(1, metrics_.horizontalAdvance(QChar('x')));
+  row_height_ = std::max(1, static_cast<int>(std::ceil(metrics_.lineSpacing())));
+  unit_widths_.clear();
   Forget_all();
 }
 
@@ -30,18 +34,19 @@ void Pane_layouts::Set_width(qreal width) {
   width = std::max(advance_, width);
   if (width == width_) return;
   width_ = width;
-  Forget_all();  // wrapped lines and right-to-left lines follow the width
+  Forget_layouts();  // wrapped lines and right-to-left lines follow the width
 }
 
 void Pane_layouts::Set_word_wrap(bool on) {
   word_wrap_ = on;
-  Forget_all();
+  Forget_layouts();
 }
 
 void Pane_layouts::Forget(int first, int last) {
   text_width_ = -1;
   long_lines_known_ = false;
   long_right_to_left_.clear();
+  std::erase_if(measures_, [&](const auto& entry) { return entry.first >= first && entry.first <= last; });
   std::erase_if(layouts_, [&](const auto& entry) {
     const int line = Line_of_key(entry.first);
     return line >= first && line <= last;
@@ -89,22 +94,87 @@ const QTextLayout& Pane_layouts::Layout(int line) const {
 
 // ---- The pieces of long lines ----
 
-qsizetype Pane_layouts::Piece_length() const {
+qreal Pane_layouts::Unit_width(char16_t unit) const {
+  if (unit_widths_.empty()) unit_widths_.assign(0x10000, -1);
+  qreal& width = unit_widths_[unit];
+  if (width < 0) {
+    if (QChar::isHighSurrogate(unit)) {
+      width = advance_;  // for the pair
+    } else if (QChar::isLowSurrogate(unit)) {
+      width = 0;
+    } else {
+      width = metrics_.horizontalAdvance(QChar(unit == '\t' ? u' ' : unit));  // pieces show tabs as spaces
+    }
+  }
+  return width;
+}
+
+const Pane_layouts::Long_measure& Pane_layouts::Measure(int line) const {
+  const auto found = measures_.find(line);
+  if (found != measures_.end()) return found->second;
+  Long_measure measure;
+  const qsizetype length = lines_.Length(line);
+  measure.piece_x.reserve(static_cast<std::size_t>(length / unwrapped_piece + 2));
+  qreal x = 0;
+  qreal widest = 0;
+  if (lines_.Is_byte_line(line)) {
+    // By how often each byte comes in a piece: a count for each character
+    // of the line, a multiplication for each kind of byte of a piece.
+    std::array<qreal, 256> widths{};
+    for (int b = 0; b < 256; ++b) {
+      widths[static_cast<std::size_t>(b)] = Unit_width(static_cast<char16_t>(Unicode_from_unit(static_cast<Unit>(b))));
+    }
+    std::array<bool, 256> met{};
+    const std::string_view bytes = lines_.Byte_view(line);
+    for (qsizetype from = 0; from < length; from += unwrapped_piece) {
+      measure.piece_x.push_back(x);
+      std::array<std::uint32_t, 256> counts{};
+      const qsizetype to = std::min(length, from + unwrapped_piece);
+      for (qsizetype i = from; i < to; ++i) ++counts[static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)])];
+      for (std::size_t b = 0; b < 256; ++b) {
+        if (counts[b] == 0) continue;
+        x += counts[b] * widths[b];
+        met[b] = true;
+      }
+    }
+    for (std::size_t b = 0; b < 256; ++b) {
+      if (met[b]) widest = std::max(widest, widths[b]);
+    }
+  } else {
+    for (qsizetype from = 0; from < length; from += unwrapped_piece) {
+      measure.piece_x.push_back(x);
+      const QString piece = lines_.Line_text(line, from, std::min(unwrapped_piece, length - from));
+      for (const QChar c : piece) {
+        const qreal width = Unit_width(c.unicode());
+        x += width;
+        widest = std::max(widest, width);
+      }
+    }
+  }
+  measure.piece_x.push_back(x);
+  measure.widest = std::max<qreal>(1, widest);
+  return measures_.emplace(line, std::move(measure)).first->second;
+}
+
+qreal Pane_layouts::Line_width(int line) const { return Measure(line).piece_x.back(); }
+
+qsizetype Pane_layouts::Piece_length(int line) const {
   if (!word_wrap_) return unwrapped_piece;
-  return std::max<qsizetype>(1, static_cast<qsizetype>(std::floor(width_ / advance_)));
+  return std::max<qsizetype>(1, static_cast<qsizetype>(std::floor(width_ / Measure(line).widest)));
 }
 
 int Pane_layouts::Piece_count(int line) const {
-  const qsizetype piece = Piece_length();
+  const qsizetype piece = Piece_length(line);
   return static_cast<int>(std::max<qsizetype>(1, (lines_.Length(line) + piece - 1) / piece));
 }
 
 int Pane_layouts::Piece_of(Pane_position position) const {
-  return static_cast<int>(std::min<qsizetype>(position.column / Piece_length(), Piece_count(position.line) - 1));
+  return static_cast<int>(
+      std::min<qsizetype>(position.column / Piece_length(position.line), Piece_count(position.line) - 1));
 }
 
 qsizetype Pane_layouts::Piece_size(int line, int piece) const {
-  return std::min(Piece_length(), lines_.Length(line) - Piece_start(piece));
+  return std::min(Piece_length(line), lines_.Length(line) - Piece_start(line, piece));
 }
 
 bool Pane_layouts::Right_to_left(int line) const {
@@ -122,20 +192,29 @@ const QTextLayout& Pane_layouts::Piece_layout(int line, int piece) const {
   const auto found = layouts_.find(Key(line, piece));
   if (found != layouts_.end()) return *found->second;
   const bool right_to_left = Right_to_left(line);
-  return Keep(Key(line, piece),
-              Make_layout(lines_.Line_text(line, Piece_start(piece), Piece_size(line, piece)), right_to_left, false));
+  QString text = lines_.Line_text(line, Piece_start(line, piece), Piece_size(line, piece));
+  text.replace(QChar('\t'), QChar(' '));  // a tab's width would follow the piece's start
+  return Keep(Key(line, piece), Make_layout(std::move(text), right_to_left, false));
 }
 
 qreal Pane_layouts::Piece_x(int line, int piece) const {
   if (word_wrap_) return 0;
-  if (!Right_to_left(line)) return static_cast<qreal>(Piece_start(piece)) * advance_;
-  return static_cast<qreal>(lines_.Length(line) - Piece_start(piece) - Piece_size(line, piece)) * advance_;
+  const std::vector<qreal>& piece_x = Measure(line).piece_x;
+  const auto index = static_cast<std::size_t>(piece);
+  if (!Right_to_left(line)) return piece_x[index];
+  return piece_x.back() - piece_x[index + 1];
+}
+
+int Pane_layouts::Piece_at_x(int line, qreal x) const {
+  const std::vector<qreal>& piece_x = Measure(line).piece_x;
+  const auto after = std::upper_bound(piece_x.begin(), piece_x.end() - 1, x);
+  return std::clamp(static_cast<int>(after - piece_x.begin()) - 1, 0, Piece_count(line) - 1);
 }
 
 std::pair<const QTextLayout*, qsizetype> Pane_layouts::Part_of(Pane_position position) const {
   if (!Pieced(position.line)) return {&Layout(position.line), position.column};
   const int piece = Piece_of(position);
-  return {&Piece_layout(position.line, piece), position.column - Piece_start(piece)};
+  return {&Piece_layout(position.line, piece), position.column - Piece_start(position.line, piece)};
 }
 
 void Pane_layouts::For_each_piece(int line, int first_row, int last_row, qreal left, qreal right,
@@ -151,17 +230,16 @@ void Pane_layouts::For_each_piece(int line, int first_row, int last_row, qreal l
     first = std::max(first, first_row);
     last = std::min(last, last_row);
   } else {
-    const qreal piece_width = static_cast<qreal>(Piece_length()) * advance_;
-    const qreal line_width = static_cast<qreal>(lines_.Length(line)) * advance_;
+    const qreal line_width = Line_width(line);
     const bool right_to_left = Right_to_left(line);
     const qreal from = right_to_left ? line_width - right : left;
     const qreal to = right_to_left ? line_width - left : right;
-    first = std::max(first, static_cast<int>(std::floor(std::max<qreal>(-1, from / piece_width))) - 1);
-    last = std::min(last, static_cast<int>(std::min<qreal>(count, std::floor(to / piece_width) + 1)));
+    first = std::max(first, Piece_at_x(line, from) - 1);
+    last = std::min(last, Piece_at_x(line, to) + 1);
   }
   for (int piece = first; piece <= last; ++piece) {
     const QPointF offset(Piece_x(line, piece), word_wrap_ ? piece * row_height_ : 0);
-    draw({Piece_layout(line, piece), Piece_start(piece), offset});
+    draw({Piece_layout(line, piece), Piece_start(line, piece), offset});
   }
 }
 
@@ -173,14 +251,10 @@ qreal Pane_layouts::Text_width() const {
     // instead of one for every line of a file of millions.
     const qsizetype longest = lines_.Longest_length();
     qreal widest = 0;
-    if (longest > long_line) {
-      widest = static_cast<qreal>(longest) * advance_;
-    } else {
-      for (int line = 0; line < lines_.Count(); ++line) {
-        if (lines_.Length(line) != longest) continue;
-        widest = Layout(line).lineAt(0).naturalTextWidth();
-        break;
-      }
+    for (int line = 0; line < lines_.Count(); ++line) {
+      if (lines_.Length(line) != longest) continue;
+      widest = longest > long_line ? Line_width(line) : Layout(line).lineAt(0).naturalTextWidth();
+      break;
     }
     text_width_ = std::max(width_, std::ceil(widest));
   }
@@ -189,8 +263,7 @@ qreal Pane_layouts::Text_width() const {
 
 qreal Pane_layouts::Line_offset(int line) const {
   if (word_wrap_ || !Right_to_left(line)) return 0;
-  const qreal width = Pieced(line) ? static_cast<qreal>(lines_.Length(line)) * advance_
-                                   : Layout(line).lineAt(0).naturalTextWidth();
+  const qreal width = Pieced(line) ? Line_width(line) : Layout(line).lineAt(0).naturalTextWidth();
   return std::max<qreal>(0, Text_width() - width);
 }
 
@@ -226,13 +299,10 @@ Pane_position Pane_layouts::At(int line, int row, qreal x) const {
   if (word_wrap_) {
     piece = std::clamp(row, 0, count - 1);
   } else {
-    const qreal piece_width = static_cast<qreal>(Piece_length()) * advance_;
-    const qreal from_start =
-        Right_to_left(line) ? static_cast<qreal>(lines_.Length(line)) * advance_ - in_line : in_line;
-    piece = static_cast<int>(std::clamp<qreal>(std::floor(from_start / piece_width), 0, count - 1));
+    piece = Piece_at_x(line, Right_to_left(line) ? Line_width(line) - in_line : in_line);
   }
   const qreal piece_x = Piece_x(line, piece);
-  return {line, Piece_start(piece) + Piece_layout(line, piece).lineAt(0).xToCursor(in_line - piece_x)};
+  return {line, Piece_start(line, piece) + Piece_layout(line, piece).lineAt(0).xToCursor(in_line - piece_x)};
 }
 
 // ---- Moving through the text as it is shown ----
@@ -248,13 +318,13 @@ Pane_position Pane_layouts::Visual_step(Pane_position from, bool rightwards) con
   const bool forwards = rightwards == !Right_to_left(from.line);
   if (Pieced(from.line)) {
     const int piece = Piece_of(from);
-    if (forwards && piece + 1 < Piece_count(from.line)) return {from.line, Piece_start(piece + 1)};
+    if (forwards && piece + 1 < Piece_count(from.line)) return {from.line, Piece_start(from.line, piece + 1)};
     if (!forwards && piece > 0) {
       const QTextLayout& previous = Piece_layout(from.line, piece - 1);
-      const int end = static_cast<int>(Piece_length());
+      const int end = static_cast<int>(Piece_length(from.line));
       int step = rightwards ? previous.rightCursorPosition(end) : previous.leftCursorPosition(end);
       if (step == end) step = end - 1;
-      return {from.line, Piece_start(piece - 1) + step};
+      return {from.line, Piece_start(from.line, piece - 1) + step};
     }
   }
   if (forwards) return from.line + 1 < lines_.Count() ? Pane_position{from.line + 1, 0} : from;
@@ -282,8 +352,8 @@ Pane_position Pane_layouts::Word_step(Pane_position from, bool forwards) const {
   if (column == 0) {  // at the start of a piece of a long line: back into the piece before
     const int piece = Piece_of(from) - 1;
     layout = &Piece_layout(from.line, piece);
-    column = Piece_length();
-    start = Piece_start(piece);
+    column = Piece_length(from.line);
+    start = Piece_start(from.line, piece);
   }
   return {from.line, start + layout->previousCursorPosition(static_cast<int>(column), QTextLayout::SkipWords)};
 }
@@ -320,7 +390,7 @@ std::pair<Pane_position, Pane_position> Pane_layouts::Word_at(Pane_position posi
   QString text;
   if (Pieced(position.line)) {
     const int piece = Piece_of(position);
-    start_of_text = Piece_start(piece);
+    start_of_text = Piece_start(position.line, piece);
     text = lines_.Line_text(position.line, start_of_text, Piece_size(position.line, piece));
   } else {
     text = lines_.Line_text(position.line);

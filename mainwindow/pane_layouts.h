@@ -5,13 +5,17 @@
 // the lines near the view are the only ones that cost anything.
 //
 // A line too long to lay out at once is laid out in pieces of a fixed
-// number of characters, each on its own, placed by arithmetic in the
-// fixed-width font: unwrapped side by side on the line's one row, wrapped
-// one piece a row of as many characters as the width holds. Only the
-// pieces near the view are laid out.
+// number of characters, each on its own, placed by the widths of their
+// characters: unwrapped side by side on the line's one row, wrapped one
+// piece a row of as many characters as the width holds of the line's
+// widest. Only the pieces near the view are laid out. The widths are
+// measured once for a line's text, character by character, since letters
+// that the fixed-width font lacks (Hebrew, in many of them) come from
+// another font, of other widths.
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QTextLayout>
 #include <cstdint>
 #include <functional>
@@ -33,10 +37,8 @@ class Pane_layouts {
   void Set_width(qreal width);  // the width the text has in the view
   void Set_word_wrap(bool on);
   void Forget_all() {
-    layouts_.clear();
-    long_right_to_left_.clear();
-    long_lines_known_ = false;
-    text_width_ = -1;
+    Forget_layouts();
+    measures_.clear();
   }
   // Forgets lines `first` to `last` after their text changed.
   void Forget(int first, int last);
@@ -108,14 +110,33 @@ class Pane_layouts {
   int Top_value_showing(Pane_position position, int rows_in_view) const;
 
  private:
+  void Forget_layouts() {
+    layouts_.clear();
+    long_right_to_left_.clear();
+    long_lines_known_ = false;
+    text_width_ = -1;
+  }
   const QTextLayout& Layout(int line) const;  // of a line that is not pieced
-  qsizetype Piece_length() const;
+  qsizetype Piece_length(int line) const;
   int Piece_count(int line) const;
   int Piece_of(Pane_position position) const;
-  qsizetype Piece_start(int piece) const { return piece * Piece_length(); }
+  qsizetype Piece_start(int line, int piece) const { return piece * Piece_length(line); }
   qsizetype Piece_size(int line, int piece) const;
   const QTextLayout& Piece_layout(int line, int piece) const;
   qreal Piece_x(int line, int piece) const;  // from the line's origin, unwrapped
+  // The piece of an unwrapped long line that reaches `x` from the line's start.
+  int Piece_at_x(int line, qreal x) const;
+
+  // What the widths of a long line's characters give: where each of its
+  // unwrapped pieces starts, from the line's start, the line's width last;
+  // and its widest character.
+  struct Long_measure {
+    std::vector<qreal> piece_x;
+    qreal widest = 1;
+  };
+  const Long_measure& Measure(int line) const;
+  qreal Unit_width(char16_t unit) const;
+  qreal Line_width(int line) const;  // of a pieced line
   // The part of a line that holds `position`, with the column within it.
   std::pair<const QTextLayout*, qsizetype> Part_of(Pane_position position) const;
   std::unique_ptr<QTextLayout> Make_layout(QString text, bool right_to_left, bool wrap_words) const;
@@ -131,6 +152,7 @@ class Pane_layouts {
 
   const Pane_lines& lines_;
   QFont font_;
+  QFontMetricsF metrics_{QFont()};
   qreal width_ = 1;
   bool word_wrap_ = false;
   qreal advance_ = 1;
@@ -141,6 +163,8 @@ class Pane_layouts {
   mutable std::unordered_map<int, bool> long_right_to_left_;
   mutable std::vector<Long_line> long_lines_;
   mutable bool long_lines_known_ = false;
+  mutable std::unordered_map<int, Long_measure> measures_;
+  mutable std::vector<qreal> unit_widths_;  // by UTF-16 unit, < 0 until measured
 };
 
 }  // namespace quorvandel
