@@ -31,7 +31,12 @@ class Converted_text {
     if (as_bytes_) bytes_.reserve(size);
   }
 
-  void Add(const Byte_text& line, Text_view eoln) {
+  // The line may be taken over: a document of one line is not copied again.
+  void Add(Byte_text& line, Text_view eoln) {
+    if (bytes_.empty() && eoln.empty()) {  // the first line is the last
+      bytes_.swap(line);
+      return;
+    }
     bytes_ += line;
     for (const Unit u : eoln) bytes_ += static_cast<char>(u);  // CR and LF
   }
