@@ -338,6 +338,21 @@ Pane_position Pane_layouts::Next_character(Pane_position from) const {
 }
 
 Pane_position Pane_layouts::Word_step(Pane_position from, bool forwards) const {
+  Pane_position to = Word_step_in_part(from, forwards);
+  // The edge of a piece stops a step as the end of a text would: unless a
+  // word starts there, the step goes on in the next piece.
+  const auto word_starts = [this](Pane_position at) {
+    const QString around = lines_.Line_text(at.line, at.column - 1, 2);
+    return around[0].isSpace() && !around[1].isSpace();
+  };
+  while (to.line == from.line && Pieced(to.line) && to.column > 0 && to.column < lines_.Length(to.line) &&
+         to.column % Piece_length(to.line) == 0 && !word_starts(to)) {
+    to = Word_step_in_part(to, forwards);
+  }
+  return to;
+}
+
+Pane_position Pane_layouts::Word_step_in_part(Pane_position from, bool forwards) const {
   if (forwards) {
     if (from.column >= lines_.Length(from.line)) {
       return from.line + 1 < lines_.Count() ? Pane_position{from.line + 1, 0} : from;

@@ -137,6 +137,7 @@ class Pane_layouts {
   const Long_measure& Measure(int line) const;
   qreal Unit_width(char16_t unit) const;
   qreal Line_width(int line) const;  // of a pieced line
+  Pane_position Word_step_in_part(Pane_position from, bool forwards) const;
   // The part of a line that holds `position`, with the column within it.
   std::pair<const QTextLayout*, qsizetype> Part_of(Pane_position position) const;
   std::unique_ptr<QTextLayout> Make_layout(QString text, bool right_to_left, bool wrap_words) const;

@@ -110,6 +110,16 @@ TEST_F(Long_line_pane, ArrowsVisitEveryColumnAcrossPiecesAndTheSelectionCopiesTh
     pane.copy();
     EXPECT_EQ(QApplication::clipboard()->text(), line.mid(start, steps));
 
+    // Word steps stop at word starts only, a piece's edge or not.
+    pane.Select({0, start}, {0, start});
+    for (const Qt::Key key : {Qt::Key_Right, Qt::Key_Left}) {
+      for (int i = 0; i < 8; ++i) {
+        Key(key, Qt::ControlModifier);
+        const qsizetype at = pane.Caret().column;
+        EXPECT_TRUE(at == 0 || (line[at - 1] == ' ' && line[at] != ' ')) << "column " << at;
+      }
+    }
+
     Key(Qt::Key_End);
     EXPECT_EQ(pane.Caret(), (Pane_position{0, line.size()}));
     Key(Qt::Key_Home, Qt::ShiftModifier);
