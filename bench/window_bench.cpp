@@ -160,6 +160,10 @@ int Long_line_run(quorvandel::TProgram& program, std::size_t size_mb, const std:
     step(prefix + "Shift+Right x50", [&] {
       for (int i = 0; i < 50; ++i) Press(pane, Qt::Key_Right, Qt::ShiftModifier);
     });
+    step(prefix + "Ctrl+A", [&] { Press(pane, Qt::Key_A, Qt::ControlModifier); });
+    step(prefix + "Shift+Left", [&] { Press(pane, Qt::Key_Left, Qt::ShiftModifier); });
+    step(prefix + "Ctrl+C", [&] { Press(pane, Qt::Key_C, Qt::ControlModifier); });
+    step(prefix + "Home", [&] { Press(pane, Qt::Key_Home); });
     for (const int share : {50, 100, 0}) {
       step(prefix + "vertical bar to " + std::to_string(share) + "%", [&] {
         QScrollBar* bar = pane->verticalScrollBar();

@@ -123,12 +123,17 @@ Pane_position Pane_lines::Previous_character(Pane_position position) const {
   return {position.line, column};
 }
 
+qint64 Pane_lines::Size_between(Pane_position from, Pane_position to) const {
+  if (from.line == to.line) return to.column - from.column;
+  qint64 size = Length(from.line) - from.column + 1 + to.column;
+  for (int line = from.line + 1; line < to.line; ++line) size += Length(line) + 1;
+  return size;
+}
+
 QString Pane_lines::Text_between(Pane_position from, Pane_position to) const {
   if (from.line == to.line) return Line_text(from.line, from.column, to.column - from.column);
-  qsizetype size = Length(from.line) - from.column + to.column;
-  for (int line = from.line + 1; line < to.line; ++line) size += Length(line) + 1;
   QString text;
-  text.reserve(size + 1);
+  text.reserve(Size_between(from, to));
   text += Line_text(from.line, from.column, Length(from.line) - from.column);
   for (int line = from.line + 1; line < to.line; ++line) {
     text += QChar('\n');

@@ -64,6 +64,7 @@ class Pane_lines {
 
   // The characters from `from` to `to`, with '\n' for each line break.
   QString Text_between(Pane_position from, Pane_position to) const;
+  qint64 Size_between(Pane_position from, Pane_position to) const;  // of that text
 
   // ---- Replacing the whole text: lines break at CR LF, CR alone and LF
   // alone. ----

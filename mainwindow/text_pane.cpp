@@ -278,9 +278,16 @@ void TText_pane::selectAll() {
 }
 
 // Selected text is offered as the primary selection, which a middle click
-// in any program pastes.
+// in any program pastes; up to a megabyte of it, since the offer copies the
+// selection at every key that extends it, which for the whole of a large
+// text would hold the window up each time. Copy takes any selection.
 void TText_pane::Offer_selection() {
-  if (Has_selection()) clipboard_.Write_primary_text(Selected_text().toUtf8().toStdString());
+  constexpr qint64 largest_offer = qint64{1} << 20;
+  if (!Has_selection()) return;
+  const auto [from, to] = Ordered_selection();
+  if (lines_.Size_between(from, to) <= largest_offer) {
+    clipboard_.Write_primary_text(Selected_text().toUtf8().toStdString());
+  }
 }
 
 void TText_pane::Paste_primary_at(Pane_position position) {
