@@ -20,8 +20,16 @@ class Converted_text {
  public:
   explicit Converted_text(bool as_bytes) : as_bytes_(as_bytes) {}
   bool as_bytes() const { return as_bytes_; }
+  void Reserve(std::size_t size) {
+    if (as_bytes_) bytes_.reserve(size);
+  }
 
-  void Add(const Byte_text& line, Text_view eoln) {
+  // The line may be taken over: a document of one line is not copied again.
+  void Add(Byte_text& line, Text_view eoln) {
+    if (bytes_.empty() && eoln.empty()) {  // the first line is the last
+      bytes_.swap(line);
+      return;
+    }
     bytes_ += line;
     for (const Unit u : eoln) bytes_ += static_cast<char>(u);  // CR and LF
   }
@@ -79,6 +87,7 @@ bool Convert_document(TConversion_document& document) {
 
   Document_converter converter(document.Active_settings());
   Converted_text result(converter.Converts_bytes());
+  result.Reserve(document.Source_size_hint());
   Byte_text byte_line;
   Text line;
   const bool ends_with_break = document.Source_ends_with_break();

@@ -55,6 +55,10 @@ class TConversion_document {
   // Whether the source text ends with a line break, which the converted text
   // then ends with too.
   virtual bool Source_ends_with_break() const { return false; }
+
+  // About how many units the source holds, breaks counted as two: the
+  // room the converted text is given at first. 0 when not known.
+  virtual std::size_t Source_size_hint() const { return 0; }
 };
 
 // The last component of a path: what follows its last separator.

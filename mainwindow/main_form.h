@@ -16,6 +16,7 @@
 
 #include "engine/text.h"
 #include "hotkeys/hotkey_conversion.h"
+#include "mainwindow/background_conversion.h"
 #include "mainwindow/file_encoding.h"
 #include "mainwindow/services.h"
 #include "mainwindow/text_pane.h"
@@ -198,9 +199,12 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Splitter1Moved();
 
   // ---- The destination pane's text exactly as the conversion produced it ----
-  Text Destination_text() const { return destination_text_.To_text(); }
+  Text Destination_text() const;
+  QString Destination_qstring() const;
+  std::optional<std::string> Destination_file(File_encoding encoding, Unit& bad) const;
   void Set_destination_text(Text text);
   void Set_destination_bytes(std::string bytes);
+  void Set_destination(Destination_content content);
   void Clear_destination();
 
   // The active settings: the active profile's settings object.
@@ -254,6 +258,15 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   bool busy = false;
   void Begin_busy();
   void End_busy();
+
+  // A source of at least this many characters is converted in a worker
+  // thread, the window answering meanwhile; a smaller one by the window
+  // itself, the destination filled when Convert returns. Below a megabyte
+  // even the slowest settings convert in some tens of milliseconds, which
+  // a worker would not shorten; the window converts such a text at once
+  // and the clipboard conversions read it back straight after.
+  qint64 background_conversion_size = qint64{1} << 20;
+  bool Converting_in_background() const { return background_ && background_->Running(); }
 
   // ---- Controls ----
   TText_pane* RichEdit1 = nullptr;
@@ -317,6 +330,8 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   TText_pane* Focused_pane() const;
   bool Read_source_file(const std::string& path, std::string& bytes, QString& error);
   void Convert_automatically();
+  void Convert_in_background(bool automatically);
+  void Background_conversion_ended(Background_conversion::Outcome outcome, bool automatically);
   void Update_encodings();
   void Update_recent_menu();
   void Select_all_click();
@@ -332,11 +347,15 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   Dialogs dialogs_;
   TSettings_file settings_file_;
   TPrefs* holder_ = nullptr;
-  Compact_text destination_text_;
+  // The converted text, kept besides the destination pane only when the
+  // pane's UTF-16 would not give back its units (surrogates as units).
+  Text destination_exact_;
+  bool destination_exact_kept_ = false;
   std::size_t dest_units_without_byte_ = 0;
   bool source_break_added_ = false;
   bool closed_ = false;
   bool close_requested_ = false;  // the window was closed while busy
+  std::unique_ptr<Background_conversion> background_;
 };
 
 }  // namespace quorvandel

@@ -53,6 +53,7 @@ bool TMainForm::Read_source_file(const std::string& path, std::string& bytes, QS
   // A file that reports no size (a pipe, a file of /proc) is read until a
   // read gives nothing; the others until their end.
   const bool sized = size > 0;
+  if (sized) bytes.reserve(static_cast<std::size_t>(size));
   while (sized ? !file.atEnd() : true) {
     progress.Progress->setValue(Reading_progress(read, size));
     const qint64 count = file.read(block, open_block_size);
@@ -104,9 +105,13 @@ bool TMainForm::Open_source_file(const QString& path, File_encoding encoding) {
   } else {
     Text text = Text_of_file(bytes, source_encoding);
     if (source_break_added_) text.push_back('\n');
-    Compact_text pane_text;
-    pane_text.Assign(std::move(text));
-    RichEdit1->Set_pane_text(pane_text);
+    if (First_non_byte(text)) {
+      RichEdit1->Set_pane_units(text);
+    } else {
+      std::string pane_bytes = Bytes_from_text(text);
+      text = Text();
+      RichEdit1->Set_pane_bytes(std::move(pane_bytes), false);
+    }
   }
   source_status = ps_loaded;
   source_modified = false;
@@ -132,11 +137,11 @@ void TMainForm::SaveAs1Click() {
       request.encoding == File_encoding::automatic ? File_encoding::single_byte : request.encoding;
 
   QString error;
-  std::size_t bad = 0;
-  std::optional<std::string> bytes = File_of_text(destination_text_.To_text(), encoding, &bad);
+  Unit bad = 0;
+  std::optional<std::string> bytes = Destination_file(encoding, bad);
   if (bytes && encoding == File_encoding::utf8 && source_utf8_bom) bytes->insert(0, utf8_byte_order_mark);
   if (!bytes) {
-    const char32_t c = Unicode_from_unit(destination_text_.At(bad));
+    const char32_t c = Unicode_from_unit(bad);
     const QString code = QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, '0');
     error = "the character U+" + code + " has no byte in code page 1255";
   } else {
@@ -176,6 +181,10 @@ void TMainForm::Convert1Click() {
   }
   Begin_busy();
   detection_status.clear();
+  if (RichEdit1->Byte_count() >= background_conversion_size) {
+    Convert_in_background(false);
+    return;
+  }
   TPane_document document(*this);
   Convert_document(document);
   End_busy();
@@ -186,14 +195,84 @@ void TMainForm::AutomaticClick() {
   Convert_automatically();
 }
 
+namespace {
+
+QString Detection_status(const Detection& found) {
+  return found.judged ? "Detected: " + QString::fromStdString(Describe(found))
+                      : "Nothing detected (too short, or no Hebrew)";
+}
+
+}  // namespace
+
 void TMainForm::Convert_automatically() {
   Begin_busy();
+  if (RichEdit1->Byte_count() >= background_conversion_size) {
+    Convert_in_background(true);
+    return;
+  }
   TPane_document document(*this);
   Detection found;
   if (Convert_document_automatically(document, found)) {
-    detection_status = found.judged ? "Detected: " + QString::fromStdString(Describe(found))
-                                    : "Nothing detected (too short, or no Hebrew)";
+    detection_status = Detection_status(found);
     Show_status();
+  }
+  End_busy();
+}
+
+// The window stays busy until the worker ends: the source pane keeps its
+// lines for it, a second Convert is refused, and closing the window waits
+// for the end. The destination is emptied now, as the conversion's start
+// does, and filled whole at the end.
+void TMainForm::Convert_in_background(bool automatically) {
+  Background_conversion::Source source;
+  source.lines = &RichEdit1->Lines();
+  source.line_count = RichEdit1->Line_count();
+  source.ends_with_break = Source_ends_with_break();
+  source.size_hint = static_cast<std::size_t>(RichEdit1->Byte_count());
+  source.status = source_status;
+  source.file_name = source_file_name;
+  source.settings = Copy_of_conversion_settings(*active_settings);
+  Clear_destination();
+  // The progress of a few long lines is not known: the bar then only shows
+  // that the work goes on.
+  TProgBar& progress = *dialogs_.prog_bar;
+  progress.setWindowTitle("Converting...");
+  progress.Progress->setRange(0, source.line_count > progress_line_threshold ? progress_maximum : 0);
+  progress.Progress->setValue(0);
+  progress.show();
+  Background_conversion::Work work;
+  if (automatically) {
+    work = [](TConversion_document& document, Detection& found) {
+      return Convert_document_automatically(document, found);
+    };
+  } else {
+    work = [](TConversion_document& document, Detection&) { return Convert_document(document); };
+  }
+  if (!background_) background_ = std::make_unique<Background_conversion>();
+  background_->Start(
+      std::move(source), std::move(work),
+      [&progress](int position) {
+        if (position >= 0 && progress.Progress->maximum() > 0) progress.Progress->setValue(position);
+      },
+      [this, automatically](Background_conversion::Outcome outcome) {
+        Background_conversion_ended(std::move(outcome), automatically);
+      });
+}
+
+void TMainForm::Background_conversion_ended(Background_conversion::Outcome outcome, bool automatically) {
+  TProgBar& progress = *dialogs_.prog_bar;
+  progress.hide();
+  progress.Progress->setRange(0, progress_maximum);
+  if (outcome.converted) {
+    Set_destination(std::move(outcome.destination));
+    if (outcome.dest_status_set) {
+      dest_status = outcome.dest_status;
+      dest_file_name = outcome.dest_file_name;
+    }
+    if (automatically) detection_status = Detection_status(outcome.found);
+    Show_status();
+  } else if (!outcome.error.empty()) {
+    Show_message(outcome.error);
   }
   End_busy();
 }
@@ -236,22 +315,66 @@ void TMainForm::Put_clipboard_text(const QString& text) {
 
 // ---- The destination pane ----
 
-void TMainForm::Set_destination_text(Text text) {
-  dest_units_without_byte_ = 0;
-  for (const Unit unit : text) dest_units_without_byte_ += unit > 0xFF;
-  destination_text_.Assign(std::move(text));
-  RichEdit2->Set_pane_text(destination_text_);
-}
+// The destination pane keeps the converted text once: its lines remember
+// the breaks that ended them (Destination_content for the rest).
+void TMainForm::Set_destination_text(Text text) { Set_destination(Destination_from_text(std::move(text))); }
 
-void TMainForm::Set_destination_bytes(std::string bytes) {
-  destination_text_.Assign_bytes(std::move(bytes));
-  RichEdit2->Set_pane_text(destination_text_);
+void TMainForm::Set_destination_bytes(std::string bytes) { Set_destination(Destination_from_bytes(std::move(bytes))); }
+
+void TMainForm::Set_destination(Destination_content content) {
+  RichEdit2->Set_lines(std::move(content.lines));
+  destination_exact_ = std::move(content.exact);
+  destination_exact_kept_ = content.exact_kept;
+  dest_units_without_byte_ = content.units_without_byte;
 }
 
 void TMainForm::Clear_destination() {
-  destination_text_.clear();
+  destination_exact_ = Text();
+  destination_exact_kept_ = false;
   dest_units_without_byte_ = 0;
   RichEdit2->clear();
+}
+
+Text TMainForm::Destination_text() const {
+  return destination_exact_kept_ ? destination_exact_ : RichEdit2->Text_with_breaks();
+}
+
+QString TMainForm::Destination_qstring() const {
+  return destination_exact_kept_ ? Qstring_from_text(destination_exact_) : RichEdit2->Qstring_with_breaks();
+}
+
+// The converted text as a file in `encoding`; for single bytes nothing when
+// a unit has no byte, which `bad` then holds.
+std::optional<std::string> TMainForm::Destination_file(File_encoding encoding, Unit& bad) const {
+  if (destination_exact_kept_) {
+    std::size_t at = 0;
+    std::optional<std::string> bytes = File_of_text(destination_exact_, encoding, &at);
+    if (!bytes) bad = destination_exact_[at];
+    return bytes;
+  }
+  const Pane_lines& lines = RichEdit2->Lines();
+  std::string file;
+  file.reserve(static_cast<std::size_t>(RichEdit2->Byte_count()));
+  Text units;
+  for (int line = 0; line < lines.Count(); ++line) {
+    if (lines.Is_byte_line(line)) {
+      if (encoding == File_encoding::utf8) {
+        Append_utf8_of_bytes(file, lines.Byte_view(line));
+      } else {
+        file += lines.Byte_view(line);
+      }
+    } else {
+      units = lines.Line_units(line);
+      if (encoding == File_encoding::utf8) {
+        Append_utf8(file, units);
+      } else if (const auto at = Append_as_bytes_checked(file, units)) {
+        bad = units[*at];
+        return std::nullopt;
+      }
+    }
+    file += Pane_lines::Break_bytes(lines.Break_after(line));
+  }
+  return file;
 }
 
 // ---- Editing ----

@@ -81,7 +81,7 @@ Pane_conversion TMainForm::Convert_through_panes(const std::string& text) {
   conversion.converted = Convert_document(document);
   End_busy();
   if (conversion.converted) {
-    conversion.text = destination_text_.To_qstring().toUtf8().toStdString();
+    conversion.text = Destination_qstring().toUtf8().toStdString();
   } else {
     conversion.error = document.error;
   }

@@ -30,6 +30,7 @@ class TPane_document : public TConversion_document {
   void Show_status() override { form_.Show_status(); }
   void Show_message(const std::string& text) override { form_.Show_message(text); }
   bool Source_ends_with_break() const override { return form_.Source_ends_with_break(); }
+  std::size_t Source_size_hint() const override { return static_cast<std::size_t>(form_.RichEdit1->Byte_count()); }
 
  private:
   TMainForm& form_;

@@ -22,20 +22,27 @@ const std::array<char16_t, 256>& Shown_bytes() {
 
 bool Is_break(char32_t c) { return c == '\r' || c == '\n'; }
 
-// Calls on_line(start, length) for each line of the `size` characters at
-// `data`, lines ending at CR LF, CR or LF. A text that ends in a break has
-// an empty last line, and an empty text one empty line.
+using Break = Pane_lines::Break;
+
+// Calls on_line(start, length, break) for each line of the `size`
+// characters at `data`, lines ending at CR LF, CR or LF. A text that ends in
+// a break has an empty last line, and an empty text one empty line.
 template <typename Char, typename On_line>
 void For_each_line(const Char* data, std::size_t size, On_line on_line) {
   std::size_t start = 0;
   for (std::size_t i = 0; i < size; ++i) {
     const Char c = data[i];
     if (c != Char('\r') && c != Char('\n')) continue;
-    on_line(start, i - start);
-    if (c == Char('\r') && i + 1 < size && data[i + 1] == Char('\n')) ++i;
+    Break kind = c == Char('\n') ? Break::lf : Break::cr;
+    const std::size_t length = i - start;
+    if (c == Char('\r') && i + 1 < size && data[i + 1] == Char('\n')) {
+      ++i;
+      kind = Break::cr_lf;
+    }
+    on_line(start, length, kind);
     start = i + 1;
   }
-  on_line(start, size - start);
+  on_line(start, size - start, Break::none);
 }
 
 template <typename Char>
@@ -51,6 +58,16 @@ std::size_t Line_count_of(const Char* data, std::size_t size) {
 
 Pane_lines::Pane_lines() { records_.push_back({}); }
 
+std::string_view Pane_lines::Break_bytes(Break kind) {
+  switch (kind) {
+    case Break::none: return {};
+    case Break::lf: return "\n";
+    case Break::cr: return "\r";
+    case Break::cr_lf: return "\r\n";
+  }
+  return {};
+}
+
 qsizetype Pane_lines::Longest_length() const {
   if (!longest_known_) {
     longest_ = 0;
@@ -60,14 +77,16 @@ qsizetype Pane_lines::Longest_length() const {
   return longest_;
 }
 
-QString Pane_lines::Line_text(int line) const {
+QString Pane_lines::Line_text(int line) const { return Line_text(line, 0, records_[line].length); }
+
+QString Pane_lines::Line_text(int line, qsizetype from, qsizetype count) const {
   const Line_record& record = records_[line];
-  if (record.wide) return QString(wide_.constData() + record.start, record.length);
-  QString text(static_cast<qsizetype>(record.length), Qt::Uninitialized);
+  if (record.wide) return QString(wide_.constData() + record.start + from, count);
+  QString text(count, Qt::Uninitialized);
   const auto& shown = Shown_bytes();
-  const char* bytes = bytes_.data() + record.start;
+  const char* bytes = bytes_.data() + record.start + from;
   char16_t* out = reinterpret_cast<char16_t*>(text.data());
-  for (std::uint32_t i = 0; i < record.length; ++i) out[i] = shown[static_cast<unsigned char>(bytes[i])];
+  for (qsizetype i = 0; i < count; ++i) out[i] = shown[static_cast<unsigned char>(bytes[i])];
   return text;
 }
 
@@ -104,19 +123,24 @@ Pane_position Pane_lines::Previous_character(Pane_position position) const {
   return {position.line, column};
 }
 
-QString Pane_lines::Text_between(Pane_position from, Pane_position to) const {
-  if (from.line == to.line) return Line_text(from.line).mid(from.column, to.column - from.column);
-  qsizetype size = Length(from.line) - from.column + to.column;
+qint64 Pane_lines::Size_between(Pane_position from, Pane_position to) const {
+  if (from.line == to.line) return to.column - from.column;
+  qint64 size = Length(from.line) - from.column + 1 + to.column;
   for (int line = from.line + 1; line < to.line; ++line) size += Length(line) + 1;
+  return size;
+}
+
+QString Pane_lines::Text_between(Pane_position from, Pane_position to) const {
+  if (from.line == to.line) return Line_text(from.line, from.column, to.column - from.column);
   QString text;
-  text.reserve(size + 1);
-  text += QStringView(Line_text(from.line)).mid(from.column);
+  text.reserve(Size_between(from, to));
+  text += Line_text(from.line, from.column, Length(from.line) - from.column);
   for (int line = from.line + 1; line < to.line; ++line) {
     text += QChar('\n');
     text += Line_text(line);
   }
   text += QChar('\n');
-  text += QStringView(Line_text(to.line)).left(to.column);
+  text += Line_text(to.line, 0, to.column);
   return text;
 }
 
@@ -153,12 +177,13 @@ void Pane_lines::Set_from_bytes(std::string bytes, bool break_after_last) {
   // The lines point into the bytes as they came; the breaks between them
   // stay behind unused.
   records_.reserve(Line_count_of(bytes_.data(), bytes_.size()) + 1);
-  For_each_line(bytes_.data(), bytes_.size(), [this](std::size_t start, std::size_t length) {
-    Add_line({static_cast<std::int64_t>(start), static_cast<std::uint32_t>(length), false});
+  For_each_line(bytes_.data(), bytes_.size(), [this](std::size_t start, std::size_t length, Break kind) {
+    Add_line({static_cast<std::int64_t>(start), static_cast<std::uint32_t>(length), false, kind});
   });
   unused_bytes_ = static_cast<std::int64_t>(bytes_.size()) - character_count_;
   if (break_after_last && !bytes_.empty() && !Is_break(static_cast<unsigned char>(bytes_.back()))) {
-    Add_line({static_cast<std::int64_t>(bytes_.size()), 0, false});
+    records_.back().break_after = Break::lf;
+    Add_line({static_cast<std::int64_t>(bytes_.size()), 0, false, Break::none});
   }
 }
 
@@ -166,9 +191,10 @@ void Pane_lines::Set_from_units(Text_view units) {
   Reset_storage();
   bytes_.reserve(units.size());
   records_.reserve(Line_count_of(units.data(), units.size()));
-  For_each_line(units.data(), units.size(), [&](std::size_t start, std::size_t length) {
+  For_each_line(units.data(), units.size(), [&](std::size_t start, std::size_t length, Break kind) {
     const Text_view line = units.substr(start, length);
     Line_record record;
+    record.break_after = kind;
     if (First_non_byte(line)) {
       record.wide = true;
       record.start = wide_.size();
@@ -187,9 +213,12 @@ void Pane_lines::Set_from_qstring(QStringView text) {
   Reset_storage();
   bytes_.reserve(static_cast<std::size_t>(text.size()));
   records_.reserve(Line_count_of(text.utf16(), static_cast<std::size_t>(text.size())));
-  For_each_line(text.utf16(), static_cast<std::size_t>(text.size()), [&](std::size_t start, std::size_t length) {
-    Add_line(Append_line(text.mid(static_cast<qsizetype>(start), static_cast<qsizetype>(length))));
-  });
+  For_each_line(text.utf16(), static_cast<std::size_t>(text.size()),
+                [&](std::size_t start, std::size_t length, Break kind) {
+                  Line_record record = Append_line(text.mid(static_cast<qsizetype>(start), static_cast<qsizetype>(length)));
+                  record.break_after = kind;
+                  Add_line(record);
+                });
 }
 
 // ---- Editing ----
@@ -227,7 +256,7 @@ Pane_position Pane_lines::Replace(Pane_position from, Pane_position to, QStringV
   const QStringView tail = QStringView(last).mid(to.column);
 
   std::vector<std::pair<qsizetype, qsizetype>> pieces;
-  For_each_line(text.utf16(), static_cast<std::size_t>(text.size()), [&](std::size_t start, std::size_t length) {
+  For_each_line(text.utf16(), static_cast<std::size_t>(text.size()), [&](std::size_t start, std::size_t length, Break) {
     pieces.emplace_back(static_cast<qsizetype>(start), static_cast<qsizetype>(length));
   });
   std::vector<Line_record> added;
@@ -243,6 +272,7 @@ Pane_position Pane_lines::Replace(Pane_position from, Pane_position to, QStringV
       line += tail;
     }
     added.push_back(Append_line(line));
+    added.back().break_after = i + 1 == pieces.size() ? records_[to.line].break_after : Break::lf;
   }
 
   const std::size_t removed = static_cast<std::size_t>(to.line - from.line) + 1;

@@ -8,6 +8,7 @@
 #include <compare>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/text.h"
@@ -35,10 +36,22 @@ class Pane_lines {
   qsizetype Longest_length() const;
 
   QString Line_text(int line) const;  // as shown
+  // `count` characters of a line from `from`, as shown; both within it.
+  QString Line_text(int line, qsizetype from, qsizetype count) const;
   Text Line_units(int line) const;    // as the engine reads it
   // A line of bytes as its bytes; false for a line held as UTF-16.
   bool Line_bytes(int line, std::string& bytes) const;
   bool Is_byte_line(int line) const { return !records_[line].wide; }
+  // The bytes of a byte line, valid until the text changes.
+  std::string_view Byte_view(int line) const {
+    return std::string_view(bytes_.data() + records_[line].start, records_[line].length);
+  }
+
+  // The break that ended a line when the text was set: none for the last
+  // line; a line break typed or pasted since is LF.
+  enum class Break : std::uint8_t { none, lf, cr, cr_lf };
+  Break Break_after(int line) const { return records_[line].break_after; }
+  static std::string_view Break_bytes(Break kind);
 
   Pane_position End() const { return {Count() - 1, Length(Count() - 1)}; }
   // The nearest position that exists: before the text its start, after
@@ -51,6 +64,7 @@ class Pane_lines {
 
   // The characters from `from` to `to`, with '\n' for each line break.
   QString Text_between(Pane_position from, Pane_position to) const;
+  qint64 Size_between(Pane_position from, Pane_position to) const;  // of that text
 
   // ---- Replacing the whole text: lines break at CR LF, CR alone and LF
   // alone. ----
@@ -71,6 +85,7 @@ class Pane_lines {
     std::int64_t start = 0;    // in bytes_ or, when wide, in wide_
     std::uint32_t length = 0;  // in UTF-16 units, which for a byte line are its bytes
     bool wide = false;
+    Break break_after = Break::none;
   };
 
   Line_record Append_line(QStringView line);

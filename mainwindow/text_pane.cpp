@@ -109,7 +109,7 @@ Pane_position End_of(Pane_position from, const QString& text) {
 bool Runs_right_to_left(const Pane_lines& lines) {
   constexpr int lines_looked_at = 100;
   for (int line = 0; line < std::min(lines.Count(), lines_looked_at); ++line) {
-    const QString text = lines.Line_text(line);
+    const QString text = lines.Line_text(line, 0, std::min(lines.Length(line), Pane_layouts::long_line));
     for (const QChar c : text) {
       switch (c.direction()) {
         case QChar::DirL: return false;
@@ -185,6 +185,40 @@ void TText_pane::Set_pane_bytes(std::string bytes, bool break_after_last) {
   Text_replaced();
 }
 
+void TText_pane::Set_pane_units(Text_view units) {
+  lines_.Set_from_units(units);
+  Text_replaced();
+}
+
+void TText_pane::Set_lines(Pane_lines lines) {
+  lines_ = std::move(lines);
+  Text_replaced();
+}
+
+Text TText_pane::Text_with_breaks() const {
+  Text text;
+  text.reserve(static_cast<std::size_t>(Byte_count()));
+  for (int line = 0; line < lines_.Count(); ++line) {
+    if (lines_.Is_byte_line(line)) {
+      Append_bytes(text, lines_.Byte_view(line));
+    } else {
+      text += lines_.Line_units(line);
+    }
+    Append_bytes(text, Pane_lines::Break_bytes(lines_.Break_after(line)));
+  }
+  return text;
+}
+
+QString TText_pane::Qstring_with_breaks() const {
+  QString text;
+  text.reserve(Byte_count());
+  for (int line = 0; line < lines_.Count(); ++line) {
+    text += lines_.Line_text(line);
+    text += QLatin1StringView(Pane_lines::Break_bytes(lines_.Break_after(line)));
+  }
+  return text;
+}
+
 void TText_pane::clear() {
   lines_.Clear();
   Text_replaced();
@@ -244,9 +278,16 @@ void TText_pane::selectAll() {
 }
 
 // Selected text is offered as the primary selection, which a middle click
-// in any program pastes.
+// in any program pastes; up to a megabyte of it, since the offer copies the
+// selection at every key that extends it, which for the whole of a large
+// text would hold the window up each time. Copy takes any selection.
 void TText_pane::Offer_selection() {
-  if (Has_selection()) clipboard_.Write_primary_text(Selected_text().toUtf8().toStdString());
+  constexpr qint64 largest_offer = qint64{1} << 20;
+  if (!Has_selection()) return;
+  const auto [from, to] = Ordered_selection();
+  if (lines_.Size_between(from, to) <= largest_offer) {
+    clipboard_.Write_primary_text(Selected_text().toUtf8().toStdString());
+  }
 }
 
 void TText_pane::Paste_primary_at(Pane_position position) {
@@ -418,10 +459,10 @@ bool TText_pane::Movement_key(QKeyEvent* event) {
     case Move::page_up:
     case Move::page_down: {
       // The view moves by as many lines as the caret does.
-      const int line_before = caret_.line;
-      const int top_before = Top_line();
+      const int caret_before = layouts_.Value_of(caret_);
+      const int top_before = verticalScrollBar()->value();
       Move_rows(found->move == Move::page_up ? -Rows_in_view() : Rows_in_view(), select);
-      verticalScrollBar()->setValue(top_before + caret_.line - line_before);
+      verticalScrollBar()->setValue(top_before + layouts_.Value_of(caret_) - caret_before);
       Ensure_caret_visible();
       break;
     }
@@ -468,8 +509,8 @@ QVariant TText_pane::inputMethodQuery(Qt::InputMethodQuery query) const {
       return static_cast<int>(caret_.column);
     case Qt::ImAnchorPosition:
       return static_cast<int>(anchor_.line == caret_.line ? anchor_.column : caret_.column);
-    case Qt::ImSurroundingText:
-      return lines_.Line_text(caret_.line);
+    case Qt::ImSurroundingText:  // not the whole of a long line
+      return layouts_.Pieced(caret_.line) ? QString() : lines_.Line_text(caret_.line);
     case Qt::ImCurrentSelection:
       return anchor_.line == caret_.line ? Selected_text() : QString();
     case Qt::ImHints:
@@ -505,14 +546,16 @@ int TText_pane::Rows_in_view() const {
   return std::max(1, (viewport()->height() - text_margin) / layouts_.Row_height());
 }
 
-int TText_pane::Top_line() const { return verticalScrollBar()->value(); }
+Pane_layouts::Row_place TText_pane::Top_place() const { return layouts_.Place_at(verticalScrollBar()->value()); }
 
 int TText_pane::Line_top(int line) const {
-  const int top = Top_line();
+  const Pane_layouts::Row_place top = Top_place();
   const int row_height = layouts_.Row_height();
-  if (line < top) return text_margin - (top - line) * row_height;
-  int y = text_margin;
-  for (int above = top; above < line && y <= viewport()->height(); ++above) y += layouts_.Rows_of(above) * row_height;
+  if (line < top.line) return text_margin - (top.line - line + top.row) * row_height;
+  int y = text_margin - top.row * row_height;
+  for (int above = top.line; above < line && y <= viewport()->height(); ++above) {
+    y += layouts_.Rows_of(above) * row_height;
+  }
   return y;
 }
 
@@ -524,8 +567,9 @@ QRect TText_pane::Caret_rect() const {
 
 Pane_position TText_pane::Position_at(QPointF point) const {
   const int row_height = layouts_.Row_height();
-  int line = Top_line();
-  qreal y = point.y() - text_margin;
+  const Pane_layouts::Row_place top = Top_place();
+  int line = top.line;
+  qreal y = point.y() - text_margin + top.row * row_height;
   if (y < 0) {
     line = std::max(0, line - 1);  // above the view: the line just above it
     y = 0;
@@ -541,7 +585,7 @@ Pane_position TText_pane::Position_at(QPointF point) const {
 
 void TText_pane::Update_scroll_bars() {
   QScrollBar* vertical = verticalScrollBar();
-  vertical->setRange(0, layouts_.Last_top_line(Rows_in_view()));
+  vertical->setRange(0, layouts_.Last_top_value(Rows_in_view()));
   vertical->setPageStep(Rows_in_view());
   vertical->setSingleStep(1);
   QScrollBar* horizontal = horizontalScrollBar();
@@ -555,11 +599,12 @@ void TText_pane::Update_scroll_bars() {
 
 void TText_pane::Ensure_caret_visible() {
   QScrollBar* vertical = verticalScrollBar();
-  if (caret_.line < Top_line()) {
-    vertical->setValue(caret_.line);
+  const int caret_value = layouts_.Value_of(caret_);
+  if (caret_value < vertical->value()) {
+    vertical->setValue(caret_value);
   } else {
-    const int lowest_top = layouts_.Top_line_showing(caret_, Rows_in_view());
-    if (Top_line() < lowest_top) vertical->setValue(lowest_top);
+    const int lowest_top = layouts_.Top_value_showing(caret_, Rows_in_view());
+    if (vertical->value() < lowest_top) vertical->setValue(lowest_top);
   }
   if (layouts_.Word_wrap()) return;
   QScrollBar* horizontal = horizontalScrollBar();
@@ -603,29 +648,48 @@ void TText_pane::paintEvent(QPaintEvent* event) {
   const qreal left = text_margin - horizontalScrollBar()->value();
   const qreal advance = layouts_.Advance();
   const int row_height = layouts_.Row_height();
-  int y = text_margin;
-  for (int line = Top_line(); line < lines_.Count() && y < area.bottom() + 1; ++line) {
-    const QTextLayout& layout = layouts_.Layout(line);
-    const int height = layout.lineCount() * row_height;
+  const Pane_layouts::Row_place top = Top_place();
+  int y = text_margin - top.row * row_height;
+  for (int line = top.line; line < lines_.Count() && y < area.bottom() + 1; ++line) {
+    const int height = layouts_.Rows_of(line) * row_height;
     if (y + height > area.top()) {
       const QPointF origin(left + layouts_.Line_offset(line), y);
-      QList<QTextLayout::FormatRange> selections;
-      if (from != to && from.line <= line && line <= to.line) {
-        const qsizetype start = line == from.line ? from.column : 0;
-        const qsizetype end = line == to.line ? to.column : lines_.Length(line);
-        if (end > start) selections.append({static_cast<int>(start), static_cast<int>(end - start), selected});
-        if (line < to.line) {  // the line break is selected too: a cell past the line's end
-          const QTextLine last_row = layout.lineAt(layout.lineCount() - 1);
-          const qreal end_x = last_row.cursorToX(static_cast<int>(lines_.Length(line)));
-          const bool leftwards = layout.textOption().textDirection() == Qt::RightToLeft;
-          painter.fillRect(QRectF(origin.x() + end_x - (leftwards ? advance : 0), y + last_row.y(), advance, row_height),
-                           selected.background());
+      const qsizetype length = lines_.Length(line);
+      const bool selected_here = from != to && from.line <= line && line <= to.line;
+      const qsizetype start = line == from.line ? from.column : 0;
+      const qsizetype end = line == to.line ? to.column : length;
+      // Of a long line, only the pieces in view.
+      const int first_row = (area.top() - y) / row_height;
+      const int last_row = (area.bottom() - y) / row_height;
+      layouts_.For_each_piece(line, first_row, last_row, area.left() - origin.x(), area.right() + 1 - origin.x(),
+                              [&](const Pane_layouts::Piece& piece) {
+        const QTextLayout& layout = piece.layout;
+        const QPointF piece_origin = origin + piece.offset;
+        const qsizetype size = layout.text().size();
+        const bool holds_end = piece.first + size == length;
+        QList<QTextLayout::FormatRange> selections;
+        if (selected_here) {
+          const qsizetype piece_start = std::max(start, piece.first) - piece.first;
+          const qsizetype piece_end = std::min(end, piece.first + size) - piece.first;
+          if (piece_end > piece_start) {
+            selections.append({static_cast<int>(piece_start), static_cast<int>(piece_end - piece_start), selected});
+          }
+          if (line < to.line && holds_end) {  // the line break is selected too: a cell past the line's end
+            const QTextLine last = layout.lineAt(layout.lineCount() - 1);
+            const qreal end_x = last.cursorToX(static_cast<int>(size));
+            const bool leftwards = layout.textOption().textDirection() == Qt::RightToLeft;
+            painter.fillRect(QRectF(piece_origin.x() + end_x - (leftwards ? advance : 0), piece_origin.y() + last.y(),
+                                    advance, row_height),
+                             selected.background());
+          }
         }
-      }
-      layout.draw(&painter, origin, selections);
-      if (caret_shown_ && line == caret_.line) {
-        layout.drawCursor(&painter, origin, static_cast<int>(caret_.column), caret_width);
-      }
+        layout.draw(&painter, piece_origin, selections);
+        const bool caret_here = caret_.column >= piece.first &&
+                                (caret_.column < piece.first + size || (holds_end && caret_.column == length));
+        if (caret_shown_ && line == caret_.line && caret_here) {
+          layout.drawCursor(&painter, piece_origin, static_cast<int>(caret_.column - piece.first), caret_width);
+        }
+      });
     }
     y += height;
   }

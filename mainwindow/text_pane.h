@@ -55,6 +55,15 @@ class TText_pane : public QAbstractScrollArea {
   // ending in CR LF, CR or LF; with `break_after_last` a last line without a
   // break is given one.
   void Set_pane_bytes(std::string bytes, bool break_after_last);
+  // Replaces the whole text by units, lines ending in CR LF, CR or LF.
+  void Set_pane_units(Text_view units);
+  // Replaces the whole text by lines made elsewhere.
+  void Set_lines(Pane_lines lines);
+
+  // The lines with the breaks that ended them when the text was set.
+  const Pane_lines& Lines() const { return lines_; }
+  Text Text_with_breaks() const;
+  QString Qstring_with_breaks() const;
 
   void clear();
   // Whether the text ends with a line break: its last line is empty.
@@ -141,7 +150,7 @@ class TText_pane : public QAbstractScrollArea {
 
   // ---- The view: the top line is the vertical scroll bar's value ----
   int Rows_in_view() const;
-  int Top_line() const;
+  Pane_layouts::Row_place Top_place() const;
   int Line_top(int line) const;  // in the view's coordinates
   QRect Caret_rect() const;
   Pane_position Position_at(QPointF point) const;
