@@ -1,7 +1,6 @@
 #include "cli/convert_stream.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "engine/convert_line.h"
@@ -11,7 +10,9 @@
 namespace quorvandel::cli {
 namespace {
 
-constexpr std::size_t block_flush_size = 1 << 20;  // bytes gathered before they are written
+// Bytes gathered before they are written: few writes, and still a block
+// the cache holds.
+constexpr std::size_t block_flush_size = 1 << 18;
 constexpr std::string_view utf8_byte_order_mark = "\xEF\xBB\xBF";
 
 std::string Code_point_name(char32_t c) {
@@ -55,14 +56,6 @@ class Line_writer {
   std::string pending_;
 };
 
-// A text file seldom holds a NUL: memchr skips over the line to find none.
-void Remove_nul_bytes(Byte_text& line) {
-  char* const end = line.data() + line.size();
-  for (char* at = line.data(); (at = static_cast<char*>(std::memchr(at, '\0', static_cast<std::size_t>(end - at))));) {
-    *at++ = 'A';
-  }
-}
-
 void Write_line(std::string& out, const Text& line, Encoding encoding, std::size_t line_number) {
   if (encoding == Encoding::utf8) {
     Append_utf8(out, line);
@@ -87,7 +80,6 @@ void Convert_bytes(Line_reader& reader, Line_writer& writer, Document_converter&
   Byte_text line;
   for (std::size_t line_number = 1;; ++line_number) {
     if (!reader.Next(line)) break;
-    Remove_nul_bytes(line);
     try {
       converter.Convert_raw_line(line);
     } catch (const Conversion_error& error) {
@@ -137,7 +129,6 @@ void Read_line(Text& line, std::string_view bytes, Encoding encoding, std::size_
       throw Stream_error("invalid UTF-8 at byte " + std::to_string(offset + *bad));
     }
   }
-  for (Unit& u : line) u = u == 0 ? 'A' : u;
 }
 
 void Convert_stream(Line_reader& reader, Output& output, const TPrefs& settings, Encoding input_encoding,

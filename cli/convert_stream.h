@@ -21,7 +21,7 @@ class Stream_error : public std::runtime_error {
 };
 
 // The units of one input line at `offset` bytes into the input: a byte
-// order mark dropped from UTF-8, a NUL made 'A' as in the source pane.
+// order mark dropped from UTF-8 (the reader has made each NUL 'A').
 // Throws Stream_error for invalid UTF-8.
 void Read_line(Text& line, std::string_view bytes, Encoding encoding, std::size_t offset);
 

@@ -39,12 +39,16 @@ Atomic_file_output::~Atomic_file_output() { Abandon(); }
 
 void Atomic_file_output::Write(std::string_view bytes) {
   Write_all(fd_, bytes);
-  // The disk takes each block while the next one is converted, instead of
-  // all of them during the fsync of Commit, which waits for them. Commit
+  written_ += static_cast<long long>(bytes.size());
+  // The disk takes each megabyte while the next one is converted, instead
+  // of all of them during the fsync of Commit, which waits for them. Commit
   // syncs all the same: this changes when the bytes reach the disk, not
   // whether the new file is whole there before it replaces the old one.
-  Start_writing_to_disk(fd_, written_, static_cast<long long>(bytes.size()));
-  written_ += static_cast<long long>(bytes.size());
+  constexpr long long write_back_span = 1 << 20;
+  if (written_ - sent_to_disk_ >= write_back_span) {
+    Start_writing_to_disk(fd_, sent_to_disk_, written_ - sent_to_disk_);
+    sent_to_disk_ = written_;
+  }
 }
 
 void Atomic_file_output::Commit() {

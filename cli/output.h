@@ -44,6 +44,7 @@ class Atomic_file_output : public Output {
   std::string temporary_path_;
   int fd_ = -1;
   long long written_ = 0;  // bytes written so far
+  long long sent_to_disk_ = 0;  // bytes whose write-back to the disk has been started
 };
 
 // Standard output. When it is a regular file, writes go straight to it and

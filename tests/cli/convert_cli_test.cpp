@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion_case{"EmptyInput", {}, "", ""},
         Conversion_case{"NulBecomesA", {}, std::string("x\0y", 3), "xAy"},
         Conversion_case{"EveryNulBecomesA", {}, std::string("\0\0x\0", 4), "AAxA"},
+        Conversion_case{"NulInUtf8BecomesA", {"--input-encoding", "utf-8"}, std::string("\xd7\xa9\0", 3), "\xf9" "A"},
         Conversion_case{"HexadecimalOverride", {"--set", "destination_char_set=0x1"}, "\xe0", "\x80"},
         Conversion_case{"KeyNamesIgnoreCase", {"--set", "DESTINATION_CHAR_SET=2"}, "\xe0\xe1", "AB"},
         Conversion_case{"LaterOverrideWins",

@@ -44,7 +44,11 @@ INSTANTIATE_TEST_SUITE_P(LineReader, Splitting,
                                            Split_case{"a\n\rb", {"a", "", "b"}},
                                            Split_case{"a\r\rb", {"a", "", "b"}},
                                            Split_case{"\r\n\r\n", {"", "", ""}},
-                                           Split_case{std::string("a\0b\0", 4), {std::string("a\0b\0", 4)}},
+                                           Split_case{std::string("a\0b\0", 4), {"aAbA"}},
+                                           Split_case{"0123456789abcdefg\r\n0123456789abcdef\n0123456789abcde\r"
+                                                      "0123456789abcdef0123456789abcdef0",
+                                                      {"0123456789abcdefg", "0123456789abcdef", "0123456789abcde",
+                                                       "0123456789abcdef0123456789abcdef0"}},
                                            Split_case{"long line here\r\nx", {"long line here", "x"}},
                                            Split_case{"a\rb\rc\rd\ne\nf\r", {"a", "b", "c", "d", "e", "f", ""}}));
 
