@@ -26,7 +26,7 @@ using detection::Mojibake;
 constexpr std::size_t judged_units = 1024;
 // A paragraph is first judged by this many units of its start, and that
 // verdict stands when it is at least this sure.
-constexpr std::size_t first_look_units = 160;
+constexpr std::size_t first_look_units = 96;
 constexpr int sure_confidence = 99;
 // A paragraph without an empty line ends after the line that brings its
 // letter-like units to this many.
@@ -104,38 +104,72 @@ struct Score {
 
 double Bits(std::int64_t units) { return static_cast<double>(units) / letter_table_scale; }
 
-// One pass over the units: each window of three symbols counts forwards,
-// and turned round, backwards. A word's first letter and its end are
-// counted once for each direction, as if the word stood the other way.
-Score Score_reading(Text_view text, const Reading& reading) {
-  Score s;
-  std::uint8_t before = no_letter;
-  std::uint8_t previous = no_letter;
-  for (const Unit u : text) {
-    const std::uint8_t h = Is_byte(u) ? reading.hebrew[u] : no_letter;
-    if (h == no_letter) {
-      if (previous != no_letter) {
-        s.forwards += hebrew_trigrams[before][previous][no_letter];
-        s.backwards += hebrew_trigrams[no_letter][previous][before] + hebrew_trigrams[no_letter][no_letter][previous];
+// The trigram scores of both directions side by side, so that one look-up
+// a unit gives both: entry [a][b][c] of a window a b c read forwards holds
+// the forwards score of c after a b, and the backwards score of the same
+// three letters turned round, a after b after c. The entries where the
+// scoring would branch hold what the branch would add instead:
+//  - [a][b][boundary], the end of a word: the backwards score of its last
+//    window and of its last letter as the first letter of the turned word;
+//  - [boundary][boundary][c], the first letter of a word: nothing
+//    backwards, where that letter is counted at the word's end;
+//  - [boundary][boundary][boundary], between two non-letters: nothing.
+struct Both_ways {
+  std::int16_t forwards;
+  std::int16_t backwards;
+};
+constexpr int symbols = hebrew_boundary + 1;
+
+const std::array<Both_ways, symbols * symbols * symbols>& Both_ways_trigrams() {
+  static const auto table = [] {
+    std::array<Both_ways, symbols * symbols * symbols> t{};
+    constexpr int b = hebrew_boundary;
+    for (int x = 0; x < symbols; ++x) {
+      for (int y = 0; y < symbols; ++y) {
+        for (int z = 0; z < symbols; ++z) {
+          int backwards = hebrew_trigrams[z][y][x];
+          if (z == b) backwards = y == b ? 0 : hebrew_trigrams[b][y][x] + hebrew_trigrams[b][b][y];
+          if (y == b && z != b) backwards = 0;
+          const int forwards = x == b && y == b && z == b ? 0 : hebrew_trigrams[x][y][z];
+          t[static_cast<std::size_t>((x * symbols + y) * symbols + z)] = {static_cast<std::int16_t>(forwards),
+                                                                           static_cast<std::int16_t>(backwards)};
+        }
       }
-      before = previous = no_letter;
-      continue;
     }
-    if (previous == no_letter) {
-      s.forwards += hebrew_trigrams[no_letter][no_letter][h];
-    } else {
-      s.forwards += hebrew_trigrams[before][previous][h];
-      s.backwards += hebrew_trigrams[h][previous][before];
-    }
-    ++s.letters;
-    before = previous;
+    return t;
+  }();
+  return table;
+}
+
+// One pass over the units, without a branch a unit: each window of three
+// symbols counts forwards, and turned round, backwards. A word's first
+// letter and its end are counted once for each direction, as if the word
+// stood the other way. `each_unit` is called with every unit, for a count
+// to be made in the same pass.
+template <typename Each_unit>
+Score Score_reading(Text_view text, const Reading& reading, Each_unit&& each_unit) {
+  const auto& trigrams = Both_ways_trigrams();
+  Score s;
+  int before = no_letter;
+  int previous = no_letter;
+  const auto step = [&](int h) {
+    const Both_ways& w = trigrams[static_cast<std::size_t>((before * symbols + previous) * symbols + h)];
+    s.forwards += w.forwards;
+    s.backwards += w.backwards;
+    s.letters += h != no_letter;
+    before = h == no_letter ? no_letter : previous;
     previous = h;
+  };
+  for (const Unit u : text) {
+    each_unit(u);
+    step(Is_byte(u) ? reading.hebrew[u] : no_letter);
   }
-  if (previous != no_letter) {
-    s.forwards += hebrew_trigrams[before][previous][no_letter];
-    s.backwards += hebrew_trigrams[no_letter][previous][before] + hebrew_trigrams[no_letter][no_letter][previous];
-  }
+  step(no_letter);  // the end of the last word
   return s;
+}
+
+Score Score_reading(Text_view text, const Reading& reading) {
+  return Score_reading(text, reading, [](Unit) {});
 }
 
 // How much better the words of a text in English letters read as Hebrew
@@ -144,15 +178,18 @@ Score Score_reading(Text_view text, const Reading& reading) {
 // layout keeps the English words as they were typed), and no word counts
 // against Hebrew by more than english_word_cap: a few English words
 // among Hebrew ones must not outweigh them.
-constexpr double english_word_cap_bits = 4.0;
+constexpr std::int64_t english_word_cap = 4 * letter_table_scale;
 
 struct Latin_score {
   double lead = 0;
   std::size_t letters = 0;
 };
 
+// The lead is summed in table units, which are exact, and turned into bits
+// once: the per-word work stays a few integer operations.
 Latin_score Score_latin(Text_view text, const Reading& reading) {
-  Latin_score score;
+  std::int64_t lead = 0;
+  std::size_t counted_letters = 0;
   std::int64_t hebrew = 0;
   std::int64_t english = 0;
   std::size_t letters = 0;
@@ -166,10 +203,9 @@ Latin_score Score_latin(Text_view text, const Reading& reading) {
     if (previous_english != no_english_letter) {
       english += english_trigrams[before_english][previous_english][no_english_letter];
     }
-    if (!mixed && letters > 0) {
-      score.lead += std::max(Bits(hebrew - english), -english_word_cap_bits);
-      score.letters += letters;
-    }
+    const bool counts = !mixed && letters > 0;
+    lead += counts ? std::max(hebrew - english, -english_word_cap) : 0;
+    counted_letters += counts ? letters : 0;
     hebrew = english = 0;
     letters = 0;
     mixed = false;
@@ -198,7 +234,7 @@ Latin_score Score_latin(Text_view text, const Reading& reading) {
     }
   }
   end_word();
-  return score;
+  return {Bits(lead), counted_letters};
 }
 
 // 0..100 from a margin in bits: 4 bits give 50, 16 bits 94.
@@ -266,9 +302,10 @@ enum Unit_class : std::uint8_t {
 
 bool Is_hebrew_trail(std::optional<std::uint8_t> b) { return b && *b >= 0x90 && *b <= 0xAA; }
 
-const std::array<std::uint8_t, 256>& Unit_classes() {
-  static const std::array<std::uint8_t, 256> classes = [] {
-    std::array<std::uint8_t, 256> c{};
+// The last entry is that of every unit above 255, which is of no class.
+const std::array<std::uint8_t, 257>& Unit_classes() {
+  static const std::array<std::uint8_t, 257> classes = [] {
+    std::array<std::uint8_t, 257> c{};
     for (Unit u = 0; u <= last_byte_unit; ++u) {
       std::uint8_t k = 0;
       if (u >= 'A' && u <= 'Z') k |= class_capital;
@@ -313,22 +350,17 @@ void Add_letter_fields(std::uint64_t fields, Layer_counts& c) {
   c.smalls += fields >> 48;
 }
 
-// The letter counts alone, of a text with nothing left to decode.
-Layer_counts Count_letters(Text_view text) {
-  const auto& increments = Letter_increments();
-  Layer_counts c;
-  for (std::size_t at = 0; at < text.size(); at += letter_block) {
-    std::uint64_t fields = 0;
-    for (const Unit u : text.substr(at, letter_block)) fields += increments[std::min<Unit>(u, last_byte_unit + 1)];
-    Add_letter_fields(fields, c);
-  }
-  return c;
-}
-
 // What a paragraph's length is counted in: letters, escapes and units
 // outside ASCII.
 bool Is_letter_like(Unit u) {
   return u >= 128 || static_cast<Unit>((u | 0x20) - 'a') < 26 || u == '&' || u == '=';
+}
+
+// The class of the unit after a misread lead: that of its byte, or for a
+// character without a byte, whether code page 1252 shows a trail byte so.
+std::uint8_t Trail_class(Unit u, const std::array<std::uint8_t, 257>& classes) {
+  if (Is_byte(u)) return classes[u];
+  return Is_hebrew_trail(detection::Misread_byte(u, Mojibake::western_characters)) ? class_western_trail : 0;
 }
 
 Layer_counts Count_layers(Text_view text) {
@@ -339,28 +371,22 @@ Layer_counts Count_layers(Text_view text) {
   Layer_counts c;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const Unit u = text[i];
-    if (!Is_byte(u)) continue;
-    letter_fields += increments[u];
-    const std::uint8_t k = classes[u];
+    const Unit entry = std::min<Unit>(u, last_byte_unit + 1);
+    letter_fields += increments[entry];
+    const std::uint8_t k = classes[entry];
     if ((k & (class_escape | class_misread_lead)) == 0) continue;
-    if (u == '&') {
-      c.entities += Hebrew_entity_at(text, i);
-    } else if (u == '=') {
-      const int b = Escape_at(text, i);
-      c.escapes += (b >= static_cast<int>(first_1255_letter) && b <= static_cast<int>(last_1255_letter)) || b == 0xD7;
+    if ((k & class_escape) != 0) {
+      if (u == '&') {
+        c.entities += Hebrew_entity_at(text, i);
+      } else {
+        const int b = Escape_at(text, i);
+        c.escapes += (b >= static_cast<int>(first_1255_letter) && b <= static_cast<int>(last_1255_letter)) || b == 0xD7;
+      }
     }
     if ((k & class_misread_lead) != 0 && i + 1 < text.size()) {
-      // A byte unit after the lead is told by its class; a character
-      // without a byte by asking what it was.
-      const Unit next = text[i + 1];
-      if (Is_byte(next)) {
-        const std::uint8_t n = classes[next];
-        c.misread_western += (k & class_western_lead) != 0 && (n & class_western_trail) != 0;
-        c.misread_raw += (k & class_raw_lead) != 0 && (n & class_raw_trail) != 0;
-      } else {
-        c.misread_western += detection::Is_misread_letter(u, next, Mojibake::western_characters);
-        c.misread_raw += detection::Is_misread_letter(u, next, Mojibake::raw_bytes);
-      }
+      const std::uint8_t n = Trail_class(text[i + 1], classes);
+      c.misread_western += (k & class_western_lead) != 0 && (n & class_western_trail) != 0;
+      c.misread_raw += (k & class_raw_lead) != 0 && (n & class_raw_trail) != 0;
     }
   }
   Add_letter_fields(letter_fields, c);
@@ -376,7 +402,8 @@ Mojibake Misread_kind(const Layer_counts& c) {
 // ---- The character set and the order --------------------------------------------
 
 // Judges text whose escapes and misreadings are already undone.
-void Judge_letters(Text_view text, const Layer_counts& counts, Detection& d) {
+// `windows_score`, when given, is the text's score in code page 1255, already made.
+void Judge_letters(Text_view text, const Layer_counts& counts, Detection& d, const Score* windows_score = nullptr) {
   const std::size_t in_1255 = counts.letters_1255;
   const std::size_t in_862 = counts.letters_862;
   const std::size_t capitals = counts.capitals;
@@ -385,7 +412,8 @@ void Judge_letters(Text_view text, const Layer_counts& counts, Detection& d) {
 
   if (std::max(in_1255, in_862) >= min_judged_letters) {
     d.source_char_set = in_1255 >= in_862 ? cs_windows : cs_dos;
-    const Score s = Score_reading(text, readings[d.source_char_set]);
+    const Score s = d.source_char_set == cs_windows && windows_score ? *windows_score
+                                                                      : Score_reading(text, readings[d.source_char_set]);
     const double backwards_lead = Bits(s.backwards - s.forwards);
     d.visual = backwards_lead > visual_margin_bits;
     d.letters = s.letters;
@@ -468,9 +496,18 @@ Detection Judge_paragraph(Text_view text) {
     thread_local Text repaired;
     detection::Repair_mojibake(letters, d.mojibake, repaired);
     letters = repaired;
-    after = Count_letters(letters);
+    // The repaired text is counted while it is scored as code page 1255,
+    // which it is read in but for a text of more DOS letters.
+    const auto& increments = Letter_increments();
+    std::uint64_t fields = 0;  // a judged text fits in the fields of one word
+    const Score windows = Score_reading(letters, Readings()[cs_windows],
+                                        [&](Unit u) { fields += increments[std::min<Unit>(u, last_byte_unit + 1)]; });
+    after = Layer_counts{};
+    Add_letter_fields(fields, after);
+    Judge_letters(letters, after, d, &windows);
+  } else {
+    Judge_letters(letters, after, d);
   }
-  Judge_letters(letters, after, d);
   if (!d.judged) return Detection{};
   return d;
 }
@@ -547,7 +584,9 @@ void Document_detector::Add_line(Text_view line) {
   constexpr std::size_t block = 64;
   while (at < line.size() && letters < paragraph_letters) {
     const std::size_t end = std::min(line.size(), at + block);
-    for (; at < end; ++at) letters += Is_letter_like(line[at]);
+    std::uint32_t in_block = 0;  // counted in lanes as wide as the units
+    for (; at < end; ++at) in_block += Is_letter_like(line[at]);
+    letters += in_block;
   }
   pending_letters_ = letters;
   const bool first_line = line_count_ == pending_first_;

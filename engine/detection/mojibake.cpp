@@ -48,39 +48,39 @@ char32_t Western_character(std::uint8_t byte) {
 
 namespace {
 
-// Western_byte of every byte unit's character, -1 for none: the detector
-// asks for it of every unit it looks at.
-const std::array<std::int16_t, 256> western_bytes_of_units = [] {
-  std::array<std::int16_t, 256> t{};
-  for (Unit u = 0; u <= last_byte_unit; ++u) {
-    const std::optional<std::uint8_t> b = Western_byte(Unicode_from_unit(u));
-    t[u] = b ? static_cast<std::int16_t>(*b) : std::int16_t{-1};
-  }
-  return t;
-}();
-
-// Western_byte of the characters U+0100 up to this one, 0 for none (no
-// character above U+00FF shows a byte below 0x80); those above it show none.
+// Western_byte of the character of every unit that may have one, -1 for
+// none: the byte units, the characters up to western_table_end (no
+// character above U+00FF shows a byte below 0x80, none past it a byte at
+// all), then the escaped Latin-1 characters. The detector asks for the
+// byte of every unit it looks at.
 constexpr char32_t western_table_end = 0x2200;
-const std::array<std::uint8_t, western_table_end - 0x100> western_bytes_above_ff = [] {
-  std::array<std::uint8_t, western_table_end - 0x100> t{};
-  for (std::size_t i = 0; i < western_80_9f.size(); ++i) {
-    if (western_80_9f[i] >= 0x100) t[western_80_9f[i] - 0x100] = static_cast<std::uint8_t>(0x80 + i);
-  }
+
+const std::array<std::int16_t, western_table_end + 0x100> western_bytes_of_units = [] {
+  std::array<std::int16_t, western_table_end + 0x100> t{};
+  const auto byte_of = [](char32_t c) {
+    const std::optional<std::uint8_t> b = Western_byte(c);
+    return b ? static_cast<std::int16_t>(*b) : std::int16_t{-1};
+  };
+  for (Unit u = 0; u < western_table_end; ++u) t[u] = byte_of(Is_byte(u) ? Unicode_from_unit(u) : u);
+  for (char32_t c = 0; c <= 0xFF; ++c) t[western_table_end + c] = byte_of(c);
   return t;
 }();
 
-// Misread_byte as a number, -1 for none, by table look-ups.
+// Where a unit stands in western_bytes_of_units; the units past the table
+// share the entry of U+2000, which shows no byte. Selects rather than
+// branches: a misread text holds units of every kind.
+std::size_t Western_index(Unit unit) {
+  const Unit escaped = unit - escaped_latin1_base;  // wraps round for the units below
+  const Unit plain = unit < western_table_end ? unit : 0x2000;
+  return escaped <= 0xFF ? western_table_end + escaped : plain;
+}
+
+// Misread_byte as a number, -1 for none, by a table look-up.
 template <Mojibake kind>
 int Byte_of(Unit unit) {
   if constexpr (kind == Mojibake::raw_bytes) return Is_byte(unit) ? static_cast<int>(unit) : -1;
   if constexpr (kind != Mojibake::western_characters) return -1;
-  if (Is_byte(unit)) return western_bytes_of_units[unit];
-  const char32_t c = unit >= escaped_latin1_base && unit <= escaped_latin1_base + 0xFF ? unit - escaped_latin1_base : unit;
-  if (c <= 0xFF) return static_cast<int>(c);
-  if (c >= western_table_end) return -1;
-  const std::uint8_t b = western_bytes_above_ff[c - 0x100];
-  return b == 0 ? -1 : b;
+  return western_bytes_of_units[Western_index(unit)];
 }
 
 int Byte_of(Unit unit, Mojibake kind) {
