@@ -10,9 +10,9 @@ packages=(
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin time hyperfine jq
   libfribidi-dev hunspell-he wamerican
-  # the X11 hotkeys, and the desktop tests' display, window manager, keys and clipboard
+  # the X11 hotkeys, and the desktop tests' display, window manager, keys, clipboard and screenshots
   libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev x11proto-dev
-  xvfb openbox xdotool xclip xterm x11-xkb-utils x11-utils trayer libx11-dev
+  xvfb openbox xdotool xclip xterm x11-xkb-utils x11-utils trayer libx11-dev imagemagick
   # the icon files, the manual page, the completion's test and make test-package
   qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
   # make test-windows: the cross compiler, GoogleTest's sources and Wine
