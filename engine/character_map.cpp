@@ -1,10 +1,8 @@
 #include "engine/character_map.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <cstring>
 
+#include "engine/byte_vectors.h"
 #include "engine/char_sets.h"
 #include "engine/line_reversal.h"
 
@@ -64,26 +62,19 @@ Character_map::Character_map(const TPrefs& settings) {
 namespace {
 
 // Moves each byte of a line by the amount of the stretch it lies in, sixteen
-// bytes at a time, against Count stretches held in registers: a byte b lies
-// in a stretch when its difference from the first byte, modulo 256, is at
-// most the width.
+// bytes at a time, against Count stretches held in registers.
 template <int Count, typename Shift>
 void Shift_bytes(char* bytes, std::size_t count, const Shift* shifts) {
   __m128i first[Count], width[Count], amount[Count];
-  const auto vector = [](const std::array<std::uint8_t, 16>& values) {
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(values.data()));
-  };
   for (int s = 0; s < Count; ++s) {
-    first[s] = vector(shifts[s].first);
-    width[s] = vector(shifts[s].width);
-    amount[s] = vector(shifts[s].amount);
+    first[s] = Load_copies(shifts[s].first);
+    width[s] = Load_copies(shifts[s].width);
+    amount[s] = Load_copies(shifts[s].amount);
   }
   const auto shifted = [&](__m128i chunk) {
     __m128i amounts = _mm_setzero_si128();
     for (int s = 0; s < Count; ++s) {
-      const __m128i offset = _mm_sub_epi8(chunk, first[s]);
-      const __m128i inside = _mm_cmpeq_epi8(_mm_min_epu8(offset, width[s]), offset);
-      amounts = _mm_or_si128(amounts, _mm_and_si128(inside, amount[s]));
+      amounts = _mm_or_si128(amounts, _mm_and_si128(Within(chunk, first[s], width[s]), amount[s]));
     }
     return _mm_add_epi8(chunk, amounts);
   };

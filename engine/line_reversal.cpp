@@ -4,13 +4,12 @@
 #include "engine/line_reversal.h"
 
 #include <algorithm>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 #include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
+
+#include "engine/byte_vectors.h"
 
 namespace quorvandel {
 namespace {
@@ -189,16 +188,15 @@ Block_bits Byte_members(const char* bytes, std::size_t count, const Kind_table& 
 
 #if defined(__SSE2__)
 // The members of a kind judged sixteen bytes at a time against its Count
-// ranges, held in registers: the difference from the first byte of a range,
-// taken modulo 256, is at most the range's width.
+// ranges, held in registers.
 template <int Count>
 class Range_test {
  public:
   explicit Range_test(const Byte_ranges& ranges) {
     for (int r = 0; r < Count; ++r) {
       const Byte_ranges::Range& range = ranges.ranges[static_cast<std::size_t>(r)];
-      first_[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(range.first.data()));
-      width_[r] = _mm_load_si128(reinterpret_cast<const __m128i*>(range.width.data()));
+      first_[r] = Load_copies(range.first);
+      width_[r] = Load_copies(range.width);
     }
   }
 
@@ -230,10 +228,7 @@ class Range_test {
   unsigned Of(const char* chunk_bytes) const {
     const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chunk_bytes));
     __m128i inside = _mm_setzero_si128();
-    for (int r = 0; r < Count; ++r) {
-      const __m128i offset = _mm_sub_epi8(chunk, first_[r]);
-      inside = _mm_or_si128(inside, _mm_cmpeq_epi8(_mm_min_epu8(offset, width_[r]), offset));
-    }
+    for (int r = 0; r < Count; ++r) inside = _mm_or_si128(inside, Within(chunk, first_[r], width_[r]));
     return static_cast<unsigned>(_mm_movemask_epi8(inside));
   }
 
@@ -361,20 +356,17 @@ void Run_reverser::Start(const Byte_text& /*line*/, const Kind_table& kinds) { b
 
 namespace {
 
+#if defined(__SSE2__)
 template <int Count>
 void Reverse_byte_runs(Byte_text& line, const Byte_ranges& ranges) {
-#if defined(__SSE2__)
   const Range_test<Count> test(ranges);
   char* const bytes = line.data();
   const std::size_t length = line.size();
   Reverse_member_runs(
       length, [&](std::size_t block, std::size_t count) { return test.Members(bytes, length, block, count); },
       [&](std::size_t begin, std::size_t end) { Reverse_run(bytes, begin, end); });
-#else
-  (void)line;
-  (void)ranges;
-#endif
 }
+#endif
 
 }  // namespace
 

@@ -59,45 +59,4 @@ QString Pane_text_from_text(Text_view text) {
   return out;
 }
 
-// ---- Compact_text ----
-
-void Compact_text::Assign(Text text) {
-  clear();
-  if (First_non_byte(text)) {
-    units_ = std::move(text);
-  } else {
-    bytes_ = Bytes_from_text(text);
-  }
-}
-
-void Compact_text::Assign_bytes(std::string bytes) {
-  clear();
-  bytes_ = std::move(bytes);
-}
-
-void Compact_text::clear() {
-  bytes_ = std::string();
-  units_ = Text();
-}
-
-Unit Compact_text::At(std::size_t index) const {
-  return Is_bytes() ? static_cast<unsigned char>(bytes_[index]) : units_[index];
-}
-
-Text Compact_text::To_text() const { return Is_bytes() ? Text_from_bytes(bytes_) : units_; }
-
-QString Compact_text::To_qstring() const {
-  if (!Is_bytes()) return Qstring_from_text(units_);
-  QString out;
-  out.reserve(static_cast<qsizetype>(bytes_.size()));
-  for (const char b : bytes_) out.append(QChar(static_cast<char16_t>(Unicode_from_unit(static_cast<unsigned char>(b)))));
-  return out;
-}
-
-std::optional<std::size_t> Compact_text::Append_as_bytes_checked(std::string& bytes) const {
-  if (!Is_bytes()) return quorvandel::Append_as_bytes_checked(bytes, units_);
-  bytes += bytes_;
-  return std::nullopt;
-}
-
 }  // namespace quorvandel

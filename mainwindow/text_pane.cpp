@@ -171,15 +171,6 @@ Text TText_pane::Line(int index) const {
 
 void TText_pane::Set_pane_text(const QString& pane_text) { setPlainText(pane_text); }
 
-void TText_pane::Set_pane_text(const Compact_text& text) {
-  if (text.Is_bytes()) {
-    lines_.Set_from_bytes(text.Bytes(), false);
-  } else {
-    lines_.Set_from_units(text.Units());
-  }
-  Text_replaced();
-}
-
 void TText_pane::Set_pane_bytes(std::string bytes, bool break_after_last) {
   lines_.Set_from_bytes(std::move(bytes), break_after_last);
   Text_replaced();

@@ -149,7 +149,7 @@ TEST_F(Text_pane, FillingFromBytesBreaksLinesAndCanEndTheLastOne) {
   }
 }
 
-TEST_F(Text_pane, CompactTextFillsThePaneAsItsLinesAre) {
+TEST_F(Text_pane, UnitsFillThePaneAsTheirLinesAre) {
   struct Case {
     const char* name;
     Text text;
@@ -161,30 +161,10 @@ TEST_F(Text_pane, CompactTextFillsThePaneAsItsLinesAre) {
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
-    Compact_text compact;
-    compact.Assign(test.text);
-    EXPECT_EQ(compact.To_text(), test.text);
-    pane.Set_pane_text(compact);
+    pane.Set_pane_units(test.text);
     ASSERT_EQ(pane.Line_count(), static_cast<int>(test.lines.size()));
     for (int i = 0; i < pane.Line_count(); ++i) EXPECT_EQ(pane.Line(i), test.lines[i]) << i;
   }
-}
-
-TEST(Compact_text, KeepsBytesWhenItCanAndSaysWhichUnitHasNoByte) {
-  Compact_text text;
-  text.Assign(U"ab\xE0");
-  EXPECT_TRUE(text.Is_bytes());
-  std::string bytes;
-  EXPECT_EQ(text.Append_as_bytes_checked(bytes), std::nullopt);
-  EXPECT_EQ(bytes, "ab\xE0");
-  EXPECT_EQ(text.To_qstring(), U8("ab\xd7\x90"));
-
-  text.Assign(Text{'a', 0x416});
-  EXPECT_FALSE(text.Is_bytes());
-  bytes.clear();
-  EXPECT_EQ(text.Append_as_bytes_checked(bytes), std::optional<std::size_t>(1));
-  EXPECT_EQ(text.At(1), Unit{0x416});
-  EXPECT_EQ(text.To_qstring(), U8("a\xd0\x96"));
 }
 
 // ---- Editing ----
