@@ -33,5 +33,8 @@ if [[ $(id -u) -ne 0 ]]; then
   as_root=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another apt-get (a second build, the desktop's updater) may hold the lock:
+# wait for it rather than fail.
+lock_wait=(-o DPkg::Lock::Timeout=900)
+"${as_root[@]}" apt-get "${lock_wait[@]}" update -qq
+"${as_root[@]}" apt-get "${lock_wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
