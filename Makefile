@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build run sample test test-asan test-windows windows-build windows-zip bench compare hotkey-latency fuzz screenshots install deb test-package clean
+.PHONY: all deps build run sample test test-asan test-windows windows windows-build windows-zip windows-toolchain bench compare hotkey-latency fuzz screenshots install deb test-package clean
 
 all: build
 
@@ -50,20 +50,48 @@ test-asan: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The engine, the settings, the platform layer, the converter and their
-# tests cross-built for 64-bit Windows with MinGW-w64 and run under Wine.
+# The Windows programs, cross-built for 64-bit Windows with MinGW-w64
+# against Qt and GNU FriBidi built static for it (the toolchains). The first
+# folder of QUORVANDEL_WINDOWS_TOOLCHAINS that holds them is used: the
+# shared copy beside the repository, else the one make windows-toolchain
+# builds. They are unpacked into the build folder, checked against their
+# SHA-256 sums.
+WINDOWS_TOOLCHAIN_CACHE ?= $(HOME)/.cache/quorvandel/windows-toolchains
+QUORVANDEL_WINDOWS_TOOLCHAINS ?= ../shared/toolchains:$(WINDOWS_TOOLCHAIN_CACHE)
+WINDOWS_QT = $(abspath $(WINDOWS_BUILD))/toolchains/qt-6.4.2-mingw64-static
+WINDOWS_FRIBIDI = $(abspath $(WINDOWS_BUILD))/toolchains/fribidi-1.0.8-mingw64-static
+
 windows-build: deps
-	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-	  -DQUORVANDEL_GUI=OFF -DQUORVANDEL_WERROR=ON $(CMAKE_FLAGS)
+	QUORVANDEL_WINDOWS_TOOLCHAINS="$(QUORVANDEL_WINDOWS_TOOLCHAINS)" scripts/windows-toolchains.sh $(WINDOWS_BUILD)/toolchains
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVANDEL_WERROR=ON \
+	  -DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_QT)/lib/cmake/Qt6/qt.toolchain.cmake \
+	  -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	  -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+	  -DQUORVANDEL_FRIBIDI_PREFIX=$(WINDOWS_FRIBIDI) $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
-test-windows: windows-build
+# quorvandel.exe, quorvandel-convert.exe and the installer
+# Quorvandel-<version>-setup.exe, in $(WINDOWS_BUILD).
+windows: windows-build
+	cmake --build $(WINDOWS_BUILD) --target windows-installer
+	@ls $(WINDOWS_BUILD)/mainwindow/quorvandel.exe $(WINDOWS_BUILD)/cli/quorvandel-convert.exe $(WINDOWS_BUILD)/Quorvandel-*-setup.exe
+
+# The unit and UI tests under Wine, then the programs end to end: under
+# Xvfb, openbox and Wine, the window, the tray icon, the hotkey in Wine's
+# notepad, and the installer.
+test-windows: windows
 	scripts/test-windows.sh $(WINDOWS_BUILD) -j $(JOBS)
 
-# quorvandel-convert-<version>-windows-x64.zip in $(WINDOWS_BUILD).
+# quorvandel-<version>-windows-x64.zip in $(WINDOWS_BUILD): both programs,
+# the README and the sample settings file, to run from any folder.
 windows-zip: windows-build
 	cd $(WINDOWS_BUILD) && cpack -G ZIP
-	@ls $(WINDOWS_BUILD)/quorvandel-convert-*-windows-x64.zip
+	@ls $(WINDOWS_BUILD)/quorvandel-*-windows-x64.zip
+
+# Builds the toolchains from Debian's source packages into
+# WINDOWS_TOOLCHAIN_CACHE (about 40 minutes on two cores).
+windows-toolchain:
+	scripts/build-windows-toolchains.sh $(WINDOWS_TOOLCHAIN_CACHE)
 
 bench: deps
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVANDEL_BENCH=ON -DQUORVANDEL_TESTS=OFF $(CMAKE_FLAGS)

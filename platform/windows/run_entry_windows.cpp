@@ -88,4 +88,6 @@ bool Launch_on_windows_startup(bool enabled) {
   return Set_run_entry(std::string(run_entry_name), Executable_path(), false, enabled);
 }
 
+const char* Launch_on_startup_caption() { return "Launch on Windows startup"; }
+
 }  // namespace quorvandel
