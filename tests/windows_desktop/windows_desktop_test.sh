@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# The Windows programs end to end, as a user meets them: on a display of
+# their own (Xvfb, the openbox window manager and the trayer system tray),
+# under Wine with its X11 driver, in a Wine prefix of their own.
+#   windows_desktop_test.sh CASE BUILD_FOLDER
+# CASE: window (the main window and the tray icon), hotkey (the default
+# hotkey converts a selection in Wine's notepad and gives the clipboard
+# back) or installer (a silent install, the installed program starts, a
+# silent uninstall removes it). Every wait is for a sign (a window, a file,
+# a changed clipboard) with a deadline; none is a fixed pause.
+# QUORVANDEL_WINE_TEMPLATE, when set, is a Wine prefix made already, copied
+# here instead of making one; QUORVANDEL_SCREENSHOT_DIR keeps the pictures.
+set -euo pipefail
+case_name=$1
+build=$(cd "$2" && pwd)
+program=$build/mainwindow/quorvandel.exe
+title="Quorvandel 1.0.0"
+deadline=${QUORVANDEL_TEST_DEADLINE:-90}  # seconds any one sign may take on a loaded machine
+
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/quorvandel-windows-desktop.XXXXXX")
+pids=()
+finish() {
+  local status=$?
+  WINEPREFIX=$scratch/prefix "$wineserver" -k 2>/dev/null || true
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$scratch"
+  exit "$status"
+}
+trap finish EXIT
+
+fail() {
+  echo "FAILED ($case_name): $*" >&2
+  shot failure || true
+  if [[ -s $scratch/wine.log ]]; then echo "--- Wine's output:" >&2; tail -30 "$scratch/wine.log" >&2; fi
+  exit 1
+}
+
+# Runs the command until it succeeds, for at most $deadline seconds.
+wait_for() {
+  local what=$1
+  shift
+  local end=$((SECONDS + deadline))
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < end)) || fail "no sign of $what after ${deadline} s"
+    sleep 0.1
+  done
+}
+
+shot() {
+  local folder=${QUORVANDEL_SCREENSHOT_DIR:-$scratch}
+  import -window root "$folder/windows-$case_name-$1.png"
+  echo "screenshot: $folder/windows-$case_name-$1.png"
+}
+
+unset QT_QPA_PLATFORM  # Qt's own platform of the system: windows
+
+# The display, its window manager and its system tray.
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$scratch/display" 2>/dev/null &
+pids+=($!)
+wait_for "the X display" test -s "$scratch/display"
+export DISPLAY=:$(head -n1 "$scratch/display")
+openbox >/dev/null 2>&1 &
+pids+=($!)
+wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &
+pids+=($!)
+wait_for "the system tray" sh -c 'xdotool search --classname panel'
+
+# The Wine prefix, with Wine's X11 driver and no window of the first start.
+export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [[ -n ${QUORVANDEL_WINE_TEMPLATE:-} ]]; then
+  cp -a "$QUORVANDEL_WINE_TEMPLATE" "$WINEPREFIX"
+  "$wine" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+else
+  "$wine" wineboot --init >/dev/null 2>&1 || true
+fi
+"$wineserver" -p </dev/null >/dev/null 2>&1 || true  # kept for the whole test
+
+# A program folder with a settings file, so that the first-run sequence
+# stays away; its window at a fixed place.
+make_program_folder() {
+  local folder=$1
+  mkdir -p "$folder"
+  cp "$program" "$folder/quorvandel.exe"
+  printf '[Configuration]\r\nwindow_pos_x=40\r\nwindow_pos_y=60\r\nwindow_width=600\r\nwindow_height=420\r\n' \
+    >"$folder/Quorvandel.ini"
+}
+
+window_shown() { xdotool search --onlyvisible --name "^$1\$"; }
+
+# The tray icon: Wine's desktop process (explorer.exe) docks each icon of
+# the Windows notification area into the X system tray, here trayer's
+# panel, as a window of its own. (Wine does not always paint it at once.)
+tray_icon_docked() {
+  local panel
+  panel=$(xdotool search --classname panel | head -n1)
+  xwininfo -tree -id "$panel" | grep -q '("explorer.exe" "explorer.exe")'
+}
+
+# Wine's shell (explorer.exe) starts with the first window and holds the
+# notification area; on Windows it runs before any program. Notepad's
+# window is the sign that it runs.
+start_notepad() {
+  "$wine" notepad "$@" >>"$scratch/wine.log" 2>&1 &
+  pids+=($!)
+  wait_for "notepad's window" window_shown ".* - Notepad"
+}
+
+more_notepad_windows_than() { (($(xdotool search --onlyvisible --classname notepad.exe | wc -l) > $1)); }
+
+start_program() {
+  "$wine" "$1" >>"$scratch/wine.log" 2>&1 &
+  pids+=($!)
+  wait_for "the window \"$title\"" window_shown "$title"
+}
+
+case $case_name in
+  window)
+    make_program_folder "$scratch/program"
+    start_notepad
+    start_program "$scratch/program/quorvandel.exe"
+    wait_for "the tray icon" tray_icon_docked
+    read -r width height < <(xdotool search --onlyvisible --name "^$title\$" getwindowgeometry |
+      sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p' | head -n1)
+    ((width >= 400 && height >= 300)) || fail "the window is ${width}x${height}"
+    shot main-window
+    ;;
+  hotkey)
+    # The default profile reads the English keys of the Hebrew layout:
+    # "akuo" typed there is shalom.
+    make_program_folder "$scratch/program"
+    printf '[Default_Settings]\r\nsource_char_set=5\r\n' >>"$scratch/program/Quorvandel.ini"
+    printf '\xef\xbb\xbfakuo' >"$scratch/note.txt"
+    converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
+    start_notepad "Z:${scratch//\//\\}\\note.txt"
+    start_program "$scratch/program/quorvandel.exe"
+    notepad=$(xdotool search --onlyvisible --name "^note.* - Notepad\$" | head -n1)
+    # The user's clipboard, held by xclip until someone else takes it.
+    printf 'kept on the clipboard' | xclip -selection clipboard -i -loops 0 &
+    holder=$!
+    wait_for "the clipboard" sh -c 'xclip -o -selection clipboard | grep -q "^kept on the clipboard$"'
+    # A click into notepad's text (above the program's window) gives it the
+    # focus, as a user's would.
+    xdotool windowraise "$notepad" mousemove --window "$notepad" 400 30 click 1
+    wait_for "notepad taking the focus" sh -c "test \"\$(xdotool getactivewindow)\" = $notepad"
+    xdotool key ctrl+a ctrl+shift+F12
+    # The program takes the clipboard (xclip ends), and gives it back.
+    wait_for "the hotkey taking the clipboard" sh -c "! kill -0 $holder"
+    wait_for "the clipboard given back" sh -c 'xclip -o -selection clipboard | grep -q "^kept on the clipboard$"'
+    # Saved through its File menu, with the mouse and the menu's letter:
+    # no modifier key to mix with the program's own keys.
+    menus_before=$(xdotool search --onlyvisible --classname notepad.exe | wc -l)
+    xdotool mousemove --window "$notepad" 20 10 click 1
+    wait_for "notepad's File menu" more_notepad_windows_than "$menus_before"
+    xdotool key s
+    wait_for "the converted text in notepad's file" grep -q "$converted" "$scratch/note.txt"
+    grep -q akuo "$scratch/note.txt" && fail "the typed text is still there: $(cat "$scratch/note.txt")"
+    shot notepad
+    ;;
+  installer)
+    setup=$(ls "$build"/Quorvandel-*-setup.exe)
+    "$wine" "$setup" /S >>"$scratch/wine.log" 2>&1 || fail "the silent install failed"
+    user_folder=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData | grep -v /Public/ | head -n1)
+    installed=$user_folder/Local/Programs/Quorvandel
+    start_menu="$user_folder/Roaming/Microsoft/Windows/Start Menu/Programs/Quorvandel.lnk"
+    for file in quorvandel.exe quorvandel-convert.exe README.md Uninstall.exe; do
+      test -f "$installed/$file" || fail "$file is not installed in $installed"
+    done
+    test -f "$start_menu" || fail "no Start menu entry"
+    test ! -e "$user_folder/../Desktop/Quorvandel.lnk" || fail "a desktop shortcut nobody asked for"
+    uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvandel'
+    "$wine" reg query "$uninstall_key" /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe' ||
+      fail "not listed among the installed apps"
+    # The installed program starts (a first run: its window, then the About box).
+    start_program "$installed/quorvandel.exe"
+    shot installed-program
+    kill "${pids[-1]}"
+    wait_for "the installed program's end" sh -c "! kill -0 ${pids[-1]}"
+    printf '[Configuration]\r\nwindow_pos_x=40\r\n' >"$installed/Quorvandel.ini"  # the user's settings
+    "$wine" "$installed/Uninstall.exe" /S >>"$scratch/wine.log" 2>&1 || fail "the silent uninstall failed"
+    # The uninstaller runs on from a copy of itself and ends when all is gone.
+    wait_for "the uninstall" sh -c "! test -e '$installed/Uninstall.exe'"
+    leftovers=$(cd "$installed" && ls -A)
+    [[ $leftovers == Quorvandel.ini ]] || fail "left in the program's folder: $leftovers"
+    test ! -e "$start_menu" || fail "the Start menu entry is still there"
+    "$wine" reg query "$uninstall_key" >/dev/null 2>&1 && fail "still listed among the installed apps"
+    ;;
+  *)
+    fail "no such case"
+    ;;
+esac
+echo "PASSED ($case_name)"
