@@ -17,6 +17,8 @@ packages=(
   qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
   # make test-windows: the cross compiler, GoogleTest's sources and Wine
   g++-mingw-w64-x86-64-posix googletest wine64
+  # make windows: the installer
+  nsis xz-utils
 )
 
 missing=()
