@@ -209,10 +209,11 @@ int Run_program(int argc, char** argv) {
     }
   }
   QApplication application(argc, argv);
-  // The application ID names the windows' class (WM_CLASS), which the
-  // installed desktop entry's StartupWMClass matches, and on Wayland the
-  // application that desktop entry describes.
-  QApplication::setApplicationName(application_id);
+  // The name is what screen readers announce and the windows' class
+  // (WM_CLASS), which the installed desktop entry's StartupWMClass matches;
+  // the application ID names that desktop entry, and on Wayland the
+  // application it describes.
+  QApplication::setApplicationName(application_name);
   QApplication::setDesktopFileName(application_id);
   QApplication::setApplicationDisplayName(application_title);
   QApplication::setWindowIcon(Main_icon());
