@@ -340,6 +340,7 @@ void TMainForm::Show_preferences(int page) {
   } else {
     preferences.Profile_to_data();
     Holder()->Save_operation_settings(configuration_section);
+    preferences.Save_created_profiles();
   }
   Show_status();
 }

@@ -32,6 +32,7 @@
 #include "settings/settings_location.h"
 #include "settings/dialogs/u_hotkey.h"
 #include "settings/dialogs/u_preferences.h"
+#include "tools/context_help.h"
 #include "tools/u_about.h"
 #include "tools/u_ascii_chart.h"
 #include "tools/u_idcheck.h"
@@ -109,6 +110,13 @@ TProgram::TProgram(const std::string& program_folder, Services services,
   dialogs.id_check = new TIDCheck(input_language, &form);
   dialogs.path_select = new TPathSelect(&form);
   form.Set_dialogs(dialogs);
+  Set_help_keyword(dialogs.about, TAbout::help_keyword);
+  Set_help_keyword(dialogs.ascii_chart, TASCIIChart::help_keyword);
+  Set_help_keyword(dialogs.id_check, TIDCheck::help_keyword);
+  for (QWidget* dialog : std::initializer_list<QWidget*>{dialogs.about, dialogs.ascii_chart, dialogs.hotkey_selection,
+                                                        dialogs.pref_form, dialogs.id_check}) {
+    Install_context_help(*dialog, *form.services().help);
+  }
   form.Load_recent_files();
 }
 
