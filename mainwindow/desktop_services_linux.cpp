@@ -15,6 +15,7 @@
 #include "platform/linux/xdg_shell_folders.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_help_window.h"
+#include "platform/qt/qt_instance_channel.h"
 #include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"
 #include "resources/icons.h"
@@ -44,7 +45,12 @@ Services Make_desktop_services(const User_folders& user) {
   services.launcher = std::make_shared<Desktop_file_launcher>();
   services.input_language = std::make_shared<Ignored_input_language>();
   services.url_opener = std::make_shared<Qt_url_opener>();
+  services.instance_channel = Make_instance_channel();
   return services;
+}
+
+std::shared_ptr<Instance_channel_service> Make_instance_channel() {
+  return std::make_shared<Qt_instance_channel>(QString::fromStdString(Instance_channel_name()));
 }
 
 }  // namespace quorvandel

@@ -9,6 +9,7 @@
 #include "platform/qt/qt_help_window.h"
 #include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"
+#include "platform/unreachable_instance_channel.h"
 #include "platform/windows/posted_input_language.h"
 #include "platform/windows/registry_login_entry.h"
 #include "platform/windows/registry_shell_folders.h"
@@ -32,7 +33,15 @@ Services Make_desktop_services(const User_folders& /*user*/) {
   services.launcher = std::make_shared<Shell_link_launcher>();
   services.input_language = std::make_shared<Posted_input_language>();
   services.url_opener = std::make_shared<Qt_url_opener>();
+  services.instance_channel = Make_instance_channel();
   return services;
+}
+
+// The Qt for Windows at hand is built without its network module, so there
+// is no local socket here yet: a second copy says that one is running, as it
+// always did, and --hotkey reports that no copy can be reached.
+std::shared_ptr<Instance_channel_service> Make_instance_channel() {
+  return std::make_shared<Unreachable_instance_channel>();
 }
 
 }  // namespace quorvandel

@@ -143,15 +143,19 @@ void TMainForm::Create_menus() {
   add(file, "E&xit", &TMainForm::Quit1Click);
 
   QMenu* convert = menuBar()->addMenu("&Convert");
-  add(convert, "Co&nvert", &TMainForm::Convert1Click);
+  // F5 belongs to File > Convert; a second action with the same key would
+  // make it ambiguous, so this one only shows it.
+  add(convert, "Co&nvert\tF5", &TMainForm::Convert1Click);
   add(convert, "&Automatic", &TMainForm::AutomaticClick);
 
   QMenu* edit = menuBar()->addMenu("&Edit");
   add(edit, "&Undo", &TMainForm::Undo_click, QKeySequence(Qt::CTRL | Qt::Key_Z));
   edit->addSeparator();
-  add(edit, "Cu&t", &TMainForm::Cut1Click);
-  add(edit, "&Copy", &TMainForm::Copy1Click);
-  add(edit, "&Paste", &TMainForm::Paste1Click);
+  // A pane with the focus takes these keys itself; elsewhere in the window
+  // they run the commands.
+  add(edit, "Cu&t", &TMainForm::Cut1Click)->setShortcuts(QKeySequence::Cut);
+  add(edit, "&Copy", &TMainForm::Copy1Click)->setShortcuts(QKeySequence::Copy);
+  add(edit, "&Paste", &TMainForm::Paste1Click)->setShortcuts(QKeySequence::Paste);
   add(edit, "Select &All", &TMainForm::Select_all_click, QKeySequence(Qt::CTRL | Qt::Key_A));
   edit->addSeparator();
   add(edit, "P&references", &TMainForm::Preferences1Click);
@@ -340,6 +344,7 @@ void TMainForm::Show_preferences(int page) {
   } else {
     preferences.Profile_to_data();
     Holder()->Save_operation_settings(configuration_section);
+    preferences.Save_created_profiles();
   }
   Show_status();
 }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QSaveFile>
 #include <cmath>
@@ -115,6 +116,7 @@ bool TMainForm::Open_source_file(const QString& path, File_encoding encoding) {
   }
   source_status = ps_loaded;
   source_modified = false;
+  detection_status.clear();  // it told of the text this file replaced
   Remember_recent_file(path);
   Show_status();
   End_busy();
@@ -288,13 +290,16 @@ void TMainForm::End_busy() {
   if (close_requested_) {
     close_requested_ = false;
     close();
+    return;
+  }
+  if (!handed_over_file_.isEmpty()) {
+    QMetaObject::invokeMethod(this, [this] { Open_handed_over_file(); }, Qt::QueuedConnection);
   }
 }
 
 void TMainForm::FromClipboardClick() {
   if (busy) return;
-  source_status = ps_from_clipboard;
-  Quick_convert();
+  Quick_convert();  // the source pane's title then reads "From Clipboard"
 }
 
 void TMainForm::Quick_convert() {
@@ -403,7 +408,20 @@ void TMainForm::Source1Click() { RichEdit1->Set_word_wrap(SourceWrapItem->isChec
 
 void TMainForm::Destination1Click() { RichEdit2->Set_word_wrap(DestinationWrapItem->isChecked()); }
 
-void TMainForm::RichEdit1KeyDown(QKeyEvent* /*event*/) {
+void TMainForm::RichEdit1KeyDown(QKeyEvent* event) {
+  // Select All and Copy leave the text as it was, as their menu commands do,
+  // and so do the modifier keys pressed on the way to them.
+  switch (event->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+      return;
+    default:
+      break;
+  }
+  if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Copy)) return;
   source_modified = true;
   Show_status();
 }

@@ -74,6 +74,11 @@ Pane_conversion TMainForm::Convert_through_panes(const std::string& text) {
   if (busy || !active_settings) return conversion;
   RichEdit1->clear();
   source_break_added_ = false;
+  // The text is the clipboard's now, whatever file the pane held before:
+  // the titles say so, and Save As proposes no file of that earlier text.
+  source_status = ps_from_clipboard;
+  source_modified = false;
+  source_utf8_bom = false;
   RichEdit1->Set_pane_text(
       Pane_text_from_text(Text_from_qstring(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())))));
   Begin_busy();

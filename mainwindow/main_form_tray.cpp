@@ -7,6 +7,7 @@
 
 #include "mainwindow/main_form.h"
 #include "settings/prefs.h"
+#include "tools/context_help.h"
 
 namespace quorvandel {
 namespace {
@@ -14,12 +15,6 @@ namespace {
 constexpr const char* tray_tip_enabled = "Quorvandel";
 constexpr const char* tray_tip_disabled = "Quorvandel (disabled)";
 constexpr int left_click_detect_ms = 500;
-
-// The property that names a control's help topic; a control without one
-// takes its parent's.
-constexpr const char* help_keyword_property = "help_keyword";
-
-void Set_help_keyword(QWidget* widget, const char* keyword) { widget->setProperty(help_keyword_property, keyword); }
 
 }  // namespace
 
@@ -57,17 +52,10 @@ void TMainForm::Set_help_keywords() {
   Set_help_keyword(Convert, "StraightConversion");
   Set_help_keyword(Preferences, "Contents");
   Set_help_keyword(FromClipboard, "ClipboardConversion");
-  auto* context_help = new QShortcut(QKeySequence::HelpContents, this);
-  connect(context_help, &QShortcut::activated, this, [this] { Show_context_help(QApplication::focusWidget()); });
+  Install_context_help(*this, *services_.help);
 }
 
-std::string TMainForm::Help_keyword_of(const QWidget* widget) const {
-  for (; widget; widget = widget->parentWidget()) {
-    const QVariant keyword = widget->property(help_keyword_property);
-    if (keyword.isValid()) return keyword.toString().toStdString();
-  }
-  return "Contents";
-}
+std::string TMainForm::Help_keyword_of(const QWidget* widget) const { return quorvandel::Help_keyword_of(widget); }
 
 void TMainForm::Show_context_help(const QWidget* focused) { services_.help->Show_topic(Help_keyword_of(focused)); }
 

@@ -47,6 +47,7 @@ void Pane_layouts::Forget(int first, int last) {
   long_lines_known_ = false;
   long_right_to_left_.clear();
   std::erase_if(measures_, [&](const auto& entry) { return entry.first >= first && entry.first <= last; });
+  std::erase_if(row_starts_, [&](const auto& entry) { return entry.first >= first && entry.first <= last; });
   std::erase_if(layouts_, [&](const auto& entry) {
     const int line = Line_of_key(entry.first);
     return line >= first && line <= last;
@@ -116,7 +117,6 @@ const Pane_layouts::Long_measure& Pane_layouts::Measure(int line) const {
   const qsizetype length = lines_.Length(line);
   measure.piece_x.reserve(static_cast<std::size_t>(length / unwrapped_piece + 2));
   qreal x = 0;
-  qreal widest = 0;
   if (lines_.Is_byte_line(line)) {
     // By how often each byte comes in a piece: a count for each character
     // of the line, a multiplication for each kind of byte of a piece.
@@ -124,7 +124,6 @@ const Pane_layouts::Long_measure& Pane_layouts::Measure(int line) const {
     for (int b = 0; b < 256; ++b) {
       widths[static_cast<std::size_t>(b)] = Unit_width(static_cast<char16_t>(Unicode_from_unit(static_cast<Unit>(b))));
     }
-    std::array<bool, 256> met{};
     const std::string_view bytes = lines_.Byte_view(line);
     for (qsizetype from = 0; from < length; from += unwrapped_piece) {
       measure.piece_x.push_back(x);
@@ -134,47 +133,91 @@ const Pane_layouts::Long_measure& Pane_layouts::Measure(int line) const {
       for (std::size_t b = 0; b < 256; ++b) {
         if (counts[b] == 0) continue;
         x += counts[b] * widths[b];
-        met[b] = true;
       }
-    }
-    for (std::size_t b = 0; b < 256; ++b) {
-      if (met[b]) widest = std::max(widest, widths[b]);
     }
   } else {
     for (qsizetype from = 0; from < length; from += unwrapped_piece) {
       measure.piece_x.push_back(x);
       const QString piece = lines_.Line_text(line, from, std::min(unwrapped_piece, length - from));
-      for (const QChar c : piece) {
-        const qreal width = Unit_width(c.unicode());
-        x += width;
-        widest = std::max(widest, width);
-      }
+      for (const QChar c : piece) x += Unit_width(c.unicode());
     }
   }
   measure.piece_x.push_back(x);
-  measure.widest = std::max<qreal>(1, widest);
   return measures_.emplace(line, std::move(measure)).first->second;
 }
 
 qreal Pane_layouts::Line_width(int line) const { return Measure(line).piece_x.back(); }
 
-qsizetype Pane_layouts::Piece_length(int line) const {
-  if (!word_wrap_) return unwrapped_piece;
-  return std::max<qsizetype>(1, static_cast<qsizetype>(std::floor(width_ / Measure(line).widest)));
+const std::vector<qsizetype>& Pane_layouts::Row_starts(int line) const {
+  const auto found = row_starts_.find(line);
+  if (found != row_starts_.end()) return found->second;
+  std::vector<qsizetype> starts{0};
+  qsizetype row_start = 0;
+  qsizetype after_space = -1;  // where the row may break: after its last space
+  qreal row_width = 0;
+  qreal width_after_space = 0;
+  // Each unit in turn with its width; a space may hang past the edge.
+  const auto next = [&](qsizetype i, char16_t unit, qreal width) {
+    const bool space = unit == u' ' || unit == u'\t';
+    if (!space && i > row_start && row_width + width > width_) {
+      if (after_space > row_start) {
+        row_start = after_space;
+        row_width = width_after_space;
+      } else {
+        row_start = QChar::isLowSurrogate(unit) && i - 1 > row_start ? i - 1 : i;  // a pair stays whole
+        row_width = row_start < i ? Unit_width(lines_.Line_text(line, row_start, 1)[0].unicode()) : 0;
+      }
+      starts.push_back(row_start);
+      after_space = -1;
+    }
+    row_width += width;
+    width_after_space += width;
+    if (space) {
+      after_space = i + 1;
+      width_after_space = 0;
+    }
+  };
+  const qsizetype length = lines_.Length(line);
+  if (lines_.Is_byte_line(line)) {
+    std::array<qreal, 256> widths{};
+    for (int b = 0; b < 256; ++b) {
+      widths[static_cast<std::size_t>(b)] = Unit_width(static_cast<char16_t>(Unicode_from_unit(static_cast<Unit>(b))));
+    }
+    const std::string_view bytes = lines_.Byte_view(line);
+    for (qsizetype i = 0; i < length; ++i) {
+      const auto byte = static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+      next(i, byte, widths[byte]);
+    }
+  } else {
+    for (qsizetype from = 0; from < length; from += unwrapped_piece) {
+      const QString piece = lines_.Line_text(line, from, std::min(unwrapped_piece, length - from));
+      for (qsizetype k = 0; k < piece.size(); ++k) next(from + k, piece[k].unicode(), Unit_width(piece[k].unicode()));
+    }
+  }
+  return row_starts_.emplace(line, std::move(starts)).first->second;
+}
+
+qsizetype Pane_layouts::Piece_start(int line, int piece) const {
+  if (word_wrap_) return Row_starts(line)[static_cast<std::size_t>(piece)];
+  return piece * unwrapped_piece;
 }
 
 int Pane_layouts::Piece_count(int line) const {
-  const qsizetype piece = Piece_length(line);
-  return static_cast<int>(std::max<qsizetype>(1, (lines_.Length(line) + piece - 1) / piece));
+  if (word_wrap_) return static_cast<int>(Row_starts(line).size());
+  return static_cast<int>(std::max<qsizetype>(1, (lines_.Length(line) + unwrapped_piece - 1) / unwrapped_piece));
 }
 
 int Pane_layouts::Piece_of(Pane_position position) const {
-  return static_cast<int>(
-      std::min<qsizetype>(position.column / Piece_length(position.line), Piece_count(position.line) - 1));
+  if (word_wrap_) {
+    const std::vector<qsizetype>& starts = Row_starts(position.line);
+    return static_cast<int>(std::upper_bound(starts.begin() + 1, starts.end(), position.column) - starts.begin()) - 1;
+  }
+  return static_cast<int>(std::min<qsizetype>(position.column / unwrapped_piece, Piece_count(position.line) - 1));
 }
 
 qsizetype Pane_layouts::Piece_size(int line, int piece) const {
-  return std::min(Piece_length(line), lines_.Length(line) - Piece_start(line, piece));
+  const qsizetype end = piece + 1 < Piece_count(line) ? Piece_start(line, piece + 1) : lines_.Length(line);
+  return end - Piece_start(line, piece);
 }
 
 bool Pane_layouts::Right_to_left(int line) const {
@@ -321,7 +364,7 @@ Pane_position Pane_layouts::Visual_step(Pane_position from, bool rightwards) con
     if (forwards && piece + 1 < Piece_count(from.line)) return {from.line, Piece_start(from.line, piece + 1)};
     if (!forwards && piece > 0) {
       const QTextLayout& previous = Piece_layout(from.line, piece - 1);
-      const int end = static_cast<int>(Piece_length(from.line));
+      const int end = static_cast<int>(Piece_size(from.line, piece - 1));
       int step = rightwards ? previous.rightCursorPosition(end) : previous.leftCursorPosition(end);
       if (step == end) step = end - 1;
       return {from.line, Piece_start(from.line, piece - 1) + step};
@@ -346,7 +389,7 @@ Pane_position Pane_layouts::Word_step(Pane_position from, bool forwards) const {
     return around[0].isSpace() && !around[1].isSpace();
   };
   while (to.line == from.line && Pieced(to.line) && to.column > 0 && to.column < lines_.Length(to.line) &&
-         to.column % Piece_length(to.line) == 0 && !word_starts(to)) {
+         to.column == Piece_start(to.line, Piece_of(to)) && !word_starts(to)) {
     to = Word_step_in_part(to, forwards);
   }
   return to;
@@ -367,7 +410,7 @@ Pane_position Pane_layouts::Word_step_in_part(Pane_position from, bool forwards)
   if (column == 0) {  // at the start of a piece of a long line: back into the piece before
     const int piece = Piece_of(from) - 1;
     layout = &Piece_layout(from.line, piece);
-    column = Piece_length(from.line);
+    column = Piece_size(from.line, piece);
     start = Piece_start(from.line, piece);
   }
   return {from.line, start + layout->previousCursorPosition(static_cast<int>(column), QTextLayout::SkipWords)};

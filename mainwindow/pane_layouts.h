@@ -4,11 +4,11 @@
 // asks about it, and only a bounded number of laid-out lines are kept, so
 // the lines near the view are the only ones that cost anything.
 //
-// A line too long to lay out at once is laid out in pieces of a fixed
-// number of characters, each on its own, placed by the widths of their
-// characters: unwrapped side by side on the line's one row, wrapped one
-// piece a row of as many characters as the width holds of the line's
-// widest. Only the pieces near the view are laid out. The widths are
+// A line too long to lay out at once is laid out in pieces, each on its
+// own, placed by the widths of their characters: unwrapped pieces of a
+// fixed number of characters side by side on the line's one row, wrapped
+// one piece a row, broken after a space as word wrap breaks the other
+// lines. Only the pieces near the view are laid out. The widths are
 // measured once for a line's text, character by character, since letters
 // that the fixed-width font lacks (Hebrew, in many of them) come from
 // another font, of other widths.
@@ -112,27 +112,28 @@ class Pane_layouts {
  private:
   void Forget_layouts() {
     layouts_.clear();
+    row_starts_.clear();
     long_right_to_left_.clear();
     long_lines_known_ = false;
     text_width_ = -1;
   }
   const QTextLayout& Layout(int line) const;  // of a line that is not pieced
-  qsizetype Piece_length(int line) const;
   int Piece_count(int line) const;
   int Piece_of(Pane_position position) const;
-  qsizetype Piece_start(int line, int piece) const { return piece * Piece_length(line); }
+  qsizetype Piece_start(int line, int piece) const;
   qsizetype Piece_size(int line, int piece) const;
+  // Where the rows of a long wrapped line start: after the last space that
+  // lets a row keep within the width, or where a row without one fills it.
+  const std::vector<qsizetype>& Row_starts(int line) const;
   const QTextLayout& Piece_layout(int line, int piece) const;
   qreal Piece_x(int line, int piece) const;  // from the line's origin, unwrapped
   // The piece of an unwrapped long line that reaches `x` from the line's start.
   int Piece_at_x(int line, qreal x) const;
 
   // What the widths of a long line's characters give: where each of its
-  // unwrapped pieces starts, from the line's start, the line's width last;
-  // and its widest character.
+  // unwrapped pieces starts, from the line's start, the line's width last.
   struct Long_measure {
     std::vector<qreal> piece_x;
-    qreal widest = 1;
   };
   const Long_measure& Measure(int line) const;
   qreal Unit_width(char16_t unit) const;
@@ -165,6 +166,7 @@ class Pane_layouts {
   mutable std::vector<Long_line> long_lines_;
   mutable bool long_lines_known_ = false;
   mutable std::unordered_map<int, Long_measure> measures_;
+  mutable std::unordered_map<int, std::vector<qsizetype>> row_starts_;  // of long lines, when wrapped
   mutable std::vector<qreal> unit_widths_;  // by UTF-16 unit, < 0 until measured
 };
 

@@ -79,13 +79,14 @@ constexpr QKeySequence::StandardKey editing_keys[] = {
     QKeySequence::InsertLineSeparator,
 };
 
-// Text that a key press types: no control characters, and no Ctrl unless
-// with Alt, which some layouts use for their third level.
+// Text that a key press types: no control characters, and neither Ctrl nor
+// Alt alone: Ctrl with Alt is the third level of some layouts (AltGr on
+// Windows), Alt alone belongs to the menu bar's letters.
 bool Is_typed(const QKeyEvent* event) {
   const QString text = event->text();
   if (text.isEmpty()) return false;
   const Qt::KeyboardModifiers modifiers = event->modifiers();
-  if ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) return false;
+  if (bool(modifiers & Qt::ControlModifier) != bool(modifiers & Qt::AltModifier)) return false;
   return std::none_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
 }
 

@@ -9,4 +9,10 @@ namespace quorvandel {
 
 inline constexpr const char* application_id = "org.quorvandel.Quorvandel";
 
+// The program's name as people read it: the application's name, which
+// screen readers announce, and so the class of its X11 windows, which the
+// desktop entry's StartupWMClass names (packaging/CMakeLists.txt reads this
+// line too).
+inline constexpr const char* application_name = "Quorvandel";
+
 }  // namespace quorvandel

@@ -47,7 +47,7 @@ app_id=$(basename "$desktop" .desktop)
 step "desktop-file-validate $app_id.desktop"
 desktop-file-validate "$desktop"
 wm_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
-[[ $wm_class == "$app_id" ]] || fail "StartupWMClass '$wm_class' is not the application ID"
+[[ $wm_class == "$(sed -n 's/^Name=//p' "$desktop")" ]] || fail "StartupWMClass '$wm_class' is not the program's name"
 
 step "appstreamcli validate --no-net $app_id.metainfo.xml"
 appstreamcli validate --no-net "$tree/usr/share/metainfo/$app_id.metainfo.xml"

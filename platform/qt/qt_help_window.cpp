@@ -1,6 +1,7 @@
 #include "platform/qt/qt_help_window.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <iterator>
@@ -48,6 +49,9 @@ constexpr Topic_place topic_places[] = {
     {"Profiles", "profiles.html"},
     {"HotkeySettings", "profiles.html#hotkeys"},
     {"QWERTYMapping", "qwerty.html"},
+    {"IDValidator", "tools.html"},
+    {"ASCIIChart", "tools.html#chart"},
+    {"Overview", "index.html"},
 };
 
 QUrl Help_url(const QString& place) { return QUrl("qrc:/help/" + place); }
@@ -102,6 +106,14 @@ Qt_help_window::Qt_help_window(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   Browser->setSource(Help_url("index.html"));
   Browser->clearHistory();
+}
+
+void Qt_help_window::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {  // Esc, as in a dialog
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void Qt_help_window::Show_topic(const std::string& topic) {

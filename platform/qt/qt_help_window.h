@@ -39,6 +39,9 @@ class Qt_help_window : public QWidget, public Help_service {
   QAction* ForwardAction = nullptr;
   QAction* ContentsAction = nullptr;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;  // Esc closes the window
+
  private:
   void Source_changed(const QUrl& source);
 };

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "tools/context_help.h"
 #include "tools/modal_result.h"
 
 namespace quorvandel {
@@ -19,6 +20,7 @@ constexpr int function_key_columns = 3;
 
 THotkeySelection::THotkeySelection(QWidget* parent) : QDialog(parent) {
   setWindowTitle("Hotkey Selection");
+  Set_help_keyword(this, "HotkeySettings");
   auto* modifiers = new QGroupBox("Modifier Keys", this);
   ControlSelect = new QCheckBox("Control", modifiers);
   AltSelect = new QCheckBox("Alt", modifiers);
@@ -39,7 +41,9 @@ THotkeySelection::THotkeySelection(QWidget* parent) : QDialog(parent) {
   }
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, [this] { done(mr_ok); });
+  connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    if (!accept_check || accept_check()) done(mr_ok);
+  });
   connect(buttons, &QDialogButtonBox::rejected, this, [this] { done(mr_cancel); });
 
   auto* layout = new QVBoxLayout(this);

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QDialog>
 
+#include <functional>
+
 #include "settings/prefs.h"
 
 namespace quorvandel {
@@ -23,6 +25,10 @@ class THotkeySelection : public QDialog {
   QCheckBox* AltSelect = nullptr;
   QCheckBox* ShiftSelect = nullptr;
   QButtonGroup* FKeySelected = nullptr;  // button id = item index: "F1" is 0
+
+  // Asked when the user presses OK: false keeps the dialog open, the check
+  // having told the user why. When empty, OK always closes.
+  std::function<bool()> accept_check;
 };
 
 }  // namespace quorvandel

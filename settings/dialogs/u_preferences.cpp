@@ -15,6 +15,7 @@
 #include "settings/profile_keys.h"
 #include "platform/desktop_session.h"
 #include "settings/dialogs/u_hotkey.h"
+#include "tools/context_help.h"
 #include "tools/directory_list.h"
 #include "tools/modal_result.h"
 #include "tools/u_path_selection.h"
@@ -178,6 +179,15 @@ TPrefForm::TPrefForm(TPref_host& host, Input_language_service& input_language, Q
   PageControl->addTab(Make_operation_page(), "Operation Settings");
   PageControl->addTab(Make_profiles_page(), "Profiles and Hotkey Settings");
   PageControl->addTab(Make_qwerty_page(), "'Qwerty' Settings");
+  // F1 opens the topic of the focused control, else of its page; the
+  // buttons below the pages take the page shown.
+  static constexpr const char* page_keywords[] = {"BIDITranslation",   "CharsetTranslation", "CharsetTranslation",
+                                                  "OperationSettings", "Profiles",           "QWERTYMapping"};
+  for (int page = 0; page < PageControl->count(); ++page) Set_help_keyword(PageControl->widget(page), page_keywords[page]);
+  connect(PageControl, &QTabWidget::currentChanged, this, [this](int page) {
+    if (page >= 0) Set_help_keyword(this, page_keywords[page]);
+  });
+  Set_help_keyword(this, page_keywords[0]);
 
   OK = new QPushButton("OK", this);
   Cancel = new QPushButton("Cancel", this);
@@ -239,6 +249,7 @@ QWidget* TPrefForm::Make_conversion_page() {
   ParagraphDirection = list({"Right to left", "Left to right", "By the first strong letter"});
 
   auto* spaces = new QGroupBox("Space Handling When Line Is Reversed", page);
+  Set_help_keyword(spaces, "SpacesSupport");
   auto* spaces_column = new QVBoxLayout(spaces);
   spaces_column->addWidget(LeadingSpaces);
   spaces_column->addWidget(TrailingSpaces);
@@ -303,13 +314,14 @@ QWidget* TPrefForm::Make_destination_page() {
   auto* page = new QWidget;
   auto* grid = new QGridLayout(page);
   grid->addWidget(Char_set_group("Destination Hebrew Character Set", DestCharSet, page), 0, 0, 2, 1);
-  grid->addWidget(Radio_group("End-Of-Line Format", {"CR/LF  (Windows)", "LF only  (Unix)", "CR only (Macintosh)"},
-                              EOLNFormat, page),
-                  0, 1);
-  grid->addWidget(Radio_group("English Letter Case",
-                              {"Leave as is", "Force uppercase characters", "Force lowercase characters"},
-                              EnglishCase, page),
-                  1, 1);
+  QGroupBox* eoln =
+      Radio_group("End-Of-Line Format", {"CR/LF  (Windows)", "LF only  (Unix)", "CR only (Macintosh)"}, EOLNFormat, page);
+  QGroupBox* letter_case = Radio_group(
+      "English Letter Case", {"Leave as is", "Force uppercase characters", "Force lowercase characters"}, EnglishCase, page);
+  Set_help_keyword(eoln, "EOLNSupport");
+  Set_help_keyword(letter_case, "EnglishLetterCase");
+  grid->addWidget(eoln, 0, 1);
+  grid->addWidget(letter_case, 1, 1);
   return page;
 }
 
@@ -380,6 +392,10 @@ QWidget* TPrefForm::Make_profiles_page() {
   DefaultHotkeyInfo->setStyleSheet("color: navy;");
   ActiveHotkeyChange = new QPushButton("Change", page);
   DefaultHotkeyChange = new QPushButton("Change", page);
+  for (QWidget* hotkey_control : {static_cast<QWidget*>(ActiveHotkeyInfo), static_cast<QWidget*>(DefaultHotkeyInfo),
+                                  static_cast<QWidget*>(ActiveHotkeyChange), static_cast<QWidget*>(DefaultHotkeyChange)}) {
+    Set_help_keyword(hotkey_control, "HotkeySettings");
+  }
 
   auto* column = new QVBoxLayout(page);
   auto* profile_row = new QHBoxLayout;
@@ -664,15 +680,33 @@ void TPrefForm::BrowseSourceClick() { Browse(&TOperation::default_source_path, D
 
 void TPrefForm::BrowseDestClick() { Browse(&TOperation::default_dest_path, DefaultDestPath); }
 
-void TPrefForm::Change_hotkey(TMyHotkey& hotkey) {
+void TPrefForm::Change_hotkey(TMyHotkey& hotkey, const TMyHotkey& other, const char* refusal) {
   THotkeySelection& selection = host_.Hotkey_selection();
   selection.Hotkey_to_dialog(hotkey);
+  // Both hotkeys on one combination: the second could never be registered.
+  selection.accept_check = [&] {
+    TMyHotkey chosen = hotkey;
+    selection.Hotkey_from_dialog(chosen);
+    const bool same = chosen.ctrl == other.ctrl && chosen.shift == other.shift && chosen.alt == other.alt &&
+                      chosen.fkey == other.fkey;
+    if (same) host_.My_show_message(QString(refusal).arg(QString::fromStdString(Hotkey_to_str(other))));
+    return !same;
+  };
   if (host_.My_show_modal(selection) == mr_ok) selection.Hotkey_from_dialog(hotkey);
+  selection.accept_check = nullptr;
   Update_hotkey_info();
 }
 
-void TPrefForm::ActiveHotkeyChangeClick() { Change_hotkey(*holder_->profiles->hotkey_active); }
+void TPrefForm::ActiveHotkeyChangeClick() {
+  Change_hotkey(*holder_->profiles->hotkey_active, *holder_->profiles->hotkey_default,
+                "%1 is already the default profile hotkey. Please choose another combination for the active "
+                "profile hotkey.");
+}
 
-void TPrefForm::DefaultHotkeyChangeClick() { Change_hotkey(*holder_->profiles->hotkey_default); }
+void TPrefForm::DefaultHotkeyChangeClick() {
+  Change_hotkey(*holder_->profiles->hotkey_default, *holder_->profiles->hotkey_active,
+                "%1 is already the active profile hotkey. Please choose another combination for the default "
+                "profile hotkey.");
+}
 
 }  // namespace quorvandel

@@ -15,6 +15,7 @@
 #include <QTabWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/input_language_service.h"
 #include "settings/dialogs/pref_host.h"
@@ -72,6 +73,10 @@ class TPrefForm : public QDialog {
   void Delete_profile(int slot);
   void SaveButtonClick();
   void Save_profile(int slot, bool report);
+  // Writes the sections of the profiles created since the last OK and not
+  // saved since: a profile reported as created is not lost by closing the
+  // dialog with OK. The other profiles stay as the last save left them.
+  void Save_created_profiles();
 
   // ---- The pages' controls ----
   QTabWidget* PageControl = nullptr;
@@ -128,7 +133,9 @@ class TPrefForm : public QDialog {
   void Take_window_geometry();
   void Rebuild_profile_list();
   void Browse(std::string TOperation::*field, QLineEdit* box);
-  void Change_hotkey(TMyHotkey& hotkey);
+  // Lets the user choose `hotkey` anew, refusing the combination of `other`
+  // with `refusal` (its %1 the combination).
+  void Change_hotkey(TMyHotkey& hotkey, const TMyHotkey& other, const char* refusal);
   // The name typed into the input box, asked again after each refusal;
   // false when the user cancels.
   bool Ask_profile_name(const QString& title, const QString& prompt, const QString& initial, std::string& name,
@@ -138,6 +145,7 @@ class TPrefForm : public QDialog {
   Input_language_service& input_language_;
   std::unique_ptr<TPrefs> holder_;
   bool rebuilding_list_ = false;
+  std::vector<std::string> created_unsaved_;  // names of profiles created and not yet written
 };
 
 }  // namespace quorvandel

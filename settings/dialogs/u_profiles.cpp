@@ -2,6 +2,7 @@
 // renaming, deleting and saving named profiles.
 #include <QLineEdit>
 #include <algorithm>
+#include <utility>
 
 #include "settings/ini_store.h"
 #include "settings/dialogs/u_preferences.h"
@@ -107,6 +108,7 @@ void TPrefForm::Add_profile(const std::string& name) {
   host_.Set_active_settings(list.profiles[static_cast<std::size_t>(position)].get());
   Update_controls(false, 0);
   host_.Show_status();
+  created_unsaved_.push_back(name);
   host_.My_show_message(QString::fromStdString("Profile '" + name + "' was successfully created."));
 }
 
@@ -128,6 +130,7 @@ void TPrefForm::RenameButClick() {
 void TPrefForm::Rename_profile(int slot, const std::string& new_name) {
   TOptProfiles& list = *holder_->profiles;
   const std::string old_name = list.profile_names[static_cast<std::size_t>(slot)];
+  std::erase(created_unsaved_, old_name);  // saved under its new name below
   list.profile_names[static_cast<std::size_t>(slot)] = new_name;
   Sort_profiles();
   const auto position = static_cast<int>(
@@ -168,6 +171,7 @@ void TPrefForm::Delete_profile(int slot) {
   } catch (const Settings_error& error) {
     host_.My_show_message(QString("Couldn't save settings due to the following error: '") + error.what() + "'.");
   }
+  std::erase(created_unsaved_, list.profile_names[index]);
   list.profile_names.erase(list.profile_names.begin() + static_cast<std::ptrdiff_t>(index));
   const auto used = static_cast<std::size_t>(list.profile_count);
   for (std::size_t i = index; i + 1 < used; ++i) list.profiles[i] = std::move(list.profiles[i + 1]);
@@ -193,7 +197,17 @@ void TPrefForm::Save_profile(int slot, bool report) {
   const std::string& name = list.profile_names[static_cast<std::size_t>(slot)];
   Update_pref_data_structure(true, slot);
   list.profiles[static_cast<std::size_t>(slot)]->Save_settings(Section_of(name));
+  std::erase(created_unsaved_, name);
   if (report) host_.My_show_message(QString::fromStdString("Profile '" + name + "' has been saved."));
+}
+
+void TPrefForm::Save_created_profiles() {
+  TOptProfiles& list = *holder_->profiles;
+  for (const std::string& name : std::exchange(created_unsaved_, {})) {
+    const auto found = std::find(list.profile_names.begin(), list.profile_names.end(), name);
+    if (found == list.profile_names.end()) continue;
+    list.profiles[static_cast<std::size_t>(found - list.profile_names.begin())]->Save_settings(Section_of(name));
+  }
 }
 
 }  // namespace quorvandel

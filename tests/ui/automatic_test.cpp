@@ -58,6 +58,17 @@ TEST_F(Automatic, TheButtonRepairsTheSourceWithoutChangingTheProfile) {
   EXPECT_EQ(Detected(), "Windows --> Windows");
 }
 
+TEST_F(Automatic, WhatWasDetectedGoesWhenAnotherFileIsLoaded) {
+  Write_file(Path("other.txt"), "abc\n");
+  Start_program();
+  Set_source(Garbled("visual 862"));
+  QTest::mouseClick(Form().Automatic, Qt::LeftButton);
+  ASSERT_EQ(Detected(), "Detected: DOS, visual order");
+  file_to_open = QString::fromStdString(Path("other.txt").string());
+  Form().Open1Click();
+  EXPECT_EQ(Detected(), "Windows --> Windows");
+}
+
 TEST_F(Automatic, TheConvertMenuHasAutomatic) {
   Start_program();
   Set_source(Garbled("Qwerty small letters"));

@@ -3,11 +3,13 @@
 // file, files opened and saved in UTF-8 or single bytes, files dropped on
 // the window or named on the command line, and the menus by keyboard.
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -16,8 +18,11 @@
 
 #include "mainwindow/info_bar.h"
 #include "settings/dialogs/u_preferences.h"
+#include "support/scratch_files.h"
 #include "tests/ui/program_fixture.h"
 #include "tools/u_about.h"
+#include "settings/dialogs/u_hotkey.h"
+#include "tools/u_ascii_chart.h"
 #include "tools/u_idcheck.h"
 
 namespace quorvandel::testing {
@@ -149,20 +154,47 @@ TEST_F(Desktop_use, OneClickOnTheMailLinkWithoutAMailProgramShowsOneMessage) {
   EXPECT_EQ(url_opener->urls.size(), 1u);
 }
 
+// The launcher goes to the desktop folder; when it cannot, the message
+// names the file and the reason.
 TEST_F(Desktop_use, FirstRunShortcutGoesToTheDefaultDesktopFolder) {
-  for (const bool desktop_exists : {true, false}) {
+  struct Case {
+    const char* name;
+    const char* listed;  // the desktop in user-dirs.dirs, below the home
+    bool desktop_exists;
+    bool read_only;
+    const char* reason;  // none when the launcher is made
+  };
+  const Case cases[] = {
+      {"made", nullptr, true, false, nullptr},
+      {"no desktop folder", nullptr, false, false, nullptr},
+      {"listed desktop missing", "Desktop", false, false, "its folder does not exist"},
+      {"read-only desktop", nullptr, true, true, "there is no permission to write in its folder"},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    if (test.read_only && Running_as_root()) continue;  // root may write anywhere
     fs::remove_all(Path("home"));
     fs::create_directories(Path("home/.config"));
-    if (desktop_exists) fs::create_directories(Path("home/Desktop"));
+    if (test.listed) Write_file(Path("home/.config/user-dirs.dirs"), std::string("XDG_DESKTOP_DIR=\"$HOME/") + test.listed + "\"\n");
+    if (test.desktop_exists) fs::create_directories(Path("home/Desktop"));
+    if (test.read_only) fs::permissions(Path("home/Desktop"), fs::perms::owner_read | fs::perms::owner_exec);
     fs::remove(Ini_path());
     Start_program();
     modal_answers = {[](QDialog&) { return 1; }, [](QDialog&) { return 2; }, [](QDialog&) { return 6; }};
     messages.clear();
     Form().FirstRunTimer();
-    const bool made = fs::exists(Path("home/Desktop/Quorvandel 1.0.0.desktop"));
-    EXPECT_EQ(made, desktop_exists);
-    const bool reported = !messages.empty() && messages.back() == "Could not create the shortcut on the desktop.";
-    EXPECT_EQ(reported, !desktop_exists) << "a launcher that cannot be made is reported";
+    const fs::path launcher = Path("home/Desktop/Quorvandel 1.0.0.desktop");
+    const bool made = std::string(test.name) == "made";
+    EXPECT_EQ(fs::exists(launcher), made);
+    if (!made) {
+      ASSERT_FALSE(messages.empty());
+      EXPECT_EQ(messages.back(), test.reason ? "Could not create the shortcut '" + launcher.string() +
+                                                   "' on the desktop: " + test.reason + "."
+                                             : "Could not create the shortcut on the desktop: no desktop folder was found.");
+    } else {
+      EXPECT_THAT(messages, ::testing::Not(::testing::Contains(::testing::HasSubstr("shortcut"))));
+    }
+    if (test.read_only) fs::permissions(Path("home/Desktop"), fs::perms::owner_all);
     Close_program();
     fs::remove_all(Path("Original files"));
     fs::remove_all(Path("Converted files"));
@@ -354,17 +386,115 @@ TEST_F(Desktop_use, CommandKeysOpenSaveConvertSelectAllAndUndo) {
   QTest::keyClick(Form().RichEdit1, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(Form().RichEdit1->Selected_text().toStdString(), "abc\n");
 
-  // The Edit menu lists Undo and Select All with their keys.
-  QStringList edit_items;
-  QMenu* edit = nullptr;
-  for (QAction* menu : Form().menuBar()->actions()) {
-    if (menu->text() == "&Edit") edit = menu->menu();
+}
+
+// F1 in a dialog opens the help topic of the control that has the focus.
+TEST_F(Desktop_use, F1InTheDialogsOpensTheFocusedControlsTopic) {
+  Start_program();
+  struct Case {
+    const char* name;
+    std::function<QWidget*(TMainForm&)> focused;  // shows its dialog and gives the control
+    const char* topic;
+  };
+  const auto preferences_page = [](TMainForm& form, int page) -> TPrefForm& {
+    form.dialogs().pref_form->Select_page(page);
+    return *form.dialogs().pref_form;
+  };
+  const Case cases[] = {
+      {"a reversal", [&](TMainForm& form) { return preferences_page(form, 0).WholeLine; }, "BIDITranslation"},
+      {"the line length", [&](TMainForm& form) { return preferences_page(form, 0).LineLength; }, "SpacesSupport"},
+      {"an end of line", [&](TMainForm& form) { return preferences_page(form, 2).EOLNFormat->button(1); },
+       "EOLNSupport"},
+      {"the source set", [&](TMainForm& form) { return preferences_page(form, 1).SourceCharSet->button(1); },
+       "CharsetTranslation"},
+      {"OK on the operation page", [&](TMainForm& form) { return preferences_page(form, 3).OK; },
+       "OperationSettings"},
+      {"the profile list", [&](TMainForm& form) { return preferences_page(form, 4).ProfileList; }, "Profiles"},
+      {"a hotkey's Change", [&](TMainForm& form) { return preferences_page(form, 4).DefaultHotkeyChange; },
+       "HotkeySettings"},
+      {"a function key", [](TMainForm& form) { return form.dialogs().hotkey_selection->FKeySelected->button(3); },
+       "HotkeySettings"},
+      {"a digit", [](TMainForm& form) { return form.dialogs().id_check->Digit(2); }, "IDValidator"},
+      {"the chart", [](TMainForm& form) { return form.dialogs().ascii_chart->Chart; }, "ASCIIChart"},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    help->topics.clear();
+    QWidget* control = test.focused(Form());
+    ASSERT_NE(control, nullptr);
+    QWidget* dialog = control->window();
+    dialog->show();
+    QApplication::setActiveWindow(dialog);
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_F1);
+    EXPECT_THAT(help->topics, ElementsAre(test.topic));
+    dialog->hide();
   }
-  ASSERT_NE(edit, nullptr);
-  for (QAction* item : edit->actions()) {
-    if (!item->shortcut().isEmpty()) edit_items << item->text().remove('&') + " " + item->shortcut().toString();
+}
+
+// The keys a menu shows beside its items, as "Item Keys".
+QStringList Shown_keys(TMainForm& form, const QString& menu_title) {
+  QStringList items;
+  for (QAction* menu : form.menuBar()->actions()) {
+    if (menu->text() != menu_title) continue;
+    for (QAction* item : menu->menu()->actions()) {
+      QString text = item->text().remove('&');
+      const qsizetype tab = text.indexOf('\t');
+      QString keys = item->shortcut().toString();
+      if (tab >= 0) {
+        keys = text.mid(tab + 1);
+        text.truncate(tab);
+      }
+      if (!keys.isEmpty()) items << text + " " + keys;
+    }
   }
-  EXPECT_EQ(edit_items, QStringList({"Undo Ctrl+Z", "Select All Ctrl+A"}));
+  return items;
+}
+
+TEST_F(Desktop_use, MenusShowTheKeysOfTheirCommands) {
+  Start_program();
+  EXPECT_EQ(Shown_keys(Form(), "&Edit"),
+            QStringList({"Undo Ctrl+Z", "Cut Ctrl+X", "Copy Ctrl+C", "Paste Ctrl+V", "Select All Ctrl+A"}));
+  EXPECT_EQ(Shown_keys(Form(), "&Convert"), QStringList({"Convert F5"}));
+  EXPECT_EQ(Shown_keys(Form(), "&File"), QStringList({"Open Source Ctrl+O", "Save Destination As... Ctrl+S", "Convert F5"}));
+}
+
+// Keys that leave the text as it was do not mark it changed.
+TEST_F(Desktop_use, SelectingAllOrCopyingByKeysDoesNotMarkTheSource) {
+  Write_file(Path("in.txt"), "abc\n");
+  Start_program();
+  Open(Path("in.txt"));
+  QApplication::setActiveWindow(&Form());
+  Form().RichEdit1->setFocus();
+  QTest::keyClick(Form().RichEdit1, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(Form().RichEdit1, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(Source_title(), "Loaded: in.txt");
+  EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "abc\n");
+  QTest::keyClick(Form().RichEdit1, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(Source_title(), "Loaded: in.txt (modified)");
+}
+
+// With the cursor in either pane, Alt and a menu's letter open that menu
+// and type nothing.
+TEST_F(Desktop_use, AltAndALetterInAPaneOpenTheMenu) {
+  Start_program();
+  QApplication::setActiveWindow(&Form());
+  Form().RichEdit1->setPlainText("text");
+  for (TText_pane* pane : {Form().RichEdit1, Form().RichEdit2}) {
+    pane->setFocus();
+    const std::pair<Qt::Key, const char*> menus[] = {
+        {Qt::Key_F, "File"}, {Qt::Key_C, "Convert"}, {Qt::Key_E, "Edit"}, {Qt::Key_V, "View"}, {Qt::Key_H, "Help"}};
+    for (const auto& [letter, caption] : menus) {
+      SCOPED_TRACE(std::string(pane->objectName().toStdString()) + " " + caption);
+      QTest::keyClick(pane, letter, Qt::AltModifier);
+      auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(popup, nullptr);
+      EXPECT_EQ(popup->title().remove('&').toStdString(), caption);
+      popup->close();
+    }
+  }
+  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "text");
+  EXPECT_EQ(Source_title(), "Blank");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The help window over the pages shipped in the program, and the Qt tray
 // icon's reports of the mouse.
+#include <QApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
@@ -48,6 +49,8 @@ INSTANTIATE_TEST_SUITE_P(HelpWindow, Help_topics,
                                            Topic_case{"SpacesSupport", "bidi.html#spaces"},
                                            Topic_case{"EOLNSupport", "charsets.html#eoln"},
                                            Topic_case{"HotkeySettings", "profiles.html#hotkeys"},
+                                           Topic_case{"IDValidator", "tools.html"},
+                                           Topic_case{"ASCIIChart", "tools.html#chart"},
                                            Topic_case{"NoSuchTopic", "index.html"}),
                          [](const auto& test) { return std::string(test.param.topic); });
 
@@ -90,6 +93,19 @@ TEST(HelpWindow, LinksBackAndForward) {
   EXPECT_EQ(help.Browser->source(), QUrl("qrc:/help/tray.html"));
   help.ContentsAction->trigger();
   EXPECT_EQ(help.Browser->source(), QUrl("qrc:/help/index.html"));
+}
+
+TEST(HelpWindow, EscClosesIt) {
+  Qt_help_window help;
+  help.Show_topic("Contents");
+  QApplication::setActiveWindow(&help);
+  for (QWidget* focused : {static_cast<QWidget*>(help.Browser), static_cast<QWidget*>(help.ContentsList)}) {
+    help.Show_topic("Contents");
+    ASSERT_TRUE(help.isVisible());
+    focused->setFocus();
+    QTest::keyClick(focused, Qt::Key_Escape);
+    EXPECT_FALSE(help.isVisible());
+  }
 }
 
 TEST(HelpWindow, HebrewExamplesAreShownAsHebrew) {

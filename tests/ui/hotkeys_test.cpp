@@ -100,6 +100,34 @@ TEST_F(Hotkeys, FromClipboardConvertsWithoutTheTransientMark) {
   EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat("x-kde-passwordManagerHint"));
 }
 
+// After a file was opened, edited and converted, a text from elsewhere
+// takes the panes: their titles say so and Save As offers no file name.
+TEST_F(Hotkeys, TextFromElsewhereLeavesNoFileBehind) {
+  const std::pair<const char*, std::function<void()>> triggers[] = {
+      {"hotkey", [this] { ASSERT_TRUE(recording_hotkeys->Press(11)); }},
+      {"From Clipboard", [this] {
+         QGuiApplication::clipboard()->setText("akuo");
+         Form().FromClipboardClick();
+       }},
+  };
+  Write_file(Path("cp1255.txt"), "abc\n");
+  for (const auto& [name, trigger] : triggers) {
+    SCOPED_TRACE(name);
+    file_to_open = QString::fromStdString(Path("cp1255.txt").string());
+    Form().Open1Click();
+    Form().source_modified = true;  // a key was typed
+    Form().Convert1Click();
+    ASSERT_EQ(Form().DestTitle->text().toStdString(), "Converted: cp1255.txt");
+    trigger();
+    EXPECT_EQ(Form().SourceTitle->text().toStdString(), "From Clipboard");
+    EXPECT_EQ(Form().DestTitle->text().toStdString(), "Converted");
+    save_requests.clear();
+    Form().SaveAs1Click();  // cancelled
+    ASSERT_EQ(save_requests.size(), 1u);
+    EXPECT_EQ(save_requests[0].proposed_name.toStdString(), "");
+  }
+}
+
 // The profiles page tells a Wayland session's user where the hotkeys work.
 class Session_note : public Program_fixture, public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
 

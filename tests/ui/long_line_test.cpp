@@ -176,6 +176,32 @@ TEST_F(Long_line_pane, WrappedViewScrollsByRowsToTheEnd) {
   }
 }
 
+// Word wrap breaks a long line after its spaces, as it breaks any other
+// line, and each row holds as many words as fit.
+TEST_F(Long_line_pane, WrappedRowsBreakBetweenWordsAndAreFilled) {
+  for (const bool hebrew : {false, true}) {
+    SCOPED_TRACE(hebrew ? "Hebrew" : "English");
+    const QString line = Long_line(hebrew);
+    Set({"", hebrew, true}, line);
+    const QFontMetricsF metrics(pane.font());
+    const qreal width = pane.viewport()->width();
+    pane.Select({0, 0}, {0, 0});
+    qsizetype start = 0;
+    for (int row = 0; row < 30; ++row) {
+      Key(Qt::Key_Down);  // to the start of the next row
+      const qsizetype next = pane.Caret().column;
+      ASSERT_GT(next, start);
+      EXPECT_EQ(line[next - 1], ' ') << "row " << row << " ends inside a word";
+      const qsizetype word_end = line.indexOf(' ', next);
+      const qreal filled = metrics.horizontalAdvance(line.mid(start, next - start - 1));
+      const qreal with_next_word = metrics.horizontalAdvance(line.mid(start, word_end - start));
+      EXPECT_LE(filled, width) << "row " << row;
+      EXPECT_GT(with_next_word, width - 2 * Advance()) << "row " << row << " leaves room for the next word";
+      start = next;
+    }
+  }
+}
+
 TEST_F(Long_line_pane, ShowsTextWhereverTheViewIs) {
   for (const Layout_case& c : layout_cases) {
     SCOPED_TRACE(c.name);

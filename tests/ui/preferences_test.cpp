@@ -1,5 +1,6 @@
 // The preferences dialog and the profiles, driven through the real dialog
 // with every small dialog and message answered through the main window.
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -249,6 +250,50 @@ TEST_F(Preferences, ChangedHotkeyIsRegisteredAndSurvivesCancel) {
   EXPECT_TRUE(Holder().profiles->hotkey_active->alt);
 }
 
+// Each hotkey refuses the other's combination in the selection dialog,
+// naming both, and then takes another.
+TEST_F(Preferences, HotkeyDialogRefusesTheOtherHotkeysCombination) {
+  struct Case {
+    QPushButton* TPrefForm::*change;
+    QLabel* TPrefForm::*info;
+    int other_fkey_index;  // F1 is 0
+    const char* message;
+  };
+  const Case cases[] = {
+      {&TPrefForm::ActiveHotkeyChange, &TPrefForm::ActiveHotkeyInfo, 11,
+       "Ctrl - Shift - F12 is already the default profile hotkey. Please choose another combination for the active "
+       "profile hotkey."},
+      {&TPrefForm::DefaultHotkeyChange, &TPrefForm::DefaultHotkeyInfo, 10,
+       "Ctrl - Shift - F11 is already the active profile hotkey. Please choose another combination for the default "
+       "profile hotkey."},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.message);
+    hotkeys.reset();  // the program before still holds its own
+    Start_program();
+    messages.clear();
+    int result_after_refusal = -1;
+    modal_answers.push_back([&](QDialog& dialog) {
+      auto& selection = static_cast<THotkeySelection&>(dialog);
+      selection.setResult(0);
+      QPushButton* ok = selection.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+      selection.ControlSelect->setChecked(true);
+      selection.ShiftSelect->setChecked(true);
+      selection.AltSelect->setChecked(false);
+      selection.FKeySelected->button(test.other_fkey_index)->click();
+      ok->click();
+      result_after_refusal = selection.result();
+      selection.FKeySelected->button(2)->click();  // F3
+      ok->click();
+      return selection.result();
+    });
+    (Dialog().*test.change)->click();
+    EXPECT_THAT(messages, ElementsAre(test.message));
+    EXPECT_EQ(result_after_refusal, 0);  // the dialog stayed open
+    EXPECT_EQ((Dialog().*test.info)->text(), "Ctrl - Shift - F3");
+  }
+}
+
 TEST_F(Preferences, OpeningTheDialogRegistersTheHotkeysAgain) {
   auto recording = std::make_shared<Recording_hotkeys>();
   hotkeys = recording;
@@ -277,6 +322,26 @@ TEST_F(Preferences, CreatedProfileBecomesActiveAndIsNotWritten) {
   Show_preferences(2);  // cancelled: the new profile keeps the defaults of every key
   EXPECT_EQ(Form().active_settings->dest_props->destination_char_set, 0);
   EXPECT_THAT(Sections(), Not(::testing::Contains("Profile_Work")));
+}
+
+TEST_F(Preferences, ProfileCreatedAndConfirmedWithOkSurvivesARestart) {
+  Write_file(Ini_path(), "[Default_Settings]\ndestination_char_set=2\n");
+  Start_program();
+  std::string status_while_open;
+  Show_preferences(1, [&](TPrefForm& dialog) {
+    Type_name("Temp2");
+    dialog.NewProfileBut->click();
+    status_while_open = Status_line();
+  });
+  EXPECT_THAT(messages, ElementsAre("Profile 'Temp2' was successfully created."));
+  EXPECT_EQ(status_while_open, "Active profile: 'Temp2' | Windows --> Windows");
+  EXPECT_EQ(Status_line(), "Active profile: 'Temp2' | Windows --> Upper");  // the pages stored by OK
+
+  Close_program();
+  Start_program();
+  ASSERT_THAT(Listed_profiles(), ElementsAre("Default profile", "Temp2"));
+  Dialog().ProfileList->setCurrentIndex(1);
+  EXPECT_EQ(Status_line(), "Active profile: 'Temp2' | Windows --> Upper");
 }
 
 TEST_F(Preferences, RefusedNamesBringTheInputBoxBack) {

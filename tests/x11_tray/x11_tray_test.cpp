@@ -243,6 +243,8 @@ class Tray_desktop : public ::testing::Test {
     environment.push_back("XDG_RUNTIME_DIR=" + home);
     environment.push_back("XDG_CONFIG_HOME=" + home + "/.config");
     environment.push_back("QT_QPA_PLATFORM=xcb");
+    environment_ = environment;
+    program_ = program.string();
     pid_ = Spawn({program.string()}, environment);
     ASSERT_GT(pid_, 0);
     ASSERT_TRUE(Eventually([&] { return Find_windows(); })) << "the window and the icon did not appear: " << Describe();
@@ -301,8 +303,26 @@ class Tray_desktop : public ::testing::Test {
     Xdotool({"click", "--repeat", std::to_string(count), "--delay", "80", button});
   }
 
+  // Starts another copy of the program and waits for its end; its exit
+  // status, -1 when it did not end by itself.
+  int Run_second_copy(const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{program_};
+    command.insert(command.end(), arguments.begin(), arguments.end());
+    const pid_t pid = Spawn(command, environment_);
+    int status = -1;
+    const bool ended = Eventually([&] { return ::waitpid(pid, &status, WNOHANG) == pid; });
+    if (!ended) {
+      Stop(pid);
+      return -1;
+    }
+    std::erase(Started_processes(), pid);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
   Scratch_folder folder_;
   Display_view view_;
+  std::vector<std::string> environment_;
+  std::string program_;
   pid_t pid_ = -1;
   Window icon_ = 0;
   Window main_ = 0;
@@ -356,6 +376,25 @@ TEST_F(Tray_desktop, RightClickOpensTheMenu) {
   ASSERT_TRUE(Eventually([&] { return Menu_open(); }));
   Xdotool({"key", "Down", "Down", "Return"});  // "Disable hotkeys"
   EXPECT_TRUE(Eventually([&] { return view_.Pixels(icon_) != enabled; }));
+}
+
+// The windows' class names the program as people read it.
+TEST_F(Tray_desktop, WindowsCarryTheProgramsName) { EXPECT_EQ(view_.Class_of(main_), "quorvandel Quorvandel"); }
+
+// A copy started while the window is hidden in the tray hands over its file,
+// brings the window back and ends without a word.
+TEST_F(Tray_desktop, SecondCopyBringsTheWindowBackFromTheTrayWithItsFile) {
+  Click_icon("1", 2);
+  ASSERT_TRUE(Eventually([&] { return !view_.Viewable(main_); })) << "the window stayed";
+  const fs::path file = folder_.path() / "handed.txt";
+  std::ofstream(file) << "abc\n";
+  EXPECT_EQ(Run_second_copy({file.string()}), 0);
+  EXPECT_TRUE(Eventually([&] { return view_.Viewable(main_); })) << "the window stayed in the tray";
+  const fs::path settings = folder_.path() / "Quorvandel.ini";
+  EXPECT_TRUE(Eventually([&] {
+    return Text_of(settings).value_or("").find("file1=" + file.string()) != std::string::npos;
+  })) << "the running copy did not open the file";
+  EXPECT_EQ(::waitpid(pid_, nullptr, WNOHANG), 0) << "the running copy ended";
 }
 
 // A helper program started for the whole run, stopped at its end.
