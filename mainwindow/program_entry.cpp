@@ -186,8 +186,7 @@ int Run_program(int argc, char** argv) {
   QApplication::setWindowIcon(Main_icon());
 
   Named_semaphore_locks locks;  // held until the process ends
-  Qt_instance_channel channel(QString::fromStdString(Instance_channel_name()));
-  if (!Only_copy_running(locks, channel, QApplication::arguments())) return 0;
+  if (!Only_copy_running(locks, *Make_instance_channel(), QApplication::arguments())) return 0;
 
   const User_folders user = User_folders_from_environment();
   const std::string program_folder = Program_folder(Executable_folder(), user);
