@@ -1,6 +1,7 @@
 #include "engine/detection/auto_convert.h"
 
 #include "engine/decoding.h"
+#include "engine/detection/wrong_layout.h"
 
 namespace quorvandel {
 
@@ -34,6 +35,7 @@ struct Auto_converter::Paragraph_converter {
       if (detection.quoted_printable) Translate_quoted_printable(line);
       line = detection::Repair_mojibake(line, detection.mojibake);
     }
+    if (detection.wrong_layout != layout_right) detection::Repair_wrong_layout(line);
     converter->Convert_raw_line(line);
   }
 

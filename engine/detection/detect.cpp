@@ -10,6 +10,7 @@
 #include "engine/char_sets.h"
 #include "engine/decoding.h"
 #include "engine/detection/letter_tables.h"
+#include "engine/detection/wrong_layout.h"
 
 namespace quorvandel {
 namespace {
@@ -41,6 +42,9 @@ constexpr double visual_margin_bits = 3.0;
 // English reading by this much.
 constexpr double hebrew_min_bits = 8.0;
 constexpr double hebrew_bits_per_letter = 0.3;
+// A document of up to this many units is judged word by word as well, for
+// words typed with the wrong keyboard layout: a selection of a few words.
+constexpr std::size_t word_judged_units = 1024;
 
 // ---- Readings of the units as Hebrew letters ------------------------------------
 
@@ -463,7 +467,8 @@ void Judge_letters(Text_view text, const Layer_counts& counts, Detection& d, con
 
 bool Detection::Same_settings(const Detection& other) const {
   return judged == other.judged && source_char_set == other.source_char_set && entities == other.entities &&
-         quoted_printable == other.quoted_printable && mojibake == other.mojibake && visual == other.visual;
+         quoted_printable == other.quoted_printable && mojibake == other.mojibake && visual == other.visual &&
+         wrong_layout == other.wrong_layout;
 }
 
 namespace {
@@ -531,7 +536,7 @@ Detection Detect_paragraph(Text_view text) {
 
 bool Is_repair(const Detection& d) {
   return d.judged && (d.source_char_set != cs_windows || d.entities || d.quoted_printable ||
-                      d.mojibake != Mojibake::none || d.visual);
+                      d.mojibake != Mojibake::none || d.visual || d.wrong_layout != layout_right);
 }
 
 void Apply_detection(const Detection& d, TPrefs& settings) {
@@ -559,6 +564,13 @@ void Apply_detection(const Detection& d, TPrefs& settings) {
 
 std::string Describe(const Detection& d) {
   if (!d.judged) return "nothing to judge";
+  if (d.wrong_layout != layout_right) {
+    std::string text = "wrong layout: ";
+    if ((d.wrong_layout & layout_hebrew_on_english) != 0) text += "Hebrew typed on English keys";
+    if (d.wrong_layout == (layout_hebrew_on_english | layout_english_on_hebrew)) text += ", ";
+    if ((d.wrong_layout & layout_english_on_hebrew) != 0) text += "English typed on Hebrew keys";
+    return text;
+  }
   std::string text;
   switch (d.mojibake) {
     case Mojibake::western_characters: text = "UTF-8 read as code page 1252"; break;
@@ -591,6 +603,15 @@ void Document_detector::Add_line(Text_view line) {
   pending_letters_ = letters;
   const bool first_line = line_count_ == pending_first_;
   ++line_count_;
+  if (short_) {
+    if (short_text_.size() + line.size() + 1 > word_judged_units) {
+      short_ = false;
+      Text().swap(short_text_);
+    } else {
+      if (line_count_ > 1) short_text_.push_back('\n');
+      short_text_.append(line);
+    }
+  }
   const bool ends = blank || pending_letters_ >= paragraph_letters;
   // A paragraph of one line, the most common kind, is judged where it
   // stands, without a copy.
@@ -607,6 +628,31 @@ void Document_detector::Add_line(Text_view line) {
 void Document_detector::Finish() {
   if (line_count_ > pending_first_) End_paragraph(pending_);
   document_ = Judge_document();
+  if (short_) Judge_words();
+}
+
+// The words of a short document typed with the wrong layout outweigh what
+// its few letters seemed to be, but not a decoding, a misreading of UTF-8
+// or another character set, which the letters tell surely even when few.
+void Document_detector::Judge_words() {
+  const detection::Wrong_layout_words words = detection::Judge_text_layout(short_text_);
+  if (!words.Any()) return;
+  const Detection& now = document_;
+  const bool plain = now.source_char_set == cs_windows || now.source_char_set == cs_qwerty_lower ||
+                     now.source_char_set == cs_qwerty_upper;
+  if (now.judged && (!plain || now.entities || now.quoted_printable || now.mojibake != Mojibake::none)) return;
+  // Visual order stands against a few wrongly typed words among many.
+  const std::size_t wrong = words.hebrew_on_english + words.english_on_hebrew;
+  if (now.judged && now.visual && wrong * 2 < words.words) return;
+  Detection d;
+  d.judged = true;
+  d.source_char_set = cs_windows;
+  d.wrong_layout = static_cast<std::uint8_t>((words.hebrew_on_english > 0 ? layout_hebrew_on_english : 0) |
+                                             (words.english_on_hebrew > 0 ? layout_english_on_hebrew : 0));
+  d.letters = words.letters;
+  d.confidence = Confidence_of(words.lead_bits);
+  document_ = d;
+  for (Paragraph& p : paragraphs_) p.detection = d;
 }
 
 void Document_detector::End_paragraph(Text_view text) {

@@ -1,0 +1,326 @@
+#include "engine/detection/wrong_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "engine/char_sets.h"
+#include "engine/cp1255.h"
+#include "engine/detection/letter_tables.h"
+#include "engine/dictionary.h"
+
+namespace quorvandel::detection {
+namespace {
+
+// ---- Tuning -------------------------------------------------------------------
+// A word that neither dictionary knows (or any word, without dictionaries)
+// is retyped when its other reading beats the typed one by this many bits of
+// the letter statistics, and kept surely when it loses by as many.
+constexpr double sure_bits = 6.0;
+constexpr double sure_bits_per_letter = 1.0;
+// A word the other language's dictionary knows, and its own does not, is
+// retyped unless the letter statistics are against it by more than this.
+constexpr double known_against_bits = 12.0;
+// Where the other reading is no word of its dictionary, the statistics
+// need this much more to retype it.
+constexpr double unknown_other_bits = 0.0;
+// Shorter words are retyped only beside surely wrong words of their line:
+// on their own, too many of them read as words both ways.
+constexpr std::size_t sure_letters = 3;
+
+// ---- The two layouts' keys --------------------------------------------------------
+
+constexpr Unit first_hebrew_letter = 224;
+constexpr Unit last_hebrew_letter = 250;
+
+bool Is_hebrew_letter(Unit u) { return u >= first_hebrew_letter && u <= last_hebrew_letter; }
+bool Is_small(Unit u) { return u >= 'a' && u <= 'z'; }
+bool Is_capital(Unit u) { return u >= 'A' && u <= 'Z'; }
+bool Is_latin_letter(Unit u) { return Is_small(u) || Is_capital(u); }
+// The keys that type punctuation on one layout and a letter or other
+// punctuation on the other.
+bool Is_key_punctuation(Unit u) {
+  return u == ',' || u == '.' || u == ';' || u == '/' || u == '\'' || u == '`';
+}
+bool Is_word_unit(Unit u) { return Is_latin_letter(u) || Is_hebrew_letter(u) || Is_key_punctuation(u); }
+
+// What the other layout types with the key that typed each byte: the
+// Hebrew layout's for a character of the English layout, and the English
+// layout's (small letters) for a character of the Hebrew layout, as the
+// Qwerty sets map every key.
+struct Keyboard {
+  std::array<Unit, 256> hebrew_of{};
+  std::array<Unit, 256> english_of{};
+};
+
+const Keyboard& Keys() {
+  static const Keyboard keyboard = [] {
+    TOptQwerty every_key;
+    every_key.map_grave_to_semicolon = every_key.map_q_to_slash = every_key.map_w_to_apostrophe = true;
+    every_key.map_semicolon_to_final_peh = every_key.map_apostrophe_to_comma = every_key.map_comma_to_tav = true;
+    every_key.map_period_to_final_tsadi = every_key.map_slash_to_period = true;
+    every_key.map_back_semicolon_to_grave = every_key.map_back_slash_to_q = every_key.map_back_apostrophe_to_w = true;
+    every_key.map_back_final_peh = every_key.map_back_comma_to_apostrophe = every_key.map_back_tav_to_comma = true;
+    every_key.map_back_final_tsadi_to_period = every_key.map_back_period_to_slash = true;
+    Keyboard k;
+    for (Unit u = 0; u <= last_byte_unit; ++u) {
+      k.hebrew_of[u] = Convert_letter(u, Is_capital(u) ? cs_qwerty_upper : cs_qwerty_lower, cs_windows, every_key);
+      k.english_of[u] = Convert_letter(u, cs_windows, cs_qwerty_lower, every_key);
+    }
+    return k;
+  }();
+  return keyboard;
+}
+
+// ---- Reading a word --------------------------------------------------------------
+
+// The letters of a word in one language, scored by its letter statistics.
+double Hebrew_bits(Text_view word) {
+  constexpr int b = hebrew_boundary;
+  int before = b;
+  int previous = b;
+  int sum = 0;
+  for (const Unit u : word) {
+    if (!Is_hebrew_letter(u)) continue;  // a geresh inside a word
+    const int h = static_cast<int>(u - first_hebrew_letter);
+    sum += hebrew_trigrams[before][previous][h];
+    before = previous;
+    previous = h;
+  }
+  sum += hebrew_trigrams[before][previous][b];
+  return static_cast<double>(sum) / letter_table_scale;
+}
+
+double English_bits(Text_view word) {
+  constexpr int b = english_boundary;
+  int before = b;
+  int previous = b;
+  int sum = 0;
+  for (const Unit u : word) {
+    if (!Is_latin_letter(u)) continue;  // an apostrophe inside a word
+    const int e = static_cast<int>((u | 0x20) - 'a');
+    sum += english_trigrams[before][previous][e];
+    before = previous;
+    previous = e;
+  }
+  sum += english_trigrams[before][previous][b];
+  return static_cast<double>(sum) / letter_table_scale;
+}
+
+// Whether the installed dictionary knows a word: 1 yes, 0 no, -1 when it
+// has no dictionary of the language.
+int Known(const Dictionary* dictionary, Language language, Text_view word) {
+  if (dictionary == nullptr || !dictionary->Has(language)) return -1;
+  thread_local std::string utf8;
+  utf8.clear();
+  Append_utf8(utf8, word);
+  return dictionary->Knows(language, utf8) ? 1 : 0;
+}
+
+// The part of a word from its first to its last unit that `keep` holds.
+Text_view Trimmed(Text_view word, bool (*keep)(Unit)) {
+  std::size_t first = 0;
+  std::size_t last = word.size();
+  while (first < last && !keep(word[first])) ++first;
+  while (last > first && !keep(word[last - 1])) --last;
+  return word.substr(first, last - first);
+}
+
+enum class Verdict { keep_sure, keep_weak, repair_weak, repair_sure };
+
+struct Judged_word {
+  Verdict verdict = Verdict::keep_sure;
+  bool typed_hebrew = false;  // typed on the Hebrew layout
+  bool other_known = false;
+  double lead = 0;            // bits by which the other reading wins
+  std::size_t letters = 0;
+  Text retyped;               // the word as the other layout types it
+};
+
+// A word typed on one layout, its core (its letters of that layout) and
+// the same keys read on the other layout, judged together.
+Verdict Judge(Text_view typed_core, Language typed_language, Text_view other_core, Language other_language,
+              Judged_word& judged) {
+  const Dictionary* dictionary = Installed_dictionary();
+  const bool typed_hebrew = typed_language == Language::hebrew;
+  const double typed_bits = typed_hebrew ? Hebrew_bits(typed_core) : English_bits(typed_core);
+  const double other_bits = typed_hebrew ? English_bits(other_core) : Hebrew_bits(other_core);
+  judged.lead = other_bits - typed_bits;
+  judged.letters = typed_core.size();
+  const int typed_known = Known(dictionary, typed_language, typed_core);
+  if (typed_known == 1) {
+    // A word as typed: kept, unless it reads as a word the other way too,
+    // when its line decides.
+    const int other_known = Known(dictionary, other_language, other_core);
+    judged.other_known = other_known == 1;
+    if (other_known != 1) return Verdict::keep_sure;
+    return judged.lead > 0 ? Verdict::repair_weak : Verdict::keep_weak;
+  }
+  const int other_known = Known(dictionary, other_language, other_core);
+  judged.other_known = other_known == 1;
+  const bool short_word = typed_core.size() < sure_letters;
+  if (other_known == 1 && judged.lead > -known_against_bits) {
+    return short_word ? Verdict::repair_weak : Verdict::repair_sure;
+  }
+  // Neither reading is a word the dictionaries know (a name, slang, a
+  // typo), or there are no dictionaries: the letter statistics judge.
+  const double sure = sure_bits + sure_bits_per_letter * static_cast<double>(typed_core.size()) +
+                      (other_known == 0 ? unknown_other_bits : 0.0);
+  if (judged.lead >= sure) return short_word ? Verdict::repair_weak : Verdict::repair_sure;
+  if (judged.lead <= -sure) return Verdict::keep_sure;
+  return judged.lead > 0 ? Verdict::repair_weak : Verdict::keep_weak;
+}
+
+bool Is_hebrew_reading_letter(Unit u) { return Is_hebrew_letter(u); }
+bool Is_english_reading_letter(Unit u) { return Is_latin_letter(u); }
+
+// A word in English letters: Hebrew typed on the English layout?
+bool Judge_latin(Text_view word, Judged_word& judged) {
+  const Text_view core = Trimmed(word, Is_english_reading_letter);
+  // Paths, addresses and names like "iPhone" are left alone: only the
+  // apostrophe and the comma (Tav) stand inside a word.
+  const bool capitalized = Is_capital(core[0]) &&
+                           std::all_of(core.begin() + 1, core.end(), [](Unit u) { return !Is_capital(u); });
+  const bool one_case = std::all_of(core.begin(), core.end(), [](Unit u) { return !Is_small(u); }) ||
+                        std::all_of(core.begin(), core.end(), [](Unit u) { return !Is_capital(u); });
+  if (!one_case && !capitalized) return false;
+  for (const Unit u : core) {
+    if (!Is_latin_letter(u) && u != ',' && u != '\'') return false;
+  }
+  const Keyboard& keys = Keys();
+  judged.retyped.clear();
+  for (const Unit u : word) judged.retyped.push_back(keys.hebrew_of[u]);
+  Text_view other_core = Trimmed(judged.retyped, Is_hebrew_reading_letter);
+  if (!std::all_of(other_core.begin(), other_core.end(), Is_hebrew_letter)) return false;
+  judged.typed_hebrew = false;
+  judged.verdict = Judge(core, Language::english, other_core, Language::hebrew, judged);
+  // A comma, period or semicolon after the word is read as the letter its
+  // key types (Tav, final Tsadi, final Peh) unless the word is one only
+  // without it: then the punctuation stays as typed.
+  const std::size_t core_end = static_cast<std::size_t>(core.data() + core.size() - word.data());
+  if (judged.verdict != Verdict::repair_sure && core_end < word.size() && word[core_end] != '/' &&
+      word[core_end] != '\'' && word[core_end] != '`') {
+    Judged_word shorter;
+    Text shorter_retyped;
+    for (const Unit u : core) shorter_retyped.push_back(keys.hebrew_of[u]);
+    if (std::all_of(shorter_retyped.begin(), shorter_retyped.end(), Is_hebrew_letter)) {
+      const Verdict v = Judge(core, Language::english, shorter_retyped, Language::hebrew, shorter);
+      if (v > judged.verdict) {
+        const std::size_t core_start = static_cast<std::size_t>(core.data() - word.data());
+        shorter.retyped = judged.retyped;
+        shorter.retyped.replace(core_start, core.size(), shorter_retyped);
+        for (std::size_t i = core_end; i < word.size(); ++i) shorter.retyped[i] = word[i];
+        shorter.verdict = v;
+        judged = std::move(shorter);
+      }
+    }
+  }
+  return true;
+}
+
+// A word in Hebrew letters: English typed on the Hebrew layout?
+bool Judge_hebrew(Text_view word, Judged_word& judged) {
+  const Text_view core = Trimmed(word, Is_hebrew_reading_letter);
+  const Keyboard& keys = Keys();
+  judged.retyped.clear();
+  for (const Unit u : word) judged.retyped.push_back(keys.english_of[u]);
+  const Text_view other_core = Trimmed(judged.retyped, Is_english_reading_letter);
+  // Inside an English word stands an apostrophe at most.
+  for (const Unit u : other_core) {
+    if (!Is_latin_letter(u) && u != '\'') return false;
+  }
+  if (other_core.empty()) return false;
+  judged.typed_hebrew = true;
+  judged.verdict = Judge(core, Language::hebrew, other_core, Language::english, judged);
+  return true;
+}
+
+struct Word_span {
+  std::size_t start = 0;
+  std::size_t size = 0;
+  Judged_word judged;
+};
+
+}  // namespace
+
+Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
+  Wrong_layout_words found;
+  thread_local std::vector<Word_span> words;
+  words.clear();
+  // The words: runs of letters of one layout and the punctuation keys
+  // beside them, not touching digits or other characters of a word.
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (!Is_word_unit(line[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    std::size_t latin = 0;
+    std::size_t hebrew = 0;
+    for (; end < line.size() && Is_word_unit(line[end]); ++end) {
+      latin += Is_latin_letter(line[end]);
+      hebrew += Is_hebrew_letter(line[end]);
+    }
+    const auto joined = [&](std::size_t at) {
+      const Unit u = line[at];
+      return (u >= '0' && u <= '9') || u == '_' || u == '@' || u == '\\' || u >= 128;
+    };
+    const bool alone = (i == 0 || !joined(i - 1)) && (end == line.size() || !joined(end));
+    if (alone && (latin > 0) != (hebrew > 0)) {
+      Word_span span{i, end - i, {}};
+      const Text_view word = line.substr(i, end - i);
+      if (latin > 0 ? Judge_latin(word, span.judged) : Judge_hebrew(word, span.judged)) {
+        words.push_back(std::move(span));
+      }
+    }
+    i = end;
+  }
+
+  // Words that read as words either way follow the sure words typed on
+  // the same layout in their line.
+  std::array<int, 2> sure_balance{};  // per typed layout: sure repairs less sure keeps
+  for (const Word_span& w : words) {
+    int& balance = sure_balance[w.judged.typed_hebrew ? 1 : 0];
+    if (w.judged.verdict == Verdict::repair_sure) ++balance;
+    if (w.judged.verdict == Verdict::keep_sure) --balance;
+  }
+  if (repaired != nullptr) *repaired = Text(line);
+  found.words = words.size();
+  for (const Word_span& w : words) {
+    const Judged_word& j = w.judged;
+    const bool line_wrong = sure_balance[j.typed_hebrew ? 1 : 0] > 0;
+    const bool repair = j.verdict == Verdict::repair_sure ||
+                        (line_wrong && (j.verdict == Verdict::repair_weak ||
+                                        (j.verdict == Verdict::keep_weak && j.other_known)));
+    if (!repair) continue;
+    (j.typed_hebrew ? found.english_on_hebrew : found.hebrew_on_english) += 1;
+    found.letters += j.letters;
+    found.lead_bits += std::max(j.lead, 0.0);
+    if (repaired != nullptr) std::copy(j.retyped.begin(), j.retyped.end(), repaired->begin() + static_cast<std::ptrdiff_t>(w.start));
+  }
+  return found;
+}
+
+Wrong_layout_words Judge_text_layout(Text_view text) {
+  Wrong_layout_words total;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find(U'\n', start), text.size());
+    const Wrong_layout_words line = Judge_line_layout(text.substr(start, end - start));
+    total.hebrew_on_english += line.hebrew_on_english;
+    total.english_on_hebrew += line.english_on_hebrew;
+    total.words += line.words;
+    total.letters += line.letters;
+    total.lead_bits += line.lead_bits;
+    start = end + 1;
+  }
+  return total;
+}
+
+void Repair_wrong_layout(Text& line) {
+  Text repaired;
+  if (Judge_line_layout(line, &repaired).Any()) line = std::move(repaired);
+}
+
+}  // namespace quorvandel::detection
