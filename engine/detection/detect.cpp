@@ -636,7 +636,16 @@ void Document_detector::Finish() {
 // or another character set, which the letters tell surely even when few.
 void Document_detector::Judge_words() {
   const detection::Wrong_layout_words words = detection::Judge_text_layout(short_text_);
-  if (!words.Any()) return;
+  if (!words.Any()) {
+    // A few words are too few for the letter statistics to tell visual
+    // order surely: the dictionary confirms it, where there is one.
+    if (!document_.judged || !document_.visual) return;
+    const detection::Known_hebrew_words known = detection::Count_known_hebrew_words(short_text_);
+    if (known.forwards <= known.backwards) return;
+    document_.visual = false;
+    for (Paragraph& p : paragraphs_) p.detection.visual = false;
+    return;
+  }
   const Detection& now = document_;
   const bool plain = now.source_char_set == cs_windows || now.source_char_set == cs_qwerty_lower ||
                      now.source_char_set == cs_qwerty_upper;

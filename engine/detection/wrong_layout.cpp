@@ -24,9 +24,21 @@ constexpr double known_against_bits = 12.0;
 // Where the other reading is no word of its dictionary, the statistics
 // need this much more to retype it.
 constexpr double unknown_other_bits = 0.0;
+// A word that both dictionaries know is retyped on its own when the
+// statistics favour the other reading by this much more than `sure`.
+constexpr double both_known_bits = 4.0;
+// What a word that cannot be one of its language as typed (a punctuation
+// key inside it that types a letter on the other layout, a final letter
+// inside a Hebrew word) adds to the other reading.
+constexpr double malformed_bits = 10.0;
 // Shorter words are retyped only beside surely wrong words of their line:
 // on their own, too many of them read as words both ways.
 constexpr std::size_t sure_letters = 3;
+// A Hebrew word as typed that is one only with a prefix letter gives way
+// to its English reading when the statistics favour that by this much.
+constexpr double prefixed_bits = 0.0;
+// Words of capitals up to this long may be abbreviations.
+constexpr std::size_t abbreviation_letters = 4;
 
 // ---- The two layouts' keys --------------------------------------------------------
 
@@ -34,6 +46,9 @@ constexpr Unit first_hebrew_letter = 224;
 constexpr Unit last_hebrew_letter = 250;
 
 bool Is_hebrew_letter(Unit u) { return u >= first_hebrew_letter && u <= last_hebrew_letter; }
+bool Is_final_letter(Unit u) { return u == 234 || u == 237 || u == 239 || u == 243 || u == 245; }
+// The letters that stand before a Hebrew word as a prefix: ו ה ש ב כ ל מ.
+bool Is_prefix_letter(Unit u) { return u == 229 || u == 228 || u == 249 || u == 225 || u == 235 || u == 236 || u == 238; }
 bool Is_small(Unit u) { return u >= 'a' && u <= 'z'; }
 bool Is_capital(Unit u) { return u >= 'A' && u <= 'Z'; }
 bool Is_latin_letter(Unit u) { return Is_small(u) || Is_capital(u); }
@@ -74,21 +89,30 @@ const Keyboard& Keys() {
 
 // ---- Reading a word --------------------------------------------------------------
 
-// The letters of a word in one language, scored by its letter statistics.
+// How surprising the letters of a word are in one language, by its letter
+// statistics, against a typical word of as many letters: a Hebrew letter
+// (or the end of a word) costs typical_hebrew_bits on average, an English
+// one typical_english_bits, so that readings of unlike lengths and
+// languages compare fairly.
+constexpr double typical_hebrew_bits = 4.2;
+constexpr double typical_english_bits = 3.5;
+
 double Hebrew_bits(Text_view word) {
   constexpr int b = hebrew_boundary;
   int before = b;
   int previous = b;
   int sum = 0;
+  std::size_t letters = 0;
   for (const Unit u : word) {
     if (!Is_hebrew_letter(u)) continue;  // a geresh inside a word
     const int h = static_cast<int>(u - first_hebrew_letter);
+    ++letters;
     sum += hebrew_trigrams[before][previous][h];
     before = previous;
     previous = h;
   }
   sum += hebrew_trigrams[before][previous][b];
-  return static_cast<double>(sum) / letter_table_scale;
+  return static_cast<double>(sum) / letter_table_scale + typical_hebrew_bits * static_cast<double>(letters + 1);
 }
 
 double English_bits(Text_view word) {
@@ -96,15 +120,17 @@ double English_bits(Text_view word) {
   int before = b;
   int previous = b;
   int sum = 0;
+  std::size_t letters = 0;
   for (const Unit u : word) {
     if (!Is_latin_letter(u)) continue;  // an apostrophe inside a word
     const int e = static_cast<int>((u | 0x20) - 'a');
+    ++letters;
     sum += english_trigrams[before][previous][e];
     before = previous;
     previous = e;
   }
   sum += english_trigrams[before][previous][b];
-  return static_cast<double>(sum) / letter_table_scale;
+  return static_cast<double>(sum) / letter_table_scale + typical_english_bits * static_cast<double>(letters + 1);
 }
 
 // Whether the installed dictionary knows a word: 1 yes, 0 no, -1 when it
@@ -139,34 +165,52 @@ struct Judged_word {
 
 // A word typed on one layout, its core (its letters of that layout) and
 // the same keys read on the other layout, judged together.
+// `starts_with_key`: the other reading's first letter is typed by a key of
+// punctuation before the typed word (a word does not start with a comma,
+// an apostrophe or a slash).
 Verdict Judge(Text_view typed_core, Language typed_language, Text_view other_core, Language other_language,
-              Judged_word& judged) {
+              bool starts_with_key, Judged_word& judged) {
   const Dictionary* dictionary = Installed_dictionary();
   const bool typed_hebrew = typed_language == Language::hebrew;
   const double typed_bits = typed_hebrew ? Hebrew_bits(typed_core) : English_bits(typed_core);
   const double other_bits = typed_hebrew ? English_bits(other_core) : Hebrew_bits(other_core);
-  judged.lead = other_bits - typed_bits;
-  judged.letters = typed_core.size();
+  // A comma inside a word says it was typed on the wrong layout: the key
+  // types Tav on the Hebrew one ("t,v"), and the apostrophe of English
+  // words types a comma there ("sun,t" for "don't").
+  const bool typed_letter = std::find(typed_core.begin(), typed_core.end(), U',') != typed_core.end();
+  // So does a final letter that does not end a Hebrew word ("םמ" for "on").
+  const bool misplaced_final =
+      typed_hebrew && std::any_of(typed_core.begin(), typed_core.end() - 1, Is_final_letter);
+  const bool malformed = typed_letter || misplaced_final || starts_with_key;
+  judged.lead = other_bits - typed_bits + (malformed ? malformed_bits : 0.0);
+  judged.letters = std::max(typed_core.size(), other_core.size());
+  const bool short_word = judged.letters < sure_letters && !malformed;
+  const double sure = sure_bits + sure_bits_per_letter * static_cast<double>(judged.letters);
   const int typed_known = Known(dictionary, typed_language, typed_core);
-  if (typed_known == 1) {
-    // A word as typed: kept, unless it reads as a word the other way too,
-    // when its line decides.
-    const int other_known = Known(dictionary, other_language, other_core);
-    judged.other_known = other_known == 1;
-    if (other_known != 1) return Verdict::keep_sure;
-    return judged.lead > 0 ? Verdict::repair_weak : Verdict::keep_weak;
-  }
   const int other_known = Known(dictionary, other_language, other_core);
   judged.other_known = other_known == 1;
-  const bool short_word = typed_core.size() < sure_letters;
+  if (typed_known == 1 && other_known != 1) return Verdict::keep_sure;
+  if (typed_known == 1) {
+    // A word either way: the letter statistics decide when they are sure,
+    // else the line. A Hebrew reading that is a word only with a prefix
+    // letter ("שרק", that only, for "are") weighs less than a whole word.
+    const Text_view hebrew = typed_hebrew ? typed_core : other_core;
+    const bool prefixed = hebrew.size() >= 3 && Is_prefix_letter(hebrew[0]) &&
+                          Known(dictionary, Language::hebrew, hebrew.substr(1)) == 1;
+    if (typed_hebrew && prefixed && judged.lead >= prefixed_bits && other_core.size() >= sure_letters) {
+      return Verdict::repair_sure;
+    }
+    if (judged.lead >= sure + both_known_bits && !short_word) return Verdict::repair_sure;
+    if (judged.lead <= -sure) return Verdict::keep_sure;
+    return judged.lead > 0 ? Verdict::repair_weak : Verdict::keep_weak;
+  }
   if (other_known == 1 && judged.lead > -known_against_bits) {
     return short_word ? Verdict::repair_weak : Verdict::repair_sure;
   }
   // Neither reading is a word the dictionaries know (a name, slang, a
   // typo), or there are no dictionaries: the letter statistics judge.
-  const double sure = sure_bits + sure_bits_per_letter * static_cast<double>(typed_core.size()) +
-                      (other_known == 0 ? unknown_other_bits : 0.0);
-  if (judged.lead >= sure) return short_word ? Verdict::repair_weak : Verdict::repair_sure;
+  const double needed = sure + (other_known == 0 ? unknown_other_bits : 0.0);
+  if (judged.lead >= needed) return short_word ? Verdict::repair_weak : Verdict::repair_sure;
   if (judged.lead <= -sure) return Verdict::keep_sure;
   return judged.lead > 0 ? Verdict::repair_weak : Verdict::keep_weak;
 }
@@ -193,7 +237,19 @@ bool Judge_latin(Text_view word, Judged_word& judged) {
   Text_view other_core = Trimmed(judged.retyped, Is_hebrew_reading_letter);
   if (!std::all_of(other_core.begin(), other_core.end(), Is_hebrew_letter)) return false;
   judged.typed_hebrew = false;
-  judged.verdict = Judge(core, Language::english, other_core, Language::hebrew, judged);
+  const auto starts_before = [&](Text_view other) {
+    return other.data() - judged.retyped.data() < core.data() - word.data();
+  };
+  judged.verdict = Judge(core, Language::english, other_core, Language::hebrew, starts_before(other_core), judged);
+  // A few capitals alone are mostly an abbreviation ("GPL"): retyped only
+  // when the Hebrew reading is a word the dictionary knows.
+  const bool capitals = core.size() > 1 && core.size() <= abbreviation_letters &&
+                        std::none_of(core.begin(), core.end(), Is_small);
+  const Dictionary* dictionary = Installed_dictionary();
+  if (capitals && judged.verdict >= Verdict::repair_weak && !judged.other_known && dictionary != nullptr &&
+      dictionary->Has(Language::hebrew)) {
+    judged.verdict = Verdict::keep_weak;
+  }
   // A comma, period or semicolon after the word is read as the letter its
   // key types (Tav, final Tsadi, final Peh) unless the word is one only
   // without it: then the punctuation stays as typed.
@@ -204,7 +260,7 @@ bool Judge_latin(Text_view word, Judged_word& judged) {
     Text shorter_retyped;
     for (const Unit u : core) shorter_retyped.push_back(keys.hebrew_of[u]);
     if (std::all_of(shorter_retyped.begin(), shorter_retyped.end(), Is_hebrew_letter)) {
-      const Verdict v = Judge(core, Language::english, shorter_retyped, Language::hebrew, shorter);
+      const Verdict v = Judge(core, Language::english, shorter_retyped, Language::hebrew, false, shorter);
       if (v > judged.verdict) {
         const std::size_t core_start = static_cast<std::size_t>(core.data() - word.data());
         shorter.retyped = judged.retyped;
@@ -231,7 +287,8 @@ bool Judge_hebrew(Text_view word, Judged_word& judged) {
   }
   if (other_core.empty()) return false;
   judged.typed_hebrew = true;
-  judged.verdict = Judge(core, Language::hebrew, other_core, Language::english, judged);
+  const bool starts_before = other_core.data() - judged.retyped.data() < core.data() - word.data();
+  judged.verdict = Judge(core, Language::hebrew, other_core, Language::english, starts_before, judged);
   return true;
 }
 
@@ -278,21 +335,31 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
   }
 
   // Words that read as words either way follow the sure words typed on
-  // the same layout in their line.
-  std::array<int, 2> sure_balance{};  // per typed layout: sure repairs less sure keeps
+  // the same layout in their line, or without any, the most of the others.
+  struct Count {
+    int sure_repairs = 0, sure_keeps = 0, weak_repairs = 0, weak_keeps = 0;
+    bool Wrong() const {
+      if (sure_repairs != sure_keeps) return sure_repairs > sure_keeps;
+      return sure_keeps == 0 && weak_repairs >= 2 && weak_repairs > weak_keeps;
+    }
+  };
+  std::array<Count, 2> counts{};  // per typed layout: English, Hebrew
   for (const Word_span& w : words) {
-    int& balance = sure_balance[w.judged.typed_hebrew ? 1 : 0];
-    if (w.judged.verdict == Verdict::repair_sure) ++balance;
-    if (w.judged.verdict == Verdict::keep_sure) --balance;
+    Count& c = counts[w.judged.typed_hebrew ? 1 : 0];
+    switch (w.judged.verdict) {
+      case Verdict::repair_sure: ++c.sure_repairs; break;
+      case Verdict::keep_sure: ++c.sure_keeps; break;
+      case Verdict::repair_weak: ++c.weak_repairs; break;
+      case Verdict::keep_weak: ++c.weak_keeps; break;
+    }
   }
   if (repaired != nullptr) *repaired = Text(line);
   found.words = words.size();
   for (const Word_span& w : words) {
     const Judged_word& j = w.judged;
-    const bool line_wrong = sure_balance[j.typed_hebrew ? 1 : 0] > 0;
+    const bool line_wrong = counts[j.typed_hebrew ? 1 : 0].Wrong();
     const bool repair = j.verdict == Verdict::repair_sure ||
-                        (line_wrong && (j.verdict == Verdict::repair_weak ||
-                                        (j.verdict == Verdict::keep_weak && j.other_known)));
+                        (line_wrong && (j.verdict == Verdict::repair_weak || j.verdict == Verdict::keep_weak));
     if (!repair) continue;
     (j.typed_hebrew ? found.english_on_hebrew : found.hebrew_on_english) += 1;
     found.letters += j.letters;
@@ -300,6 +367,29 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
     if (repaired != nullptr) std::copy(j.retyped.begin(), j.retyped.end(), repaired->begin() + static_cast<std::ptrdiff_t>(w.start));
   }
   return found;
+}
+
+Known_hebrew_words Count_known_hebrew_words(Text_view text) {
+  Known_hebrew_words known;
+  const Dictionary* dictionary = Installed_dictionary();
+  if (dictionary == nullptr || !dictionary->Has(Language::hebrew)) return known;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (!Is_hebrew_letter(text[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && Is_hebrew_letter(text[end])) ++end;
+    if (end - i >= 2) {
+      Text word(text.substr(i, end - i));
+      known.forwards += Known(dictionary, Language::hebrew, word) == 1;
+      std::reverse(word.begin(), word.end());
+      known.backwards += Known(dictionary, Language::hebrew, word) == 1;
+    }
+    i = end;
+  }
+  return known;
 }
 
 Wrong_layout_words Judge_text_layout(Text_view text) {

@@ -30,6 +30,14 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired = nullptr);
 // Judges the lines of a text, '\n' between them.
 Wrong_layout_words Judge_text_layout(Text_view text);
 
+// How many Hebrew words of a text the dictionary knows as they stand, and
+// turned round (as visual order stores them); none without a dictionary.
+struct Known_hebrew_words {
+  std::size_t forwards = 0;
+  std::size_t backwards = 0;
+};
+Known_hebrew_words Count_known_hebrew_words(Text_view text);
+
 // Retypes the wrong words of a line in place.
 void Repair_wrong_layout(Text& line);
 
