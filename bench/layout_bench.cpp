@@ -3,12 +3,13 @@
 // running text held apart from what the judgement was tuned on; and how
 // long a few words take to judge.
 //
-//   build/bench/layout_bench [--tuning] [FILE...]
+//   build/bench/layout_bench [--tuning] [--no-dictionary] [FILE...]
 //
 // Without files, the held-out text is the sentences of bench/data/, the
 // bidirectional test sentences of tests/engine/data/ (Hebrew) and the GNU
 // GPL's text (English, /usr/share/common-licenses/GPL-3). --tuning measures
-// the test corpus of tests/corpus/ instead, the sentences it was tuned on.
+// the test corpus of tests/corpus/ instead, the sentences it was tuned on;
+// --no-dictionary judges by the letter statistics alone.
 // Each text goes through the detector and the automatic conversion as one
 // document of one line, as a hotkey converts a selection.
 #include <algorithm>
@@ -231,10 +232,17 @@ void Print_speed() {
 
 int main(int argc, char** argv) {
   using namespace quorvandel;
-  Set_dictionary(System_dictionary());
+  const bool no_dictionary = argc > 1 && std::string(argv[1]) == "--no-dictionary";
+  if (no_dictionary) {
+    --argc;
+    ++argv;
+  } else {
+    Set_dictionary(System_dictionary());
+  }
   const auto load_start = std::chrono::steady_clock::now();
-  const bool found = Installed_dictionary()->Has(Language::hebrew) && Installed_dictionary()->Has(Language::english);
-  std::printf("dictionaries %s in %.0f ms (once a process)\n", found ? "read" : "NOT FOUND",
+  const Dictionary* dictionary = Installed_dictionary();
+  const bool found = dictionary != nullptr && dictionary->Has(Language::hebrew) && dictionary->Has(Language::english);
+  std::printf("dictionaries %s in %.0f ms (once a process)\n", found ? "read" : "not used",
               std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - load_start).count());
   Words words;
   bool tuning = false;

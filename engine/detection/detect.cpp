@@ -45,6 +45,9 @@ constexpr double hebrew_bits_per_letter = 0.3;
 // A document of up to this many units is judged word by word as well, for
 // words typed with the wrong keyboard layout: a selection of a few words.
 constexpr std::size_t word_judged_units = 1024;
+// A short document judged by fewer letters may be words typed on the wrong
+// layout; a paragraph judged visual by fewer is confirmed by the dictionary.
+constexpr std::size_t few_judged_letters = 60;
 
 // ---- Readings of the units as Hebrew letters ------------------------------------
 
@@ -631,28 +634,47 @@ void Document_detector::Finish() {
   if (short_) Judge_words();
 }
 
+// A few words are too few for the letter statistics to tell visual order
+// surely: a short paragraph judged visual keeps logical order when the
+// dictionary knows more of its words as they stand than turned round.
+void Document_detector::Confirm_visual_order() {
+  std::vector<std::size_t> line_starts{0};
+  for (std::size_t i = 0; i < short_text_.size(); ++i) {
+    if (short_text_[i] == '\n') line_starts.push_back(i + 1);
+  }
+  line_starts.push_back(short_text_.size() + 1);
+  bool changed = false;
+  for (Paragraph& p : paragraphs_) {
+    if (!p.detection.visual || p.detection.letters >= few_judged_letters) continue;
+    const std::size_t end_line = std::min(p.first_line + p.line_count, line_starts.size() - 1);
+    const std::size_t start = line_starts[std::min(p.first_line, end_line)];
+    const std::size_t end = std::max(start, line_starts[end_line] - 1);
+    const detection::Known_hebrew_words known =
+        detection::Count_known_hebrew_words(Text_view(short_text_).substr(start, end - start));
+    if (known.forwards <= known.backwards) continue;
+    p.detection.visual = false;
+    changed = true;
+  }
+  if (changed) document_ = Judge_document();
+}
+
 // The words of a short document typed with the wrong layout outweigh what
 // its few letters seemed to be, but not a decoding, a misreading of UTF-8
 // or another character set, which the letters tell surely even when few.
 void Document_detector::Judge_words() {
   const detection::Wrong_layout_words words = detection::Judge_text_layout(short_text_);
   if (!words.Any()) {
-    // A few words are too few for the letter statistics to tell visual
-    // order surely: the dictionary confirms it, where there is one.
-    if (!document_.judged || !document_.visual) return;
-    const detection::Known_hebrew_words known = detection::Count_known_hebrew_words(short_text_);
-    if (known.forwards <= known.backwards) return;
-    document_.visual = false;
-    for (Paragraph& p : paragraphs_) p.detection.visual = false;
+    Confirm_visual_order();
     return;
   }
   const Detection& now = document_;
   const bool plain = now.source_char_set == cs_windows || now.source_char_set == cs_qwerty_lower ||
                      now.source_char_set == cs_qwerty_upper;
   if (now.judged && (!plain || now.entities || now.quoted_printable || now.mojibake != Mojibake::none)) return;
-  // Visual order stands against a few wrongly typed words among many.
+  // A verdict of many letters stands, and so does visual order against a
+  // few wrongly typed words among many.
   const std::size_t wrong = words.hebrew_on_english + words.english_on_hebrew;
-  if (now.judged && now.visual && wrong * 2 < words.words) return;
+  if (now.judged && (now.letters >= few_judged_letters || (now.visual && wrong * 2 < words.words))) return;
   Detection d;
   d.judged = true;
   d.source_char_set = cs_windows;

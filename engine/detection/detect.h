@@ -95,6 +95,7 @@ class Document_detector {
   void End_paragraph(Text_view text);  // the open paragraph's text
   Detection Judge_document() const;
   void Judge_words();  // a short document, word by word
+  void Confirm_visual_order();
 
   std::vector<Paragraph> paragraphs_;
   Text pending_;  // the open paragraph's lines, '\n' between them

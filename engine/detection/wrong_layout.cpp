@@ -176,7 +176,7 @@ Verdict Judge(Text_view typed_core, Language typed_language, Text_view other_cor
   const double other_bits = typed_hebrew ? English_bits(other_core) : Hebrew_bits(other_core);
   // A comma inside a word says it was typed on the wrong layout: the key
   // types Tav on the Hebrew one ("t,v"), and the apostrophe of English
-  // words types a comma there ("sun,t" for "don't").
+  // words types a comma there ("גםמ,א" for "don't").
   const bool typed_letter = std::find(typed_core.begin(), typed_core.end(), U',') != typed_core.end();
   // So does a final letter that does not end a Hebrew word ("םמ" for "on").
   const bool misplaced_final =
@@ -359,7 +359,8 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
     const Judged_word& j = w.judged;
     const bool line_wrong = counts[j.typed_hebrew ? 1 : 0].Wrong();
     const bool repair = j.verdict == Verdict::repair_sure ||
-                        (line_wrong && (j.verdict == Verdict::repair_weak || j.verdict == Verdict::keep_weak));
+                        (line_wrong && (j.verdict == Verdict::repair_weak ||
+                                        (j.verdict == Verdict::keep_weak && j.other_known)));
     if (!repair) continue;
     (j.typed_hebrew ? found.english_on_hebrew : found.hebrew_on_english) += 1;
     found.letters += j.letters;
