@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "engine/bidi_algorithm.h"
 #include "engine/char_sets.h"
 #include "engine/decoding.h"
 #include "engine/detection/letter_tables.h"
@@ -34,6 +35,9 @@ constexpr int sure_confidence = 99;
 constexpr std::size_t paragraph_letters = 240;
 // The fewest escapes or misread letters that make a decoding layer.
 constexpr std::size_t min_escapes = 3;
+// The fewest references or escapes of Hebrew letters that make a text of
+// them, however short: they are told by their form, not their length.
+constexpr std::size_t min_escaped_letters = 2;
 // Reading backwards must beat reading forwards by this many bits (summed
 // over the paragraph) for visual order; a little above zero, so that
 // correct logical text is left alone when in doubt.
@@ -400,9 +404,9 @@ Layer_counts Count_layers(Text_view text) {
   return c;
 }
 
-Mojibake Misread_kind(const Layer_counts& c) {
+Mojibake Misread_kind(const Layer_counts& c, std::size_t fewest) {
   const std::size_t most = std::max(c.misread_western, c.misread_raw);
-  if (most < min_escapes || most * 2 < c.letters_1255) return Mojibake::none;
+  if (most < fewest || most * 2 < c.letters_1255) return Mojibake::none;
   return c.misread_raw > c.misread_western ? Mojibake::raw_bytes : Mojibake::western_characters;
 }
 
@@ -490,15 +494,16 @@ Detection Judge_paragraph(Text_view text) {
     }
     letters = undone;
   };
-  if (layers.entities >= min_escapes && layers.entities >= layers.letters_1255) {
+  if (layers.entities >= min_escaped_letters && layers.entities >= layers.letters_1255) {
     d.entities = true;
     decode(Translate_entities);
-  } else if (layers.escapes >= min_escapes && layers.escapes >= layers.letters_1255) {
+  } else if (layers.escapes >= min_escaped_letters && layers.escapes >= layers.letters_1255) {
     d.quoted_printable = true;
     decode(Translate_quoted_printable);
   }
-  Layer_counts after = d.entities || d.quoted_printable ? Count_layers(letters) : layers;
-  d.mojibake = Misread_kind(after);
+  const bool decoded = d.entities || d.quoted_printable;
+  Layer_counts after = decoded ? Count_layers(letters) : layers;
+  d.mojibake = Misread_kind(after, decoded ? min_escaped_letters : min_escapes);
   if (d.mojibake != Mojibake::none) {
     // Repaired into a buffer kept from paragraph to paragraph.
     thread_local Text repaired;
@@ -515,6 +520,16 @@ Detection Judge_paragraph(Text_view text) {
     Judge_letters(letters, after, d, &windows);
   } else {
     Judge_letters(letters, after, d);
+  }
+  if (!d.judged && decoded) {
+    // Too few letters to tell more: escaped Hebrew letters are Hebrew of
+    // code page 1255 (or UTF-8) in logical order, as mail and web pages
+    // keep it.
+    d.judged = true;
+    d.source_char_set = cs_windows;
+    d.visual = false;
+    d.letters = std::max(layers.entities, layers.escapes);
+    d.confidence = Confidence_of(static_cast<double>(d.letters) * 4.0);
   }
   if (!d.judged) return Detection{};
   return d;
@@ -551,13 +566,19 @@ void Apply_detection(const Detection& d, TPrefs& settings) {
   dest.destination_char_set = cs_windows;
   dest.english_letter_case = case_as_is;
   TOptConversion& c = *settings.conversion;
-  // Visual order back to logical: the line turned round, then the English
-  // phrases and the numbers turned back, and the brackets flipped to face
-  // the way they read.
-  c.reverse_whole_line = d.visual;
-  c.reverse_english_phrases = d.visual;
-  c.reverse_numerical_expressions = d.visual;
-  c.flip_parentheses = c.flip_brackets = c.flip_curly_parentheses = d.visual;
+  // Visual order back to logical by the bidirectional algorithm, which
+  // restores times, dates and mixed phrases as they read. Without one (the
+  // Windows build), the classic way: the line turned round, then the
+  // English phrases and the numbers turned back, and the brackets flipped
+  // to face the way they read.
+  const bool bidi = d.visual && Installed_bidi_algorithm() != nullptr;
+  const bool classic = d.visual && !bidi;
+  c.reordering_method = bidi ? reorder_bidi : reorder_classic;
+  c.reordering_direction = visual_to_logical;
+  c.reverse_whole_line = classic;
+  c.reverse_english_phrases = classic;
+  c.reverse_numerical_expressions = classic;
+  c.flip_parentheses = c.flip_brackets = c.flip_curly_parentheses = classic;
   c.reverse_hebrew_words = c.reverse_hebrew_phrases = c.reverse_english_words = false;
   c.reverse_numbers = c.reverse_digit_sequences = false;
   c.reverse_html_tags = c.reverse_html_text = false;
