@@ -54,8 +54,9 @@ void Add_sentence(Text_view line, Words& words) {
     std::size_t end = i;
     while (end < line.size() && (hebrew_word ? Is_hebrew(line[end]) : Is_latin(line[end]))) ++end;
     const bool clean_before = i == 0 || line[i - 1] == ' ';
-    const bool clean = clean_before && (end == line.size() || line[end] == ' ' || line[end] == ',' || line[end] == '.' ||
-                       line[end] == '?' || line[end] == '!' || line[end] == ';' || line[end] == ':');
+    const bool clean =
+        clean_before && (end == line.size() || line[end] == ' ' || line[end] == ',' || line[end] == '.' ||
+                         line[end] == '?' || line[end] == '!' || line[end] == ';' || line[end] == ':');
     if (clean) (hebrew_word ? hebrew : english).emplace_back(line.substr(i, end - i));
     i = end;
   }
@@ -162,7 +163,8 @@ void Phrases(const std::vector<std::vector<Text>>& sentences, Each&& each) {
     for (std::size_t i = 0; i + 1 < s.size(); i += 2) {
       const std::size_t n = (i / 2) % 2 == 0 ? 2 : 3;
       if (i + n > s.size()) break;
-      each(std::vector<Text>(s.begin() + static_cast<std::ptrdiff_t>(i), s.begin() + static_cast<std::ptrdiff_t>(i + n)));
+      each(std::vector<Text>(s.begin() + static_cast<std::ptrdiff_t>(i),
+                             s.begin() + static_cast<std::ptrdiff_t>(i + n)));
     }
   }
 }
@@ -224,7 +226,8 @@ void Print_speed() {
     times.push_back(std::chrono::duration<double, std::milli>(clock::now() - t).count());
   }
   std::sort(times.begin(), times.end());
-  std::printf("five words judged and converted: median %.3f ms, slowest %.3f ms of %d\n", times[times.size() / 2], times.back(), runs);
+  std::printf("five words judged and converted: median %.3f ms, 99th percentile %.3f ms, slowest %.3f ms of %d\n",
+              times[times.size() / 2], times[times.size() * 99 / 100], times.back(), runs);
 }
 
 }  // namespace

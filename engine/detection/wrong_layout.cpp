@@ -21,9 +21,6 @@ constexpr double sure_bits_per_letter = 1.0;
 // A word the other language's dictionary knows, and its own does not, is
 // retyped unless the letter statistics are against it by more than this.
 constexpr double known_against_bits = 12.0;
-// Where the other reading is no word of its dictionary, the statistics
-// need this much more to retype it.
-constexpr double unknown_other_bits = 0.0;
 // A word that both dictionaries know is retyped on its own when the
 // statistics favour the other reading by this much more than `sure`.
 constexpr double both_known_bits = 4.0;
@@ -48,15 +45,15 @@ constexpr Unit last_hebrew_letter = 250;
 bool Is_hebrew_letter(Unit u) { return u >= first_hebrew_letter && u <= last_hebrew_letter; }
 bool Is_final_letter(Unit u) { return u == 234 || u == 237 || u == 239 || u == 243 || u == 245; }
 // The letters that stand before a Hebrew word as a prefix: ו ה ש ב כ ל מ.
-bool Is_prefix_letter(Unit u) { return u == 229 || u == 228 || u == 249 || u == 225 || u == 235 || u == 236 || u == 238; }
+bool Is_prefix_letter(Unit u) {
+  return u == 229 || u == 228 || u == 249 || u == 225 || u == 235 || u == 236 || u == 238;
+}
 bool Is_small(Unit u) { return u >= 'a' && u <= 'z'; }
 bool Is_capital(Unit u) { return u >= 'A' && u <= 'Z'; }
 bool Is_latin_letter(Unit u) { return Is_small(u) || Is_capital(u); }
 // The keys that type punctuation on one layout and a letter or other
 // punctuation on the other.
-bool Is_key_punctuation(Unit u) {
-  return u == ',' || u == '.' || u == ';' || u == '/' || u == '\'' || u == '`';
-}
+bool Is_key_punctuation(Unit u) { return u == ',' || u == '.' || u == ';' || u == '/' || u == '\'' || u == '`'; }
 bool Is_word_unit(Unit u) { return Is_latin_letter(u) || Is_hebrew_letter(u) || Is_key_punctuation(u); }
 
 // What the other layout types with the key that typed each byte: the
@@ -158,9 +155,9 @@ struct Judged_word {
   Verdict verdict = Verdict::keep_sure;
   bool typed_hebrew = false;  // typed on the Hebrew layout
   bool other_known = false;
-  double lead = 0;            // bits by which the other reading wins
+  double lead = 0;  // bits by which the other reading wins
   std::size_t letters = 0;
-  Text retyped;               // the word as the other layout types it
+  Text retyped;  // the word as the other layout types it
 };
 
 // A word typed on one layout, its core (its letters of that layout) and
@@ -179,8 +176,7 @@ Verdict Judge(Text_view typed_core, Language typed_language, Text_view other_cor
   // words types a comma there ("גםמ,א" for "don't").
   const bool typed_letter = std::find(typed_core.begin(), typed_core.end(), U',') != typed_core.end();
   // So does a final letter that does not end a Hebrew word ("םמ" for "on").
-  const bool misplaced_final =
-      typed_hebrew && std::any_of(typed_core.begin(), typed_core.end() - 1, Is_final_letter);
+  const bool misplaced_final = typed_hebrew && std::any_of(typed_core.begin(), typed_core.end() - 1, Is_final_letter);
   const bool malformed = typed_letter || misplaced_final || starts_with_key;
   judged.lead = other_bits - typed_bits + (malformed ? malformed_bits : 0.0);
   judged.letters = std::max(typed_core.size(), other_core.size());
@@ -192,14 +188,11 @@ Verdict Judge(Text_view typed_core, Language typed_language, Text_view other_cor
   if (typed_known == 1 && other_known != 1) return Verdict::keep_sure;
   if (typed_known == 1) {
     // A word either way: the letter statistics decide when they are sure,
-    // else the line. A Hebrew reading that is a word only with a prefix
+    // else the line. A Hebrew word as typed that is one only with a prefix
     // letter ("שרק", that only, for "are") weighs less than a whole word.
-    const Text_view hebrew = typed_hebrew ? typed_core : other_core;
-    const bool prefixed = hebrew.size() >= 3 && Is_prefix_letter(hebrew[0]) &&
-                          Known(dictionary, Language::hebrew, hebrew.substr(1)) == 1;
-    if (typed_hebrew && prefixed && judged.lead >= prefixed_bits && other_core.size() >= sure_letters) {
-      return Verdict::repair_sure;
-    }
+    const bool prefixed = typed_hebrew && typed_core.size() >= 3 && Is_prefix_letter(typed_core[0]) &&
+                          Known(dictionary, Language::hebrew, typed_core.substr(1)) == 1;
+    if (prefixed && judged.lead >= prefixed_bits && other_core.size() >= sure_letters) return Verdict::repair_sure;
     if (judged.lead >= sure + both_known_bits && !short_word) return Verdict::repair_sure;
     if (judged.lead <= -sure) return Verdict::keep_sure;
     return judged.lead > 0 ? Verdict::repair_weak : Verdict::keep_weak;
@@ -209,8 +202,7 @@ Verdict Judge(Text_view typed_core, Language typed_language, Text_view other_cor
   }
   // Neither reading is a word the dictionaries know (a name, slang, a
   // typo), or there are no dictionaries: the letter statistics judge.
-  const double needed = sure + (other_known == 0 ? unknown_other_bits : 0.0);
-  if (judged.lead >= needed) return short_word ? Verdict::repair_weak : Verdict::repair_sure;
+  if (judged.lead >= sure) return short_word ? Verdict::repair_weak : Verdict::repair_sure;
   if (judged.lead <= -sure) return Verdict::keep_sure;
   return judged.lead > 0 ? Verdict::repair_weak : Verdict::keep_weak;
 }
@@ -223,8 +215,8 @@ bool Judge_latin(Text_view word, Judged_word& judged) {
   const Text_view core = Trimmed(word, Is_english_reading_letter);
   // Paths, addresses and names like "iPhone" are left alone: only the
   // apostrophe and the comma (Tav) stand inside a word.
-  const bool capitalized = Is_capital(core[0]) &&
-                           std::all_of(core.begin() + 1, core.end(), [](Unit u) { return !Is_capital(u); });
+  const bool capitalized =
+      Is_capital(core[0]) && std::all_of(core.begin() + 1, core.end(), [](Unit u) { return !Is_capital(u); });
   const bool one_case = std::all_of(core.begin(), core.end(), [](Unit u) { return !Is_small(u); }) ||
                         std::all_of(core.begin(), core.end(), [](Unit u) { return !Is_capital(u); });
   if (!one_case && !capitalized) return false;
@@ -243,8 +235,8 @@ bool Judge_latin(Text_view word, Judged_word& judged) {
   judged.verdict = Judge(core, Language::english, other_core, Language::hebrew, starts_before(other_core), judged);
   // A few capitals alone are mostly an abbreviation ("GPL"): retyped only
   // when the Hebrew reading is a word the dictionary knows.
-  const bool capitals = core.size() > 1 && core.size() <= abbreviation_letters &&
-                        std::none_of(core.begin(), core.end(), Is_small);
+  const bool capitals =
+      core.size() > 1 && core.size() <= abbreviation_letters && std::none_of(core.begin(), core.end(), Is_small);
   const Dictionary* dictionary = Installed_dictionary();
   if (capitals && judged.verdict >= Verdict::repair_weak && !judged.other_known && dictionary != nullptr &&
       dictionary->Has(Language::hebrew)) {
@@ -347,10 +339,18 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
   for (const Word_span& w : words) {
     Count& c = counts[w.judged.typed_hebrew ? 1 : 0];
     switch (w.judged.verdict) {
-      case Verdict::repair_sure: ++c.sure_repairs; break;
-      case Verdict::keep_sure: ++c.sure_keeps; break;
-      case Verdict::repair_weak: ++c.weak_repairs; break;
-      case Verdict::keep_weak: ++c.weak_keeps; break;
+      case Verdict::repair_sure:
+        ++c.sure_repairs;
+        break;
+      case Verdict::keep_sure:
+        ++c.sure_keeps;
+        break;
+      case Verdict::repair_weak:
+        ++c.weak_repairs;
+        break;
+      case Verdict::keep_weak:
+        ++c.weak_keeps;
+        break;
     }
   }
   if (repaired != nullptr) *repaired = Text(line);
@@ -358,14 +358,15 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
   for (const Word_span& w : words) {
     const Judged_word& j = w.judged;
     const bool line_wrong = counts[j.typed_hebrew ? 1 : 0].Wrong();
-    const bool repair = j.verdict == Verdict::repair_sure ||
-                        (line_wrong && (j.verdict == Verdict::repair_weak ||
-                                        (j.verdict == Verdict::keep_weak && j.other_known)));
+    const bool repair =
+        j.verdict == Verdict::repair_sure ||
+        (line_wrong && (j.verdict == Verdict::repair_weak || (j.verdict == Verdict::keep_weak && j.other_known)));
     if (!repair) continue;
     (j.typed_hebrew ? found.english_on_hebrew : found.hebrew_on_english) += 1;
     found.letters += j.letters;
     found.lead_bits += std::max(j.lead, 0.0);
-    if (repaired != nullptr) std::copy(j.retyped.begin(), j.retyped.end(), repaired->begin() + static_cast<std::ptrdiff_t>(w.start));
+    if (repaired != nullptr)
+      std::copy(j.retyped.begin(), j.retyped.end(), repaired->begin() + static_cast<std::ptrdiff_t>(w.start));
   }
   return found;
 }

@@ -101,8 +101,8 @@ TEST_F(WrongLayout, KeepsRightWordsAndEverythingAroundTheWords) {
   const Case cases[] = {
       {"hello world", "hello world"},
       {"שלום עולם", "שלום עולם"},
-      {"to", "to"},          // "אם" on the Hebrew layout
-      {"אם", "אם"},          // "to" on the English layout
+      {"to", "to"},  // "אם" on the Hebrew layout
+      {"אם", "אם"},  // "to" on the English layout
       {"please send akuo to", "please send שלום to"},
       {"GPL", "GPL"},        // an abbreviation
       {"iPhone", "iPhone"},  // mixed case
