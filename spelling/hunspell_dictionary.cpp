@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -71,11 +72,17 @@ class Hunspell_language {
 
 class Hunspell_dictionary final : public Dictionary {
  public:
-  // Both languages are read side by side, each on its own thread.
+  // The languages are read one after the other on one thread: libhunspell
+  // sets up tables shared by every dictionary as it reads one, and doing so
+  // on two threads at once races.
   void Start_loading() {
     std::call_once(started_, [this] {
-      hebrew_ = std::async(std::launch::async, [] { return std::make_unique<Hunspell_language>("he_IL"); });
-      english_ = std::async(std::launch::async, [] { return std::make_unique<Hunspell_language>("en_US"); });
+      languages_ = std::async(std::launch::async, [] {
+        Languages read;
+        read.english = std::make_unique<Hunspell_language>("en_US");
+        read.hebrew = std::make_unique<Hunspell_language>("he_IL");
+        return read;
+      });
     });
   }
 
@@ -83,14 +90,19 @@ class Hunspell_dictionary final : public Dictionary {
   bool Knows(Language language, std::string_view word) const override { return Get(language).Knows(word); }
 
  private:
+  struct Languages {
+    std::unique_ptr<Hunspell_language> hebrew;
+    std::unique_ptr<Hunspell_language> english;
+  };
+
   const Hunspell_language& Get(Language language) const {
     const_cast<Hunspell_dictionary*>(this)->Start_loading();
-    return *(language == Language::hebrew ? hebrew_ : english_).get();
+    const Languages& read = languages_.get();
+    return *(language == Language::hebrew ? read.hebrew : read.english);
   }
 
   std::once_flag started_;
-  std::shared_future<std::unique_ptr<Hunspell_language>> hebrew_;
-  std::shared_future<std::unique_ptr<Hunspell_language>> english_;
+  std::shared_future<Languages> languages_;
 };
 
 // Never destroyed: a background read may still run as the program exits.
