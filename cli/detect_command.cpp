@@ -63,7 +63,8 @@ void Detect_stream(Line_reader& reader, const std::string& input_name, const TPr
 void Auto_convert_stream(Line_reader& reader, Output& output, const std::string& input_name, const TPrefs& profile,
                          Encoding input_encoding, Encoding output_encoding, std::ostream& warnings) {
   std::vector<Text> lines = Read_all_lines(reader, input_encoding);
-  const Document_detector detector = Detect_lines(lines);
+  Document_detector detector = Detect_lines(lines);
+  if (Join_soft_line_breaks(lines, detector)) detector = Detect_lines(lines);
   if (!detector.Document().judged) Warn_cannot_judge(warnings, input_name);
   Auto_converter converter(detector, profile);
   const std::string eoln = Bytes_from_text(Eoln_sequence(profile.dest_props->destination_eoln_format));

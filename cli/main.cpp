@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bidi/system_bidi.h"
+#include "spelling/system_dictionary.h"
 #include "cli/convert_stream.h"
 #include "cli/detect_command.h"
 #include "cli/options.h"
@@ -280,6 +281,8 @@ int Run(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
   quorvandel::Set_bidi_algorithm(quorvandel::System_bidi_algorithm());
+  // Read on the first short text judged word by word, never for a long file.
+  quorvandel::Set_dictionary(quorvandel::System_dictionary());
   std::ios::sync_with_stdio(false);
   quorvandel::Use_binary_standard_streams();
   return quorvandel::cli::Run(std::vector<std::string>(argv + 1, argv + argc));

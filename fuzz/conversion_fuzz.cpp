@@ -23,9 +23,11 @@
 #include "engine/detection/auto_convert.h"
 #include "engine/detection/detect.h"
 #include "engine/detection/mojibake.h"
+#include "engine/dictionary.h"
 #include "engine/html_reversal.h"
 #include "engine/line_reversal.h"
 #include "settings/prefs.h"
+#include "spelling/system_dictionary.h"
 
 namespace quorvandel {
 namespace {
@@ -418,6 +420,7 @@ class Fuzz_document : public TConversion_document {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace quorvandel;
   Set_bidi_algorithm(&Fribidi());
+  Set_dictionary(System_dictionary());
   Bit_reader bits(data, size);
   TPrefs settings(false);
   Fill_settings(settings, bits);

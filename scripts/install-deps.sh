@@ -10,6 +10,8 @@ packages=(
   clang libclang-rt-14-dev
   libfribidi-bin libc-bin time hyperfine jq
   libfribidi-dev hunspell-he wamerican
+  # the dictionaries that words typed on the wrong keyboard layout are judged with
+  libhunspell-dev hunspell-en-us
   # the X11 hotkeys, and the desktop tests' display, window manager, keys, clipboard and screenshots
   libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev x11proto-dev
   xvfb openbox xdotool xclip xterm x11-xkb-utils x11-utils trayer libx11-dev imagemagick

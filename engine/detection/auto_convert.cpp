@@ -1,6 +1,9 @@
 #include "engine/detection/auto_convert.h"
 
+#include <optional>
+
 #include "engine/decoding.h"
+#include "engine/detection/wrong_layout.h"
 
 namespace quorvandel {
 
@@ -34,6 +37,7 @@ struct Auto_converter::Paragraph_converter {
       if (detection.quoted_printable) Translate_quoted_printable(line);
       line = detection::Repair_mojibake(line, detection.mojibake);
     }
+    if (detection.wrong_layout != layout_right) detection::Repair_wrong_layout(line);
     converter->Convert_raw_line(line);
   }
 
@@ -41,6 +45,39 @@ struct Auto_converter::Paragraph_converter {
   std::unique_ptr<TPrefs> settings;
   std::unique_ptr<Document_converter> converter;
 };
+
+namespace {
+
+// Where a line's soft line break stands, if it ends in one.
+std::optional<std::size_t> Soft_line_break(const Text& line) {
+  std::size_t end = line.size();
+  while (end > 0 && (line[end - 1] == '\n' || line[end - 1] == '\r' || line[end - 1] == ' ' || line[end - 1] == '\t')) {
+    --end;
+  }
+  if (end == 0 || line[end - 1] != '=') return std::nullopt;
+  return end - 1;
+}
+
+}  // namespace
+
+bool Join_soft_line_breaks(std::vector<Text>& lines, const Document_detector& detector) {
+  bool joined = false;
+  std::size_t write = 0;
+  for (std::size_t read = 0; read < lines.size(); ++write) {
+    const bool encoded = detector.For_line(read).quoted_printable;
+    Text line = std::move(lines[read++]);
+    while (encoded && read < lines.size()) {
+      const std::optional<std::size_t> soft = Soft_line_break(line);
+      if (!soft) break;
+      line.resize(*soft);
+      line += lines[read++];
+      joined = true;
+    }
+    lines[write] = std::move(line);
+  }
+  lines.resize(write);
+  return joined;
+}
 
 Auto_converter::Auto_converter(const Document_detector& detector, const TPrefs& profile)
     : detector_(detector), profile_(profile) {}

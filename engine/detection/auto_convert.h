@@ -15,6 +15,13 @@ namespace quorvandel {
 // that judged nothing leaves the copy as the profile is.
 std::unique_ptr<TPrefs> Detected_settings(const Detection& detection, const TPrefs& profile);
 
+// Joins each line of a paragraph judged quoted-printable that ends in a
+// soft line break ('=' at its end, before any spaces or end-of-line
+// characters) with the line after it, so that words and multi-byte
+// characters split across lines decode whole. Returns whether any line was
+// joined; then the lines are to be judged again.
+bool Join_soft_line_breaks(std::vector<Text>& lines, const Document_detector& detector);
+
 // Converts the lines of a document that a Document_detector has judged, in
 // order. A paragraph that could not be judged is converted as the document
 // was judged, and a document that could not be judged as the profile would.

@@ -1,5 +1,8 @@
 #include "engine/detection/auto_document.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/conversion_progress.h"
 #include "engine/decoding.h"
 #include "engine/detection/auto_convert.h"
@@ -12,12 +15,30 @@ bool Convert_document_automatically(TConversion_document& document, Detection& f
   document.Clear_destination();
 
   Document_detector detector;
-  for (int i = 0; i < line_count; ++i) {
-    Text line = document.Source_line(i);
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
-    detector.Add_line(line);
+  const auto judge = [&detector](int count, const auto& line_at) {
+    detector = Document_detector();
+    for (int i = 0; i < count; ++i) {
+      Text line = line_at(i);
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+      detector.Add_line(line);
+    }
+    detector.Finish();
+  };
+  judge(line_count, [&document](int i) { return document.Source_line(i); });
+  // A quoted-printable body is converted with its soft line breaks joined,
+  // and judged again as joined.
+  std::vector<Text> joined;
+  const bool encoded = std::any_of(detector.paragraphs().begin(), detector.paragraphs().end(),
+                                   [](const auto& p) { return p.detection.quoted_printable; });
+  if (encoded) {
+    for (int i = 0; i < line_count; ++i) joined.push_back(document.Source_line(i));
+    if (Join_soft_line_breaks(joined, detector)) {
+      judge(static_cast<int>(joined.size()), [&joined](int i) { return joined[static_cast<std::size_t>(i)]; });
+    } else {
+      joined.clear();
+    }
   }
-  detector.Finish();
+  const int converted_count = joined.empty() ? line_count : static_cast<int>(joined.size());
   found = detector.Document();
 
   // The settings are those the detection gives, so a change of profile
@@ -30,12 +51,12 @@ bool Convert_document_automatically(TConversion_document& document, Detection& f
   // ordinary conversion.
   const bool ends_with_break = document.Source_ends_with_break();
   try {
-    for (int i = 0; i < line_count; ++i) {
+    for (int i = 0; i < converted_count; ++i) {
       progress.Before_line(i);
-      Text line = document.Source_line(i);
+      Text line = joined.empty() ? document.Source_line(i) : std::move(joined[static_cast<std::size_t>(i)]);
       converter.Convert_raw_line(static_cast<std::size_t>(i), line);
       result += line;
-      if (i < line_count - 1 || ends_with_break) result += eoln;
+      if (i < converted_count - 1 || ends_with_break) result += eoln;
       progress.After_line(i);
     }
   } catch (const Conversion_error& error) {

@@ -7,9 +7,11 @@
 #include <optional>
 #include <span>
 
+#include "engine/bidi_algorithm.h"
 #include "engine/char_sets.h"
 #include "engine/decoding.h"
 #include "engine/detection/letter_tables.h"
+#include "engine/detection/wrong_layout.h"
 
 namespace quorvandel {
 namespace {
@@ -33,6 +35,9 @@ constexpr int sure_confidence = 99;
 constexpr std::size_t paragraph_letters = 240;
 // The fewest escapes or misread letters that make a decoding layer.
 constexpr std::size_t min_escapes = 3;
+// The fewest references or escapes of Hebrew letters that make a text of
+// them, however short: they are told by their form, not their length.
+constexpr std::size_t min_escaped_letters = 2;
 // Reading backwards must beat reading forwards by this many bits (summed
 // over the paragraph) for visual order; a little above zero, so that
 // correct logical text is left alone when in doubt.
@@ -41,6 +46,12 @@ constexpr double visual_margin_bits = 3.0;
 // English reading by this much.
 constexpr double hebrew_min_bits = 8.0;
 constexpr double hebrew_bits_per_letter = 0.3;
+// A document of up to this many units is judged word by word as well, for
+// words typed with the wrong keyboard layout: a selection of a few words.
+constexpr std::size_t word_judged_units = 1024;
+// A short document judged by fewer letters may be words typed on the wrong
+// layout; a paragraph judged visual by fewer is confirmed by the dictionary.
+constexpr std::size_t few_judged_letters = 60;
 
 // ---- Readings of the units as Hebrew letters ------------------------------------
 
@@ -393,9 +404,9 @@ Layer_counts Count_layers(Text_view text) {
   return c;
 }
 
-Mojibake Misread_kind(const Layer_counts& c) {
+Mojibake Misread_kind(const Layer_counts& c, std::size_t fewest) {
   const std::size_t most = std::max(c.misread_western, c.misread_raw);
-  if (most < min_escapes || most * 2 < c.letters_1255) return Mojibake::none;
+  if (most < fewest || most * 2 < c.letters_1255) return Mojibake::none;
   return c.misread_raw > c.misread_western ? Mojibake::raw_bytes : Mojibake::western_characters;
 }
 
@@ -463,7 +474,8 @@ void Judge_letters(Text_view text, const Layer_counts& counts, Detection& d, con
 
 bool Detection::Same_settings(const Detection& other) const {
   return judged == other.judged && source_char_set == other.source_char_set && entities == other.entities &&
-         quoted_printable == other.quoted_printable && mojibake == other.mojibake && visual == other.visual;
+         quoted_printable == other.quoted_printable && mojibake == other.mojibake && visual == other.visual &&
+         wrong_layout == other.wrong_layout;
 }
 
 namespace {
@@ -482,15 +494,16 @@ Detection Judge_paragraph(Text_view text) {
     }
     letters = undone;
   };
-  if (layers.entities >= min_escapes && layers.entities >= layers.letters_1255) {
+  if (layers.entities >= min_escaped_letters && layers.entities >= layers.letters_1255) {
     d.entities = true;
     decode(Translate_entities);
-  } else if (layers.escapes >= min_escapes && layers.escapes >= layers.letters_1255) {
+  } else if (layers.escapes >= min_escaped_letters && layers.escapes >= layers.letters_1255) {
     d.quoted_printable = true;
     decode(Translate_quoted_printable);
   }
-  Layer_counts after = d.entities || d.quoted_printable ? Count_layers(letters) : layers;
-  d.mojibake = Misread_kind(after);
+  const bool decoded = d.entities || d.quoted_printable;
+  Layer_counts after = decoded ? Count_layers(letters) : layers;
+  d.mojibake = Misread_kind(after, decoded ? min_escaped_letters : min_escapes);
   if (d.mojibake != Mojibake::none) {
     // Repaired into a buffer kept from paragraph to paragraph.
     thread_local Text repaired;
@@ -507,6 +520,16 @@ Detection Judge_paragraph(Text_view text) {
     Judge_letters(letters, after, d, &windows);
   } else {
     Judge_letters(letters, after, d);
+  }
+  if (!d.judged && decoded) {
+    // Too few letters to tell more: escaped Hebrew letters are Hebrew of
+    // code page 1255 (or UTF-8) in logical order, as mail and web pages
+    // keep it.
+    d.judged = true;
+    d.source_char_set = cs_windows;
+    d.visual = false;
+    d.letters = std::max(layers.entities, layers.escapes);
+    d.confidence = Confidence_of(static_cast<double>(d.letters) * 4.0);
   }
   if (!d.judged) return Detection{};
   return d;
@@ -531,7 +554,7 @@ Detection Detect_paragraph(Text_view text) {
 
 bool Is_repair(const Detection& d) {
   return d.judged && (d.source_char_set != cs_windows || d.entities || d.quoted_printable ||
-                      d.mojibake != Mojibake::none || d.visual);
+                      d.mojibake != Mojibake::none || d.visual || d.wrong_layout != layout_right);
 }
 
 void Apply_detection(const Detection& d, TPrefs& settings) {
@@ -543,13 +566,19 @@ void Apply_detection(const Detection& d, TPrefs& settings) {
   dest.destination_char_set = cs_windows;
   dest.english_letter_case = case_as_is;
   TOptConversion& c = *settings.conversion;
-  // Visual order back to logical: the line turned round, then the English
-  // phrases and the numbers turned back, and the brackets flipped to face
-  // the way they read.
-  c.reverse_whole_line = d.visual;
-  c.reverse_english_phrases = d.visual;
-  c.reverse_numerical_expressions = d.visual;
-  c.flip_parentheses = c.flip_brackets = c.flip_curly_parentheses = d.visual;
+  // Visual order back to logical by the bidirectional algorithm, which
+  // restores times, dates and mixed phrases as they read. Without one (the
+  // Windows build), the classic way: the line turned round, then the
+  // English phrases and the numbers turned back, and the brackets flipped
+  // to face the way they read.
+  const bool bidi = d.visual && Installed_bidi_algorithm() != nullptr;
+  const bool classic = d.visual && !bidi;
+  c.reordering_method = bidi ? reorder_bidi : reorder_classic;
+  c.reordering_direction = visual_to_logical;
+  c.reverse_whole_line = classic;
+  c.reverse_english_phrases = classic;
+  c.reverse_numerical_expressions = classic;
+  c.flip_parentheses = c.flip_brackets = c.flip_curly_parentheses = classic;
   c.reverse_hebrew_words = c.reverse_hebrew_phrases = c.reverse_english_words = false;
   c.reverse_numbers = c.reverse_digit_sequences = false;
   c.reverse_html_tags = c.reverse_html_text = false;
@@ -559,6 +588,13 @@ void Apply_detection(const Detection& d, TPrefs& settings) {
 
 std::string Describe(const Detection& d) {
   if (!d.judged) return "nothing to judge";
+  if (d.wrong_layout != layout_right) {
+    std::string text = "wrong layout: ";
+    if ((d.wrong_layout & layout_hebrew_on_english) != 0) text += "Hebrew typed on English keys";
+    if (d.wrong_layout == (layout_hebrew_on_english | layout_english_on_hebrew)) text += ", ";
+    if ((d.wrong_layout & layout_english_on_hebrew) != 0) text += "English typed on Hebrew keys";
+    return text;
+  }
   std::string text;
   switch (d.mojibake) {
     case Mojibake::western_characters: text = "UTF-8 read as code page 1252"; break;
@@ -591,6 +627,15 @@ void Document_detector::Add_line(Text_view line) {
   pending_letters_ = letters;
   const bool first_line = line_count_ == pending_first_;
   ++line_count_;
+  if (short_) {
+    if (short_text_.size() + line.size() + 1 > word_judged_units) {
+      short_ = false;
+      Text().swap(short_text_);
+    } else {
+      if (line_count_ > 1) short_text_.push_back('\n');
+      short_text_.append(line);
+    }
+  }
   const bool ends = blank || pending_letters_ >= paragraph_letters;
   // A paragraph of one line, the most common kind, is judged where it
   // stands, without a copy.
@@ -607,6 +652,59 @@ void Document_detector::Add_line(Text_view line) {
 void Document_detector::Finish() {
   if (line_count_ > pending_first_) End_paragraph(pending_);
   document_ = Judge_document();
+  if (short_) Judge_words();
+}
+
+// A few words are too few for the letter statistics to tell visual order
+// surely: a short paragraph judged visual keeps logical order when the
+// dictionary knows more of its words as they stand than turned round.
+void Document_detector::Confirm_visual_order() {
+  std::vector<std::size_t> line_starts{0};
+  for (std::size_t i = 0; i < short_text_.size(); ++i) {
+    if (short_text_[i] == '\n') line_starts.push_back(i + 1);
+  }
+  line_starts.push_back(short_text_.size() + 1);
+  bool changed = false;
+  for (Paragraph& p : paragraphs_) {
+    if (!p.detection.visual || p.detection.letters >= few_judged_letters) continue;
+    const std::size_t end_line = std::min(p.first_line + p.line_count, line_starts.size() - 1);
+    const std::size_t start = line_starts[std::min(p.first_line, end_line)];
+    const std::size_t end = std::max(start, line_starts[end_line] - 1);
+    const detection::Known_hebrew_words known =
+        detection::Count_known_hebrew_words(Text_view(short_text_).substr(start, end - start));
+    if (known.forwards <= known.backwards) continue;
+    p.detection.visual = false;
+    changed = true;
+  }
+  if (changed) document_ = Judge_document();
+}
+
+// The words of a short document typed with the wrong layout outweigh what
+// its few letters seemed to be, but not a decoding, a misreading of UTF-8
+// or another character set, which the letters tell surely even when few.
+void Document_detector::Judge_words() {
+  const detection::Wrong_layout_words words = detection::Judge_text_layout(short_text_);
+  if (!words.Any()) {
+    Confirm_visual_order();
+    return;
+  }
+  const Detection& now = document_;
+  const bool plain = now.source_char_set == cs_windows || now.source_char_set == cs_qwerty_lower ||
+                     now.source_char_set == cs_qwerty_upper;
+  if (now.judged && (!plain || now.entities || now.quoted_printable || now.mojibake != Mojibake::none)) return;
+  // A verdict of many letters stands, and so does visual order against a
+  // few wrongly typed words among many.
+  const std::size_t wrong = words.hebrew_on_english + words.english_on_hebrew;
+  if (now.judged && (now.letters >= few_judged_letters || (now.visual && wrong * 2 < words.words))) return;
+  Detection d;
+  d.judged = true;
+  d.source_char_set = cs_windows;
+  d.wrong_layout = static_cast<std::uint8_t>((words.hebrew_on_english > 0 ? layout_hebrew_on_english : 0) |
+                                             (words.english_on_hebrew > 0 ? layout_english_on_hebrew : 0));
+  d.letters = words.letters;
+  d.confidence = Confidence_of(words.lead_bits);
+  document_ = d;
+  for (Paragraph& p : paragraphs_) p.detection = d;
 }
 
 void Document_detector::End_paragraph(Text_view text) {

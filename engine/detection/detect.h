@@ -9,6 +9,9 @@
 // whether that beats reading them as English; and last the order, by
 // whether the letters read better forwards (logical) or backwards (visual),
 // which is where the final letters stand and which letter pairs occur.
+//
+// A short text is also judged word by word for words typed with the wrong
+// keyboard layout (see wrong_layout.h), which its letters are too few for.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +25,13 @@
 
 namespace quorvandel {
 
+// Which words were typed with the wrong keyboard layout active; bits.
+enum Wrong_layout : std::uint8_t {
+  layout_right = 0,
+  layout_hebrew_on_english = 1,  // Hebrew typed on the English layout
+  layout_english_on_hebrew = 2,  // English typed on the Hebrew layout
+};
+
 struct Detection {
   bool judged = false;  // false: too short, or no Hebrew in it
   std::uint8_t source_char_set = cs_windows;
@@ -29,6 +39,7 @@ struct Detection {
   bool quoted_printable = false;  // quoted-printable escapes to decode
   detection::Mojibake mojibake = detection::Mojibake::none;
   bool visual = false;
+  std::uint8_t wrong_layout = layout_right;  // words to retype, one by one
   int confidence = 0;       // 0..100
   std::size_t letters = 0;  // the Hebrew letters the verdict rests on
 
@@ -83,6 +94,8 @@ class Document_detector {
  private:
   void End_paragraph(Text_view text);  // the open paragraph's text
   Detection Judge_document() const;
+  void Judge_words();  // a short document, word by word
+  void Confirm_visual_order();
 
   std::vector<Paragraph> paragraphs_;
   Text pending_;  // the open paragraph's lines, '\n' between them
@@ -90,6 +103,8 @@ class Document_detector {
   std::size_t pending_first_ = 0;
   std::size_t line_count_ = 0;
   Detection document_;
+  Text short_text_;           // the whole document while it is short, '\n' between lines
+  bool short_ = true;
   mutable std::size_t last_found_ = 0;  // For_line's last paragraph, for lookups in order
 };
 

@@ -44,7 +44,7 @@ std::string Visual(const std::string& logical) {
 TEST(DetectCli, PrintsTheKeysThatRepairTheTextThenTheConfidence) {
   const Process_result r = Run_converter({"--detect"}, To_862(Visual(logical_1255)));
   EXPECT_EQ(r.exit_status, 0) << r.err;
-  EXPECT_THAT(r.out, HasSubstr("reverse_whole_line=1\n"));
+  EXPECT_THAT(r.out, HasSubstr("\nreordering_method=1\nreordering_direction=0\n"));  // the bidirectional method
   EXPECT_THAT(r.out, HasSubstr("\nsource_char_set=1\n"));
   EXPECT_THAT(r.out, HasSubstr("\ndestination_char_set=0\n"));
   EXPECT_THAT(r.out, HasSubstr("\ndetected=DOS, visual order\nconfidence="));
@@ -85,6 +85,100 @@ TEST(DetectCli, AProfileThatConvertsAutomaticallyNeedsNoOption) {
   const Process_result r = Run_converter({"--set", "convert_automatically=1"}, To_862(logical_1255));
   EXPECT_EQ(r.out, logical_1255) << r.err;
   EXPECT_THAT(Run_converter({"--list-keys"}, "").out, HasSubstr("\nconvert_automatically=0\n"));
+}
+
+TEST(DetectCli, VisualTextIsRepairedWithTimesAndDatesAsTheyRead) {
+  const Process_result r = Run_converter({"--auto", "--output-encoding", "utf-8"},
+                                         Text_of(std::string(QUORVANDEL_SOURCE_DIR) + "/resources/samples/visual-dos.txt").value_or(""));
+  EXPECT_THAT(r.out, HasSubstr("\xd7\x91\xd7\xa9\xd7\xa2\xd7\x94 10:30")) << r.out;  // "בשעה 10:30"
+  EXPECT_THAT(r.out, HasSubstr("12/05/2027")) << r.out;
+}
+
+// A profile that changes nothing where nothing is judged, UTF-8 in and out.
+Process_result Run_auto(const std::string& input, std::vector<std::string> before = {}) {
+  std::vector<std::string> arguments = {converter, "--settings", Empty_file(), "--set", "reverse_hebrew_phrases=0",
+                                        "--set", "destination_eoln_format=1", "--auto", "--input-encoding", "utf-8",
+                                        "--output-encoding", "utf-8"};
+  arguments.insert(arguments.begin(), before.begin(), before.end());
+  return Run_process(arguments, input);
+}
+
+TEST(DetectCli, ShortEscapedTextsAreJudgedByTheirForm) {
+  const struct {
+    const char* input;
+    const char* output;
+  } cases[] = {
+      {"<p>&#1513;&#1500;&#1493;&#1501; &#1506;&#1493;&#1500;&#1501;</p>", "<p>שלום עולם</p>"},
+      {"&#x5DC;&#x5D0;", "לא"},
+      {"=F9=EC=E5=ED", "שלום"},           // code page 1255, quoted-printable
+      {"=D7=A9=D7=9C=D7=95=D7=9D", "שלום"},  // UTF-8, quoted-printable
+  };
+  for (const auto& c : cases) {
+    const Process_result r = Run_auto(c.input);
+    EXPECT_EQ(r.out, c.output) << c.input << "\n" << r.err;
+    EXPECT_THAT(r.err, Not(HasSubstr("cannot judge"))) << c.input;
+  }
+}
+
+TEST(DetectCli, QuotedPrintableSoftLineBreaksAreJoinedBeforeDecoding) {
+  const struct {
+    const char* input;
+    const char* output;
+  } cases[] = {
+      // A word split across lines.
+      {"=F9=EC=E5=ED =EC=EB=\n=E5=EC=ED, =E4=F4=E2=E9=F9=E4\n", "שלום לכולם, הפגישה\n"},
+      // A UTF-8 character split between its two bytes, and a break with
+      // spaces after it.
+      {"=D7=A9=D7=9C=D7=\n=95=D7=9D =D7=A2=D7=95=D7=9C=D7=9D=  \n!\n", "שלום עולם!\n"},
+      // Hard line breaks stay.
+      {"=F9=EC=E5=ED\n=EC=EB=E5=EC=ED\n", "שלום\nלכולם\n"},
+  };
+  for (const auto& c : cases) {
+    const Process_result r = Run_auto(c.input);
+    EXPECT_EQ(r.out, c.output) << c.input << "\n" << r.err;
+  }
+}
+
+TEST(DetectCli, WordsTypedOnTheWrongLayoutAreRetyped) {
+  const struct {
+    const char* input;
+    const char* output;
+    const char* detected;
+  } cases[] = {
+      {"please send akuo", "please send שלום", "wrong layout: Hebrew typed on English keys"},
+      {"שלום יקךךם", "שלום hello", "wrong layout: English typed on Hebrew keys"},
+      {"AKUO\n,usv rcv\n", "שלום\nתודה רבה\n", "wrong layout: Hebrew typed on English keys"},
+      {"hello world", "hello world", "nothing to judge"},
+  };
+  for (const auto& c : cases) {
+    const Process_result converted = Run_auto(c.input);
+    EXPECT_EQ(converted.out, c.output) << c.input << "\n" << converted.err;
+    const Process_result detected = Run_process(
+        {converter, "--settings", Empty_file(), "--detect", "--input-encoding", "utf-8"}, c.input);
+    EXPECT_THAT(detected.out, HasSubstr(std::string("\ndetected=") + c.detected + "\n")) << c.input;
+  }
+  // A profile that converts automatically, as a hotkey runs it.
+  const Process_result hotkey =
+      Run_process({converter, "--settings", Empty_file(), "--set", "convert_automatically=1", "--set",
+                   "destination_eoln_format=1", "--input-encoding", "utf-8", "--output-encoding", "utf-8"},
+                  "akuo");
+  EXPECT_EQ(hotkey.out, "שלום") << hotkey.err;
+}
+
+TEST(DetectCli, WithoutDictionariesTheLetterStatisticsStillRetypeWords) {
+  // DICPATH names the folders dictionaries are looked for in; empty, none.
+  const struct {
+    const char* input;
+    const char* output;
+  } cases[] = {
+      {"please send akuo", "please send שלום"},
+      {"שלום יקךךם", "שלום hello"},
+      {"hello world", "hello world"},
+  };
+  for (const auto& c : cases) {
+    const Process_result r = Run_auto(c.input, {"/usr/bin/env", "DICPATH="});
+    EXPECT_EQ(r.out, c.output) << c.input << "\n" << r.err;
+  }
 }
 
 TEST(DetectCli, SeveralInputsAreNamed) {

@@ -22,6 +22,8 @@ rules=(
   "resources           ^resources/"
   "bidi                ^bidi/|^engine/|^settings/prefs\.h$"
   "bidi/windows        ^bidi/$top"
+  "spelling            ^spelling/|^engine/"
+  "spelling/windows    ^spelling/$top"
   "platform            ^platform/$top"
   "platform/posix      ^platform/$top|^platform/posix/"
   "platform/linux      ^platform/$top|^platform/posix/|^platform/linux/"
@@ -31,11 +33,11 @@ rules=(
   "hotkeys/x11         ^hotkeys/$top|^hotkeys/x11/|^platform/$top|^platform/posix/|^platform/linux/"
   "hotkeys/windows     ^hotkeys/$top|^hotkeys/windows/|^platform/$top|^platform/windows/"
   "cli                 ^cli/|^engine/|^settings/$top|^platform/$top"
-  "cli/main.cpp        ^bidi/"
+  "cli/main.cpp        ^bidi/|^spelling/"
   "mainwindow          ^mainwindow/|^engine/|^settings/|^tools/|^resources/|^platform/$top|^hotkeys/$top"
   "mainwindow/program_entry.cpp  ^platform/|^hotkeys/"
-  "mainwindow/main.cpp           ^bidi/"
-  "fuzz                ^engine/|^bidi/|^settings/prefs\.h$"
+  "mainwindow/main.cpp           ^bidi/|^spelling/"
+  "fuzz                ^engine/|^bidi/|^spelling/|^settings/prefs\.h$"
   "packaging           ^resources/"
 )
 

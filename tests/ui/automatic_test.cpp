@@ -103,6 +103,16 @@ TEST_F(Automatic, AProfileThatConvertsAutomaticallyRepairsOnConvert) {
   EXPECT_EQ(Detected(), "Detected: Windows, numeric references, logical order");
 }
 
+TEST_F(Automatic, WordsTypedOnTheWrongLayoutAreRetypedAndNamed) {
+  Start_program();
+  // "please send akuo" (Hebrew on English keys) and "יקךךם" (English on Hebrew keys).
+  Set_source(U"please send akuo\r\n\u00f9\u00ec\u00e5\u00ed \u00e9\u00f7\u00ea\u00ea\u00ed");
+  QTest::mouseClick(Form().Automatic, Qt::LeftButton);
+  EXPECT_EQ(Form().Destination_text(), U"please send \u00f9\u00ec\u00e5\u00ed\r\n\u00f9\u00ec\u00e5\u00ed hello");
+  EXPECT_EQ(Detected(),
+            "Detected: wrong layout: Hebrew typed on English keys, English typed on Hebrew keys");
+}
+
 TEST_F(Automatic, ThePreferencesDialogStoresTheSetting) {
   Start_program();
   modal_answers.push_back([this](QDialog&) {

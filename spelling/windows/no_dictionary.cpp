@@ -1,0 +1,11 @@
+// Debian's archive has no hunspell built for MinGW-w64, so the Windows build
+// of the converter judges words typed on the wrong keyboard layout by the
+// letter statistics alone.
+#include "spelling/system_dictionary.h"
+
+namespace quorvandel {
+
+const Dictionary* System_dictionary() { return nullptr; }
+void Start_loading_dictionaries() {}
+
+}  // namespace quorvandel
