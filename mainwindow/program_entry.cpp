@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "hotkeys/wayland/wayland_keys.h"
 #include "hotkeys/x11/stand_in_hotkeys.h"
 #include "hotkeys/x11/stand_in_keystrokes.h"
 #include "hotkeys/x11/x11_keys.h"
@@ -14,6 +15,7 @@
 #include "platform/linux/desktop_file_launcher.h"
 #include "platform/linux/ignored_input_language.h"
 #include "platform/application_id.h"
+#include "platform/desktop_session.h"
 #include "platform/linux/xdg_shell_folders.h"
 #include "platform/named_semaphore.h"
 #include "platform/named_semaphore_locks.h"
@@ -118,11 +120,21 @@ void TProgram::Start() {
 Services Make_desktop_services(const User_folders& user) {
   Services services;
   services.executable_path = Executable_path();
-  // The hotkeys act on the display the toolkit shows the windows and the
+  // In a Wayland session whose compositor lets a program type and hold the
+  // clipboard (sway, Hyprland), the hotkeys reach every window, native and
+  // XWayland alike, through the compositor.
+  std::optional<Wayland_keys> wayland;
+  if (Wayland_session() && QGuiApplication::platformName() != "offscreen") wayland = Open_wayland_keys();
+  // Elsewhere they act on the display the toolkit shows the windows and the
   // clipboard on; without one (offscreen rendering) there are none.
   std::optional<X11_keys> keys;
-  if (QGuiApplication::platformName() == "xcb") keys = Open_x11_keys();
-  if (keys) {
+  if (!wayland && QGuiApplication::platformName() == "xcb") keys = Open_x11_keys();
+  if (wayland) {
+    auto held = std::make_shared<Wayland_keys>(std::move(*wayland));  // the connection outlives the services
+    services.hotkeys = std::shared_ptr<Hotkey_service>(held, held->hotkeys.get());
+    services.keystrokes = std::shared_ptr<Keystroke_service>(held, held->keystrokes.get());
+    services.clipboard = std::shared_ptr<Clipboard_service>(held, held->clipboard.get());
+  } else if (keys) {
     auto held = std::make_shared<X11_keys>(std::move(*keys));  // the connection outlives both services
     services.hotkeys = std::shared_ptr<Hotkey_service>(held, held->hotkeys.get());
     services.keystrokes = std::shared_ptr<Keystroke_service>(held, held->keystrokes.get());
@@ -130,7 +142,7 @@ Services Make_desktop_services(const User_folders& user) {
     services.hotkeys = std::make_shared<Stand_in_hotkeys>();
     services.keystrokes = std::make_shared<Stand_in_keystrokes>();
   }
-  services.clipboard = std::make_shared<Qt_clipboard>();
+  if (!services.clipboard) services.clipboard = std::make_shared<Qt_clipboard>();
   services.tray = std::make_shared<Qt_tray_service>(Enabled_icon(), Disabled_icon());
   services.help = std::make_shared<Qt_help_window>();
   services.login_entry = std::make_shared<Autostart_login_entry>(services.executable_path, user);
