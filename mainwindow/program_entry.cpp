@@ -1,11 +1,13 @@
 #include "mainwindow/program_entry.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
 
+#include "hotkeys/wayland/portal_hotkeys.h"
 #include "hotkeys/wayland/wayland_keys.h"
 #include "hotkeys/x11/stand_in_hotkeys.h"
 #include "hotkeys/x11/stand_in_keystrokes.h"
@@ -124,7 +126,8 @@ Services Make_desktop_services(const User_folders& user) {
   // clipboard (sway, Hyprland), the hotkeys reach every window, native and
   // XWayland alike, through the compositor.
   std::optional<Wayland_keys> wayland;
-  if (Wayland_session() && QGuiApplication::platformName() != "offscreen") wayland = Open_wayland_keys();
+  const bool wayland_session = Wayland_session() && QGuiApplication::platformName() != "offscreen";
+  if (wayland_session) wayland = Open_wayland_keys(services.executable_path);
   // Elsewhere they act on the display the toolkit shows the windows and the
   // clipboard on; without one (offscreen rendering) there are none.
   std::optional<X11_keys> keys;
@@ -141,6 +144,12 @@ Services Make_desktop_services(const User_folders& user) {
   } else {
     services.hotkeys = std::make_shared<Stand_in_hotkeys>();
     services.keystrokes = std::make_shared<Stand_in_keystrokes>();
+  }
+  // The desktop portal's global shortcuts, where the desktop has them
+  // (KDE Plasma, GNOME 48), take the combinations for every window.
+  if (wayland_session) {
+    if (std::shared_ptr<Portal_hotkeys> portal = Portal_hotkeys::Open(QDBusConnection::sessionBus()))
+      services.hotkeys = portal;
   }
   if (!services.clipboard) services.clipboard = std::make_shared<Qt_clipboard>();
   services.tray = std::make_shared<Qt_tray_service>(Enabled_icon(), Disabled_icon());

@@ -6,21 +6,30 @@
 // succeeds and takes nothing from other programs.
 #pragma once
 
-#include <set>
+#include <map>
+#include <string>
 #include <utility>
 
 #include "hotkeys/hotkey_service.h"
 
 namespace quorvandel {
 
+// The combination in sway's notation: "Ctrl+Shift+F12".
+std::string Sway_combination(bool ctrl, bool shift, bool alt, int fkey);
+
 class Command_hotkeys : public Hotkey_service {
  public:
-  bool Register(int id, bool, bool, bool, int) override {
-    registered_.insert(id);
+  // `program` is the path the command starts this program by.
+  explicit Command_hotkeys(std::string program) : program_(std::move(program)) {}
+
+  bool Register(int id, bool ctrl, bool shift, bool alt, int fkey) override {
+    registered_[id] = Sway_combination(ctrl, shift, alt, fkey);
     return true;
   }
   void Unregister(int id) override { registered_.erase(id); }
   void Set_pressed_handler(Pressed_handler handler) override { handler_ = std::move(handler); }
+  // The lines to bind, for sway's config and GNOME's custom shortcuts.
+  std::string Trigger_note() const override;
 
   // A press handed over by the command; ignored for a hotkey that is not
   // registered.
@@ -29,7 +38,8 @@ class Command_hotkeys : public Hotkey_service {
   }
 
  private:
-  std::set<int> registered_;
+  std::string program_;
+  std::map<int, std::string> registered_;  // id -> combination
   Pressed_handler handler_;
 };
 

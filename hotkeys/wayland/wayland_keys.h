@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "hotkeys/wayland/command_hotkeys.h"
 #include "hotkeys/wayland/virtual_keyboard_keystrokes.h"
@@ -31,7 +32,7 @@ struct Wayland_keys {
 };
 
 // Nothing when no compositor answers, or it lacks the virtual keyboard or
-// the data control.
-std::optional<Wayland_keys> Open_wayland_keys();
+// the data control. `program` is the path the hotkeys' command starts.
+std::optional<Wayland_keys> Open_wayland_keys(const std::string& program);
 
 }  // namespace quorvandel
