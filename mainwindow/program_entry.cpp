@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "hotkeys/wayland/portal_hotkeys.h"
+#include "hotkeys/wayland/portal_keystrokes.h"
 #include "hotkeys/wayland/wayland_keys.h"
 #include "hotkeys/x11/stand_in_hotkeys.h"
 #include "hotkeys/x11/stand_in_keystrokes.h"
@@ -146,10 +147,16 @@ Services Make_desktop_services(const User_folders& user) {
     services.keystrokes = std::make_shared<Stand_in_keystrokes>();
   }
   // The desktop portal's global shortcuts, where the desktop has them
-  // (KDE Plasma, GNOME 48), take the combinations for every window.
+  // (KDE Plasma, GNOME 48), take the combinations for every window; its
+  // RemoteDesktop keys, where the compositor has no virtual keyboard
+  // (GNOME, KDE Plasma), reach native programs too.
   if (wayland_session) {
     if (std::shared_ptr<Portal_hotkeys> portal = Portal_hotkeys::Open(QDBusConnection::sessionBus()))
       services.hotkeys = portal;
+    if (!wayland) {
+      if (std::shared_ptr<Portal_keystrokes> portal_keys = Portal_keystrokes::Open(QDBusConnection::sessionBus()))
+        services.keystrokes = portal_keys;
+    }
   }
   if (!services.clipboard) services.clipboard = std::make_shared<Qt_clipboard>();
   services.tray = std::make_shared<Qt_tray_service>(Enabled_icon(), Disabled_icon());
