@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/text.h"
 #include "hotkeys/hotkey_conversion.h"
@@ -189,6 +190,14 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void HandleResizeBegin();
   void HandleResizeEnd();
 
+  // ---- Another copy of the program ----
+  // A message that a copy started meanwhile handed over
+  // (instance_channel_service.h); an unknown one does nothing.
+  void Instance_message(const std::vector<std::string>& message);
+  // Shows the window in front, restored from the taskbar or the tray, or
+  // the program's open dialog when one is.
+  void Bring_forward();
+
   // ---- Help ----
   // The help topic of a control: its own keyword or its nearest parent's.
   std::string Help_keyword_of(const QWidget* widget) const;
@@ -337,6 +346,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Update_recent_menu();
   void Select_all_click();
   void Undo_click();
+  void Open_handed_over_file();
   // Whether the converted text ends with a line break: when the source pane
   // does, unless Open gave a file's last line the break it did not have.
   bool Source_ends_with_break() const;
@@ -357,6 +367,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   bool closed_ = false;
   bool close_requested_ = false;  // the window was closed while busy
   std::unique_ptr<Background_conversion> background_;
+  QString handed_over_file_;  // a file another copy handed over while this one was busy
 };
 
 }  // namespace quorvandel

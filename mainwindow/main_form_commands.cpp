@@ -288,6 +288,10 @@ void TMainForm::End_busy() {
   if (close_requested_) {
     close_requested_ = false;
     close();
+    return;
+  }
+  if (!handed_over_file_.isEmpty()) {
+    QMetaObject::invokeMethod(this, [this] { Open_handed_over_file(); }, Qt::QueuedConnection);
   }
 }
 

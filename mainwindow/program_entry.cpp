@@ -2,10 +2,16 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QStringList>
+#include <QThread>
 #include <QTimer>
+
+#include <cstdio>
+#include <string_view>
 
 #include "hotkeys/wayland/portal_hotkeys.h"
 #include "hotkeys/wayland/portal_keystrokes.h"
@@ -24,6 +30,7 @@
 #include "platform/named_semaphore_locks.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_help_window.h"
+#include "platform/qt/qt_instance_channel.h"
 #include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"
 #include "resources/icons.h"
@@ -43,13 +50,42 @@ namespace quorvandel {
 namespace {
 
 constexpr int first_run_delay_ms = 500;
+// How long a copy waits for the running one to listen: it does once its
+// windows are made.
+constexpr int hand_over_wait_ms = 10000;
+constexpr unsigned long hand_over_retry_ms = 20;
 
+using Message = std::vector<std::string>;
 
-// True when this copy may run; otherwise it has told the user, or stays
+// Sends the message to the running copy, waiting for it while it starts.
+bool Hand_over(Instance_channel_service& channel, const Message& message) {
+  const QDeadlineTimer deadline(hand_over_wait_ms);
+  while (!channel.Send(message)) {
+    if (deadline.hasExpired()) return false;
+    QThread::msleep(hand_over_retry_ms);
+  }
+  return true;
+}
+
+// The running copy opens the file named on the command line, if any, and
+// shows its window. True when it took them.
+bool Hand_over_to_running_copy(Instance_channel_service& channel, const QStringList& arguments) {
+  const QString file = First_file_argument(arguments);
+  if (!file.isEmpty()) {
+    if (!Hand_over(channel, {"open", QFileInfo(file).absoluteFilePath().toStdString()})) return false;
+    channel.Send({"raise"});
+    return true;
+  }
+  return Hand_over(channel, {"raise"});
+}
+
+// True when this copy may run; otherwise it has handed the running copy
+// what the user asked for, or told the user that it could not, or stays
 // silent while another refused copy is telling them.
 // The locks stay held until the process ends.
-bool Only_copy_running(Instance_locks& locks) {
+bool Only_copy_running(Instance_locks& locks, Instance_channel_service& channel, const QStringList& arguments) {
   if (!locks.Held_elsewhere(exe_semaphore_name)) return true;
+  if (Hand_over_to_running_copy(channel, arguments)) return false;
   if (locks.Held_elsewhere(msg_semaphore_name)) return false;
   QMessageBox box(QMessageBox::NoIcon, application_title, "Another instance of this program is already running.",
                   QMessageBox::Ok);
@@ -81,12 +117,17 @@ TProgram::TProgram(const std::string& program_folder, Services services,
   form.Load_recent_files();
 }
 
-void TProgram::Open_command_line(const QStringList& arguments) {
+QString First_file_argument(const QStringList& arguments) {
   for (qsizetype i = 1; i < arguments.size(); ++i) {
     if (arguments[i].startsWith('-')) continue;  // Qt's own options, such as -platform, are gone by now
-    main_form_->Open_source_file(arguments[i], File_encoding::automatic);
-    return;
+    return arguments[i];
   }
+  return {};
+}
+
+void TProgram::Open_command_line(const QStringList& arguments) {
+  const QString file = First_file_argument(arguments);
+  if (!file.isEmpty()) main_form_->Open_source_file(file, File_encoding::automatic);
 }
 
 TProgram::~TProgram() = default;
@@ -118,6 +159,9 @@ void TProgram::Start() {
   } else {
     form.show();
   }
+  // Another copy's messages wait in the event loop until the program runs.
+  form.services().instance_channel->Listen(
+      [&form](const std::vector<std::string>& message) { form.Instance_message(message); });
 }
 
 Services Make_desktop_services(const User_folders& user) {
@@ -166,10 +210,32 @@ Services Make_desktop_services(const User_folders& user) {
   services.launcher = std::make_shared<Desktop_file_launcher>();
   services.input_language = std::make_shared<Ignored_input_language>();
   services.url_opener = std::make_shared<Qt_url_opener>();
+  services.instance_channel = std::make_shared<Qt_instance_channel>(QString::fromStdString(Instance_channel_name()));
   return services;
 }
 
+int Send_hotkey(std::string_view hotkey) {
+  if (hotkey != "default" && hotkey != "active") {
+    std::fputs("usage: quorvandel --hotkey default|active\n", stderr);
+    return 2;
+  }
+  Qt_instance_channel channel(QString::fromStdString(Instance_channel_name()));
+  const Message message = {"hotkey", std::string(hotkey)};
+  if (channel.Send(message)) return 0;
+  // No copy listens yet: wait for one only while one is starting.
+  Named_semaphore_locks locks;
+  if (locks.Held_elsewhere(exe_semaphore_name) && Hand_over(channel, message)) return 0;
+  std::fputs("quorvandel: Quorvandel is not running.\n", stderr);
+  return 1;
+}
+
 int Run_program(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    if (std::string_view(argv[i]) == "--hotkey") {
+      QCoreApplication application(argc, argv);  // no display needed
+      return Send_hotkey(i + 1 < argc ? argv[i + 1] : "");
+    }
+  }
   QApplication application(argc, argv);
   // The application ID names the windows' class (WM_CLASS), which the
   // installed desktop entry's StartupWMClass matches, and on Wayland the
@@ -180,7 +246,8 @@ int Run_program(int argc, char** argv) {
   QApplication::setWindowIcon(Main_icon());
 
   Named_semaphore_locks locks;  // held until the process ends
-  if (!Only_copy_running(locks)) return 0;
+  Qt_instance_channel channel(QString::fromStdString(Instance_channel_name()));
+  if (!Only_copy_running(locks, channel, QApplication::arguments())) return 0;
 
   const User_folders user = User_folders_from_environment();
   const std::string program_folder = Program_folder(Executable_folder(), user);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/services.h"
@@ -42,6 +43,16 @@ class TProgram {
  private:
   std::unique_ptr<TMainForm> main_form_;
 };
+
+// The first argument that is not an option, the program's own (the first)
+// left out; empty when there is none.
+QString First_file_argument(const QStringList& arguments);
+
+// Asks the running copy to act as if the hotkey ("default" or "active")
+// had been pressed; returns the process's exit status: 0 when it took the
+// message, 1 when no copy runs (said on the standard error), 2 for another
+// word.
+int Send_hotkey(std::string_view hotkey);
 
 // The real desktop services of this system, built here and nowhere else,
 // for the user whose folders these are. Needs the QApplication to exist

@@ -11,6 +11,7 @@
 #include "platform/clipboard_service.h"
 #include "platform/help_service.h"
 #include "platform/input_language_service.h"
+#include "platform/instance_channel_service.h"
 #include "platform/launcher_service.h"
 #include "platform/login_entry_service.h"
 #include "platform/shell_folders_service.h"
@@ -33,6 +34,7 @@ struct Services {
   std::shared_ptr<Launcher_service> launcher;
   std::shared_ptr<Input_language_service> input_language;
   std::shared_ptr<Url_opener_service> url_opener;
+  std::shared_ptr<Instance_channel_service> instance_channel;  // the running copy listens on it
   std::string executable_path;  // this program's, for the launcher on the desktop
 };
 

@@ -25,6 +25,7 @@
 #include "support/recording_help.h"
 #include "support/recording_hotkeys.h"
 #include "support/recording_input_language.h"
+#include "support/recording_instance_channel.h"
 #include "support/recording_keystrokes.h"
 #include "support/recording_url_opener.h"
 #include "support/recording_tray.h"
@@ -70,6 +71,7 @@ class Program_fixture : public ::testing::Test {
     services.launcher = std::make_shared<Desktop_file_launcher>();
     services.input_language = input_language;
     services.url_opener = url_opener;
+    services.instance_channel = instance_channel;
     program_ = std::make_unique<TProgram>(Folder(), services, [this](TMainForm& form) { Answer_dialogs(form); });
     program_->Start();
   }
@@ -123,6 +125,7 @@ class Program_fixture : public ::testing::Test {
   std::shared_ptr<Recording_help> help = std::make_shared<Recording_help>();
   std::shared_ptr<Recording_input_language> input_language = std::make_shared<Recording_input_language>();
   std::shared_ptr<Recording_url_opener> url_opener = std::make_shared<Recording_url_opener>();
+  std::shared_ptr<Recording_instance_channel> instance_channel = std::make_shared<Recording_instance_channel>();
   QString file_to_open;
   QString file_to_save;
 };
