@@ -60,6 +60,7 @@ as_user sh -c "printf 'the user'\\''s clipboard' | wl-copy"
 now_us() { local t; t=$(date +%s%N); echo $((t / 1000)); }
 converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
 results=()
+commands=()  # of each round, the command's own run: its start and the hand-over
 for round in $(seq "$rounds"); do
   rm -f "$work/home/field.txt"
   exec_as_user QT_QPA_PLATFORM=wayland "$field" "$work/home/field.txt" akuo >/dev/null 2>&1 &
@@ -69,12 +70,14 @@ for round in $(seq "$rounds"); do
   sleep 0.2  # let the field settle; not measured
   start=$(now_us)
   as_user QT_QPA_PLATFORM=wayland "$work/program/quorvandel" --hotkey default
+  handed=$(now_us)
   deadline=$((start + 5000000))
   while [[ $(<"$work/home/field.txt") != "$converted" ]]; do
     (($(now_us) < deadline)) || { echo "round $round: no conversion within 5 s" >&2; break; }
   done
   end=$(now_us)
   results+=($(((end - start) / 1000)))
+  commands+=($(((handed - start) / 1000)))
   kill "$field_pid"
   wait "$field_pid" 2>/dev/null || true
 done
@@ -84,4 +87,7 @@ count=${#sorted[@]}
 median=${sorted[$((count / 2))]}
 echo "sway: the --hotkey command to converted selection, $count rounds (ms): ${results[*]}"
 echo "sway: median ${median} ms, fastest ${sorted[0]} ms, slowest ${sorted[$((count - 1))]} ms"
+command_median=$(printf '%s\n' "${commands[@]}" | sort -n | sed -n "$((count / 2 + 1))p")
+echo "sway: of which the command itself (a process start and the hand-over), median ${command_median} ms"
+echo "sway: load average while measured: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "sway: against the 600 ms of two fixed 300 ms waits: $(awk -v m="$median" 'BEGIN { printf "%.1f", 600 / m }')x faster (median)"
