@@ -34,6 +34,7 @@
 #include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"
 #include "resources/icons.h"
+#include "settings/ini_store.h"
 #include "settings/settings_location.h"
 #include "settings/dialogs/u_hotkey.h"
 #include "settings/dialogs/u_preferences.h"
@@ -164,6 +165,22 @@ void TProgram::Start() {
       [&form](const std::vector<std::string>& message) { form.Instance_message(message); });
 }
 
+void Keep_key_consent(Portal_keystrokes& keys, const std::string& ini_path) {
+  static constexpr std::string_view section = "Configuration";
+  static constexpr std::string_view key = "remote_desktop_restore_token";
+  // A token that cannot be read or kept only brings the dialog back.
+  try {
+    keys.Set_restore_token(Ini_store(ini_path).Read(section, key, ""));
+  } catch (const Settings_error&) {
+  }
+  keys.Set_token_handler([ini_path](const std::string& token) {
+    try {
+      Ini_store(ini_path).Write(section, key, token);
+    } catch (const Settings_error&) {
+    }
+  });
+}
+
 Services Make_desktop_services(const User_folders& user) {
   Services services;
   services.executable_path = Executable_path();
@@ -254,6 +271,8 @@ int Run_program(int argc, char** argv) {
   TProgram program(program_folder, Make_desktop_services(user));
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);
+  if (auto* portal_keys = dynamic_cast<Portal_keystrokes*>(program.main_form().services().keystrokes.get()))
+    Keep_key_consent(*portal_keys, program.main_form().Settings_file().ini_path);
   program.Start();
   program.Open_command_line(QApplication::arguments());
   QApplication::setQuitOnLastWindowClosed(false);

@@ -54,6 +54,13 @@ QString First_file_argument(const QStringList& arguments);
 // word.
 int Send_hotkey(std::string_view hotkey);
 
+class Portal_keystrokes;
+
+// The desktop's consent to send keys kept in the settings file at
+// `ini_path` ([Configuration] remote_desktop_restore_token), so that the
+// portal's dialog comes once where the portal keeps consent.
+void Keep_key_consent(Portal_keystrokes& keys, const std::string& ini_path);
+
 // The real desktop services of this system, built here and nowhere else,
 // for the user whose folders these are. Needs the QApplication to exist
 // already (the clipboard is Qt's).
