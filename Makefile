@@ -104,10 +104,12 @@ compare: deps
 	scripts/compare-speed.sh $(BENCH_BUILD)
 	scripts/compare-bidi.sh $(BENCH_BUILD)
 
-# The hotkey's time from its keys to the converted selection, under Xvfb.
+# The hotkey's time from its keys to the converted selection, under Xvfb,
+# and from the bound command to the converted selection on headless sway.
 hotkey-latency: build
 	cmake --build $(BUILD) -j $(JOBS) --target quorvandel quorvandel-text-field
 	scripts/hotkey-latency.sh $(BUILD) $(or $(ROUNDS),20)
+	scripts/hotkey-latency-sway.sh $(BUILD) $(or $(ROUNDS),20)
 
 # Runs the conversion fuzzer for FUZZ_SECONDS (60 by default) under ASan and
 # UBSan; new inputs go to $(FUZZ_BUILD)/corpus, the seeds in fuzz/corpus stay.

@@ -34,6 +34,11 @@ void Hotkey_conversion::WMHotKey(int id) {
 
 std::string Hotkey_conversion::Hotkey_convert_by_keyboard_event() {
   Wait_for_modifiers_up();
+  // Keys that cannot be sent would leave the clipboard emptied for nothing.
+  if (std::string why = keys_.Prepare(); !why.empty()) {
+    window_.Set_hotkey_busy(false);
+    return why;
+  }
   const Copy_paste_style style = keys_.Foreground_style();
   std::string message = style == Copy_paste_style::primary_selection ? Convert_primary_selection()
                                                                       : Convert_through_clipboard(style);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 namespace quorvandel {
 
@@ -25,6 +26,11 @@ class Hotkey_service {
   // Called on the user-interface thread for each press of a registered
   // combination, with its identifier.
   virtual void Set_pressed_handler(Pressed_handler handler) = 0;
+
+  // Where the system does not simply take the combinations (a Wayland
+  // desktop): which trigger is in use and what the user does once, for
+  // the preferences to show. Empty where registering is all.
+  virtual std::string Trigger_note() const { return {}; }
 };
 
 }  // namespace quorvandel

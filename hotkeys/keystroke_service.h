@@ -2,6 +2,8 @@
 // and keystrokes synthesized into it.
 #pragma once
 
+#include <string>
+
 namespace quorvandel {
 
 // The keys that a hotkey conversion waits for or sends. Shift and Control
@@ -31,6 +33,11 @@ class Keystroke_service {
   // How the window that has the focus now copies and pastes; its
   // keystrokes must never interrupt a program (Ctrl+C in a terminal).
   virtual Copy_paste_style Foreground_style() = 0;
+
+  // Makes the keys ready to be sent before a conversion touches the
+  // clipboard (a desktop may first ask the user's consent); the message
+  // why they cannot be, empty when they can.
+  virtual std::string Prepare() { return {}; }
 };
 
 }  // namespace quorvandel

@@ -1,13 +1,20 @@
-// The desktop services of Linux: the hotkeys and keystrokes through X11
-// (stand-ins without an X display), Qt's clipboard, tray icon and help
+// The desktop services of Linux: the hotkeys, keystrokes and clipboard
+// through a wlroots compositor or the desktop portal on Wayland, through X11
+// otherwise (stand-ins without a display), Qt's clipboard, tray icon and help
 // window, the XDG autostart entry, folders and desktop launchers.
+#include <QDBusConnection>
 #include <QGuiApplication>
 #include <optional>
+#include <string_view>
 
+#include "hotkeys/wayland/portal_hotkeys.h"
+#include "hotkeys/wayland/portal_keystrokes.h"
+#include "hotkeys/wayland/wayland_keys.h"
 #include "hotkeys/x11/stand_in_hotkeys.h"
 #include "hotkeys/x11/stand_in_keystrokes.h"
 #include "hotkeys/x11/x11_keys.h"
 #include "mainwindow/program_entry.h"
+#include "platform/desktop_session.h"
 #include "platform/executable_path.h"
 #include "platform/linux/autostart_login_entry.h"
 #include "platform/linux/desktop_file_launcher.h"
@@ -19,17 +26,48 @@
 #include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"
 #include "resources/icons.h"
+#include "settings/ini_store.h"
 
 namespace quorvandel {
+namespace {
+
+void Keep_key_consent(Portal_keystrokes& keys, const std::string& ini_path) {
+  static constexpr std::string_view section = "Configuration";
+  static constexpr std::string_view key = "remote_desktop_restore_token";
+  // A token that cannot be read or kept only brings the dialog back.
+  try {
+    keys.Set_restore_token(Ini_store(ini_path).Read(section, key, ""));
+  } catch (const Settings_error&) {
+  }
+  keys.Set_token_handler([ini_path](const std::string& token) {
+    try {
+      Ini_store(ini_path).Write(section, key, token);
+    } catch (const Settings_error&) {
+    }
+  });
+}
+
+}  // namespace
 
 Services Make_desktop_services(const User_folders& user) {
   Services services;
   services.executable_path = Executable_path();
-  // The hotkeys act on the display the toolkit shows the windows and the
+  // In a Wayland session whose compositor lets a program type and hold the
+  // clipboard (sway, Hyprland), the hotkeys reach every window, native and
+  // XWayland alike, through the compositor.
+  std::optional<Wayland_keys> wayland;
+  const bool wayland_session = Wayland_session() && QGuiApplication::platformName() != "offscreen";
+  if (wayland_session) wayland = Open_wayland_keys(services.executable_path);
+  // Elsewhere they act on the display the toolkit shows the windows and the
   // clipboard on; without one (offscreen rendering) there are none.
   std::optional<X11_keys> keys;
-  if (QGuiApplication::platformName() == "xcb") keys = Open_x11_keys();
-  if (keys) {
+  if (!wayland && QGuiApplication::platformName() == "xcb") keys = Open_x11_keys();
+  if (wayland) {
+    auto held = std::make_shared<Wayland_keys>(std::move(*wayland));  // the connection outlives the services
+    services.hotkeys = std::shared_ptr<Hotkey_service>(held, held->hotkeys.get());
+    services.keystrokes = std::shared_ptr<Keystroke_service>(held, held->keystrokes.get());
+    services.clipboard = std::shared_ptr<Clipboard_service>(held, held->clipboard.get());
+  } else if (keys) {
     auto held = std::make_shared<X11_keys>(std::move(*keys));  // the connection outlives both services
     services.hotkeys = std::shared_ptr<Hotkey_service>(held, held->hotkeys.get());
     services.keystrokes = std::shared_ptr<Keystroke_service>(held, held->keystrokes.get());
@@ -37,7 +75,19 @@ Services Make_desktop_services(const User_folders& user) {
     services.hotkeys = std::make_shared<Stand_in_hotkeys>();
     services.keystrokes = std::make_shared<Stand_in_keystrokes>();
   }
-  services.clipboard = std::make_shared<Qt_clipboard>();
+  // The desktop portal's global shortcuts, where the desktop has them
+  // (KDE Plasma, GNOME 48), take the combinations for every window; its
+  // RemoteDesktop keys, where the compositor has no virtual keyboard
+  // (GNOME, KDE Plasma), reach native programs too.
+  if (wayland_session) {
+    if (std::shared_ptr<Portal_hotkeys> portal = Portal_hotkeys::Open(QDBusConnection::sessionBus()))
+      services.hotkeys = portal;
+    if (!wayland) {
+      if (std::shared_ptr<Portal_keystrokes> portal_keys = Portal_keystrokes::Open(QDBusConnection::sessionBus()))
+        services.keystrokes = portal_keys;
+    }
+  }
+  if (!services.clipboard) services.clipboard = std::make_shared<Qt_clipboard>();
   services.tray = std::make_shared<Qt_tray_service>(Enabled_icon(), Disabled_icon());
   services.help = std::make_shared<Qt_help_window>();
   services.login_entry = std::make_shared<Autostart_login_entry>(services.executable_path, user);
@@ -51,6 +101,11 @@ Services Make_desktop_services(const User_folders& user) {
 
 std::shared_ptr<Instance_channel_service> Make_instance_channel() {
   return std::make_shared<Qt_instance_channel>(QString::fromStdString(Instance_channel_name()));
+}
+
+void Keep_consents(const Services& services, const std::string& ini_path) {
+  if (auto* portal_keys = dynamic_cast<Portal_keystrokes*>(services.keystrokes.get()))
+    Keep_key_consent(*portal_keys, ini_path);
 }
 
 }  // namespace quorvandel

@@ -44,4 +44,7 @@ std::shared_ptr<Instance_channel_service> Make_instance_channel() {
   return std::make_shared<Unreachable_instance_channel>();
 }
 
+// Windows asks no consent for the keys the hotkeys send.
+void Keep_consents(const Services& /*services*/, const std::string& /*ini_path*/) {}
+
 }  // namespace quorvandel

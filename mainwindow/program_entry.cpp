@@ -193,6 +193,7 @@ int Run_program(int argc, char** argv) {
   TProgram program(program_folder, Make_desktop_services(user));
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);
+  Keep_consents(program.main_form().services(), program.main_form().Settings_file().ini_path);
   program.Start();
   program.Open_command_line(QApplication::arguments());
   QApplication::setQuitOnLastWindowClosed(false);

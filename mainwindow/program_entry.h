@@ -54,10 +54,21 @@ QString First_file_argument(const QStringList& arguments);
 // word.
 int Send_hotkey(std::string_view hotkey);
 
+class Portal_keystrokes;
+
+// The desktop's consent to send keys kept in the settings file at
+// `ini_path` ([Configuration] remote_desktop_restore_token), so that the
+// portal's dialog comes once where the portal keeps consent.
+void Keep_key_consent(Portal_keystrokes& keys, const std::string& ini_path);
+
 // The real desktop services of this system, built here and nowhere else,
 // for the user whose folders these are. Needs the QApplication to exist
 // already (the clipboard is Qt's).
 Services Make_desktop_services(const User_folders& user = User_folders_from_environment());
+
+// Keeps in the settings file what the user consented to once (the desktop
+// portal's token for sending keys), so the question is not asked again.
+void Keep_consents(const Services& services, const std::string& ini_path);
 
 // This system's channel to the running copy, for a copy that only hands
 // something over (Send_hotkey) and for Make_desktop_services.

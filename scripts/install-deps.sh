@@ -15,6 +15,11 @@ packages=(
   # the X11 hotkeys, and the desktop tests' display, window manager, keys, clipboard and screenshots
   libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev x11proto-dev
   xvfb openbox xdotool xclip xterm x11-xkb-utils x11-utils trayer libx11-dev imagemagick
+  # the Wayland hotkeys (wayland-client and its scanner), and their tests on headless
+  # sway: native Qt and GTK 3 fields, the clipboard tools and swaymsg
+  libwayland-dev libwayland-bin sway qt6-wayland wl-clipboard python3-gi gir1.2-gtk-3.0
+  # the desktop portal's tests: a mock portal on a private session bus
+  python3-dbusmock dbus-daemon
   # the icon files, the manual page, the completion's test and make test-package
   qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
   # make test-windows: the cross compiler, GoogleTest's sources and Wine

@@ -1,6 +1,8 @@
 // What the preferences dialog needs of the main window that shows it.
 #pragma once
 
+#include <string>
+
 #include <QRect>
 #include <QString>
 
@@ -36,6 +38,10 @@ class TPref_host {
   // Withdraws both hotkeys, and unless unregister_only registers them anew.
   virtual void RegisterHotkeys(bool unregister_only) = 0;
   virtual bool Hotkeys_registered() const = 0;
+  // How the hotkeys are pressed where the desktop does not simply give the
+  // combinations (Wayland): the trigger in use and what the user does once.
+  // Empty where registering is all.
+  virtual std::string Hotkey_trigger_note() const { return {}; }
 
   // Refreshes the main window's titles, bars and status line.
   virtual void Show_status() = 0;

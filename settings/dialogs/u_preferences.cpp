@@ -24,6 +24,8 @@ namespace quorvandel {
 namespace {
 
 constexpr int default_line_length = 80;
+// The hotkeys' note where the program has no Wayland trigger of its own.
+constexpr const char* xwayland_only_note = "In this Wayland session the hotkeys work in X11 (XWayland) programs only.";
 constexpr int min_line_length = 1;
 constexpr int max_line_length = 255;
 
@@ -418,8 +420,10 @@ QWidget* TPrefForm::Make_profiles_page() {
   hotkeys->setColumnStretch(1, 1);
   column->addSpacing(12);
   column->addLayout(hotkeys);
-  WaylandNote = new QLabel("In this Wayland session the hotkeys work in X11 (XWayland) programs only.", page);
+  WaylandNote = new QLabel(xwayland_only_note, page);
   WaylandNote->setVisible(Wayland_session());
+  WaylandNote->setWordWrap(true);
+  WaylandNote->setTextInteractionFlags(Qt::TextSelectableByMouse);  // the lines to bind are copied from it
   column->addWidget(WaylandNote);
   column->addStretch(1);
 
@@ -608,6 +612,9 @@ void TPrefForm::Update_hotkey_info() {
   ActiveHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_active)));
   DefaultHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_default)));
   host_.RegisterHotkeys(false);
+  const std::string trigger = host_.Hotkey_trigger_note();
+  WaylandNote->setText(trigger.empty() ? QString(xwayland_only_note) : QString::fromStdString(trigger));
+  WaylandNote->setVisible(!trigger.empty() || Wayland_session());
 }
 
 void TPrefForm::Rebuild_profile_list() {

@@ -129,6 +129,17 @@ INSTANTIATE_TEST_SUITE_P(
         // A terminal of the xterm family: no Ctrl+C ever reaches it.
         Style_case{Copy_paste_style::primary_selection, {"+shift", "+insert", "-insert", "-shift"}}));
 
+TEST_F(Hotkey_conversion_test, KeysThatCannotBeSentLeaveTheClipboardAndSayWhy) {
+  keys.prepare_message = "The desktop did not let this program send keys.";
+  const int writes = clipboard.writes;
+  Press(default_hotkey_id);
+  EXPECT_THAT(keys.sent, IsEmpty());
+  EXPECT_EQ(clipboard.contents, users_picture);
+  EXPECT_EQ(clipboard.writes, writes);
+  EXPECT_THAT(window.messages, ElementsAre(keys.prepare_message));
+  EXPECT_FALSE(window.busy);
+}
+
 TEST_F(Hotkey_conversion_test, TerminalPasteLeavesTheClipboardUntouched) {
   keys.foreground_style = Copy_paste_style::primary_selection;
   clipboard.primary = "shalom";

@@ -28,6 +28,7 @@ class Recording_keystrokes : public Keystroke_service {
     if (on_send) on_send(key, release);
   }
   Copy_paste_style Foreground_style() override { return foreground_style; }
+  std::string Prepare() override { return prepare_message; }
 
   // The keys as names, "+c" for a press of C and "-c" for its release.
   std::vector<std::string> Sent_names() const {
@@ -52,6 +53,7 @@ class Recording_keystrokes : public Keystroke_service {
 
   std::set<Key> held;  // the keys the user holds down
   Copy_paste_style foreground_style = Copy_paste_style::control_keys;
+  std::string prepare_message;  // why the keys cannot be sent; empty: they can
   std::vector<Sent> sent;
   int down_queries = 0;
   // Runs after each key is recorded: lets a test play the foreground

@@ -1,0 +1,48 @@
+#include "hotkeys/wayland/command_hotkeys.h"
+
+#include "hotkeys/hotkey_conversion.h"
+
+namespace quorvandel {
+namespace {
+
+// The program's path as one word of a shell command line.
+std::string Shell_word(const std::string& word) {
+  if (word.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._-+") ==
+      std::string::npos)
+    return word;
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+}  // namespace
+
+std::string Sway_combination(bool ctrl, bool shift, bool alt, int fkey) {
+  std::string combination;
+  if (ctrl) combination += "Ctrl+";
+  if (alt) combination += "Alt+";
+  if (shift) combination += "Shift+";
+  return combination + "F" + std::to_string(fkey);
+}
+
+std::string Command_hotkeys::Trigger_note() const {
+  struct Hotkey_line {
+    int id;
+    const char* argument;
+  };
+  const Hotkey_line lines[] = {{default_hotkey_id, "default"}, {active_hotkey_id, "active"}};
+  std::string sway;
+  std::string gnome;
+  for (const Hotkey_line& line : lines) {
+    const auto found = registered_.find(line.id);
+    if (found == registered_.end()) continue;
+    const std::string command = Shell_word(program_) + " --hotkey " + line.argument;
+    sway += "bindsym --release " + found->second + " exec " + command + "\n";
+    gnome += found->second + ":  " + command + "\n";
+  }
+  return "This desktop lets no program take a key combination: bind the hotkeys to this program's "
+         "command in its own settings.\nFor sway, add these lines to its config, then reload it:\n" +
+         sway + "In GNOME: Settings > Keyboard > Custom Shortcuts, one shortcut for each:\n" + gnome;
+}
+
+}  // namespace quorvandel

@@ -1,0 +1,17 @@
+#include "hotkeys/wayland/wayland_keys.h"
+
+namespace quorvandel {
+
+std::optional<Wayland_keys> Open_wayland_keys(const std::string& program) {
+  Wayland_keys keys;
+  keys.connection = Wayland_connection::Open();
+  if (!keys.connection) return std::nullopt;
+  keys.keystrokes = Virtual_keyboard_keystrokes::Create(*keys.connection);
+  keys.clipboard = Data_control_clipboard::Create(*keys.connection);
+  if (!keys.keystrokes || !keys.clipboard) return std::nullopt;
+  keys.hotkeys = std::make_unique<Command_hotkeys>(program);
+  keys.connection->Start();
+  return keys;
+}
+
+}  // namespace quorvandel

@@ -1,0 +1,38 @@
+// The hotkey services of a Wayland session whose compositor offers the
+// wlroots protocols: the command-bound hotkeys, the virtual keyboard and
+// the data-control clipboard, over one connection that outlives them.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "hotkeys/wayland/command_hotkeys.h"
+#include "hotkeys/wayland/virtual_keyboard_keystrokes.h"
+#include "platform/wayland/data_control_clipboard.h"
+#include "platform/wayland/wayland_connection.h"
+
+namespace quorvandel {
+
+struct Wayland_keys {
+  std::unique_ptr<Wayland_connection> connection;
+  std::unique_ptr<Command_hotkeys> hotkeys;
+  std::unique_ptr<Virtual_keyboard_keystrokes> keystrokes;
+  std::unique_ptr<Data_control_clipboard> clipboard;
+
+  Wayland_keys() = default;
+  Wayland_keys(Wayland_keys&&) = default;
+  Wayland_keys& operator=(Wayland_keys&&) = default;
+  // The services go before the connection they use.
+  ~Wayland_keys() {
+    hotkeys.reset();
+    keystrokes.reset();
+    clipboard.reset();
+  }
+};
+
+// Nothing when no compositor answers, or it lacks the virtual keyboard or
+// the data control. `program` is the path the hotkeys' command starts.
+std::optional<Wayland_keys> Open_wayland_keys(const std::string& program);
+
+}  // namespace quorvandel

@@ -1,0 +1,297 @@
+#include "platform/wayland/data_control_clipboard.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+#include <wayland-client.h>
+#include <wlr-data-control-unstable-v1-client-protocol.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <algorithm>
+#include <chrono>
+#include <memory>
+#include <mutex>
+
+namespace quorvandel {
+namespace {
+
+// The types that carry UTF-8 text, in the order they are asked for.
+const std::vector<std::string> text_types = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain",
+                                             "text/plain;charset=UTF-8"};
+// The types our own text is offered in.
+const std::vector<std::string> offered_text_types = {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING"};
+// The most text that is taken from another program.
+constexpr std::size_t text_limit = std::size_t{256} << 20;
+// The format that asks clipboard managers not to keep an entry.
+constexpr const char* password_manager_hint = "x-kde-passwordManagerHint";
+
+// How long an owner may stay silent while it sends its data, and while a
+// reader takes ours.
+constexpr int silence_limit_ms = 2000;
+// While waiting for an owner, the user interface runs in slices this long,
+// for the owner may be this program's own window.
+constexpr int slice_ms = 10;
+
+Data_control_clipboard* Clipboard_of(void* data) { return static_cast<Data_control_clipboard*>(data); }
+
+void On_data_offer(void* data, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
+  Clipboard_of(data)->Offer_introduced(offer);
+}
+void On_selection(void* data, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
+  Clipboard_of(data)->Selection_changed(offer);
+}
+void On_finished(void* data, zwlr_data_control_device_v1*) { Clipboard_of(data)->Device_finished(); }
+void On_primary_selection(void*, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
+  if (offer) zwlr_data_control_offer_v1_destroy(offer);  // bound at version 1: never sent
+}
+const zwlr_data_control_device_v1_listener device_listener = {On_data_offer, On_selection, On_finished,
+                                                              On_primary_selection};
+
+void On_offer(void* data, zwlr_data_control_offer_v1* offer, const char* mime_type) {
+  Clipboard_of(data)->Type_offered(offer, mime_type);
+}
+const zwlr_data_control_offer_v1_listener offer_listener = {On_offer};
+
+void On_send(void* data, zwlr_data_control_source_v1* source, const char* mime_type, std::int32_t fd) {
+  Clipboard_of(data)->Data_requested(source, mime_type, fd);
+}
+void On_cancelled(void* data, zwlr_data_control_source_v1* source) { Clipboard_of(data)->Source_cancelled(source); }
+const zwlr_data_control_source_v1_listener source_listener = {On_send, On_cancelled};
+
+// Writes the whole data to a reader that may be slow; gives up when it
+// stops reading for too long or goes away.
+void Write_to_reader(int fd, const std::string& data) {
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags >= 0) fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+  std::size_t written = 0;
+  while (written < data.size()) {
+    pollfd ready = {fd, POLLOUT, 0};
+    if (poll(&ready, 1, silence_limit_ms) <= 0) return;
+    const ssize_t n = write(fd, data.data() + written, data.size() - written);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+    if (n <= 0) return;
+    written += static_cast<std::size_t>(n);
+  }
+}
+
+const std::string* Text_in(const Clipboard_contents& contents) {
+  for (const std::string& type : text_types) {
+    for (const Clipboard_format& format : contents)
+      if (format.mime_type == type) return &format.data;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<Data_control_clipboard> Data_control_clipboard::Create(Wayland_connection& connection) {
+  if (!connection.seat()) return nullptr;
+  auto* manager =
+      static_cast<zwlr_data_control_manager_v1*>(connection.Bind(&zwlr_data_control_manager_v1_interface, 1));
+  if (!manager) return nullptr;
+  return std::unique_ptr<Data_control_clipboard>(new Data_control_clipboard(connection, manager));
+}
+
+Data_control_clipboard::Data_control_clipboard(Wayland_connection& connection, zwlr_data_control_manager_v1* manager)
+    : connection_(connection), manager_(manager) {
+  device_ = zwlr_data_control_manager_v1_get_data_device(manager_, connection_.seat());
+  zwlr_data_control_device_v1_add_listener(device_, &device_listener, this);
+}
+
+Data_control_clipboard::~Data_control_clipboard() {
+  std::lock_guard<std::mutex> hold(connection_.lock());
+  *alive_ = false;
+  for (auto& [offer, types] : introduced_) zwlr_data_control_offer_v1_destroy(offer);
+  if (selection_) zwlr_data_control_offer_v1_destroy(selection_);
+  for (auto& [source, contents] : sources_) zwlr_data_control_source_v1_destroy(source);
+  if (device_) zwlr_data_control_device_v1_destroy(device_);
+  zwlr_data_control_manager_v1_destroy(manager_);
+  connection_.Flush();
+}
+
+void Data_control_clipboard::Set_changed_handler(std::function<void()> handler) {
+  changed_handler_ = std::move(handler);
+}
+
+void Data_control_clipboard::Tell_changed() {
+  Wayland_connection::Post([this, alive = alive_] {
+    if (*alive && changed_handler_) changed_handler_();
+  });
+}
+
+void Data_control_clipboard::Offer_introduced(zwlr_data_control_offer_v1* offer) {
+  introduced_[offer];
+  zwlr_data_control_offer_v1_add_listener(offer, &offer_listener, this);
+}
+
+void Data_control_clipboard::Type_offered(zwlr_data_control_offer_v1* offer, const char* mime_type) {
+  const auto found = introduced_.find(offer);
+  if (found != introduced_.end()) found->second.emplace_back(mime_type);
+}
+
+void Data_control_clipboard::Selection_changed(zwlr_data_control_offer_v1* offer) {
+  if (selection_ && selection_ != offer) zwlr_data_control_offer_v1_destroy(selection_);
+  selection_ = offer;
+  selection_types_.clear();
+  if (const auto found = introduced_.find(offer); found != introduced_.end()) {
+    selection_types_ = std::move(found->second);
+    introduced_.erase(found);
+  }
+  if (echoes_expected_ > 0) {
+    --echoes_expected_;
+    return;
+  }
+  ++change_count_;
+  Tell_changed();
+}
+
+void Data_control_clipboard::Device_finished() {
+  zwlr_data_control_device_v1_destroy(device_);
+  device_ = nullptr;
+}
+
+void Data_control_clipboard::Data_requested(zwlr_data_control_source_v1* source, const char* mime_type, int fd) {
+  const auto found = sources_.find(source);
+  if (found != sources_.end()) {
+    for (const Clipboard_format& format : found->second) {
+      if (format.mime_type == mime_type) {
+        Write_to_reader(fd, format.data);
+        break;
+      }
+    }
+    ++fetch_count_;
+    Tell_changed();
+  }
+  close(fd);
+}
+
+void Data_control_clipboard::Source_cancelled(zwlr_data_control_source_v1* source) {
+  sources_.erase(source);
+  zwlr_data_control_source_v1_destroy(source);
+  if (owned_ == source) owned_ = nullptr;
+}
+
+std::optional<Data_control_clipboard::Snapshot> Data_control_clipboard::Look() {
+  if (!connection_.Sync()) return std::nullopt;
+  std::lock_guard<std::mutex> hold(connection_.lock());
+  if (!device_) return std::nullopt;
+  Snapshot snapshot;
+  if (owned_) {
+    snapshot.owned = true;
+    snapshot.contents = sources_[owned_];
+  } else {
+    snapshot.offer = selection_;
+    snapshot.types = selection_types_;
+  }
+  return snapshot;
+}
+
+std::optional<std::string> Data_control_clipboard::Receive(zwlr_data_control_offer_v1* offer, const std::string& type,
+                                                           std::size_t max_bytes) {
+  int ends[2];
+  if (pipe2(ends, O_CLOEXEC) != 0) return std::nullopt;
+  {
+    std::lock_guard<std::mutex> hold(connection_.lock());
+    if (offer != selection_) {  // replaced meanwhile: its owner no longer answers
+      close(ends[0]);
+      close(ends[1]);
+      return std::nullopt;
+    }
+    zwlr_data_control_offer_v1_receive(offer, type.c_str(), ends[1]);
+    connection_.Flush();
+  }
+  close(ends[1]);
+  std::string data;
+  char buffer[65536];
+  auto silent_since = std::chrono::steady_clock::now();
+  for (;;) {
+    pollfd ready = {ends[0], POLLIN, 0};
+    const int polled = poll(&ready, 1, slice_ms);
+    if (polled < 0 && errno != EINTR) break;
+    if (polled <= 0) {
+      if (std::chrono::steady_clock::now() - silent_since > std::chrono::milliseconds(silence_limit_ms)) break;
+      // The owner may be this program's own window, which answers on this
+      // thread.
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+      continue;
+    }
+    const ssize_t n = read(ends[0], buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    if (n == 0) {
+      close(ends[0]);
+      return data;
+    }
+    data.append(buffer, static_cast<std::size_t>(n));
+    if (data.size() > max_bytes) break;
+    silent_since = std::chrono::steady_clock::now();
+  }
+  close(ends[0]);
+  return std::nullopt;
+}
+
+std::optional<Clipboard_contents> Data_control_clipboard::Read_all(std::size_t max_bytes) {
+  std::optional<Snapshot> now = Look();
+  if (!now) return std::nullopt;
+  if (now->owned) return now->contents;
+  Clipboard_contents contents;
+  std::size_t total = 0;
+  for (const std::string& type : now->types) {
+    std::optional<std::string> data = Receive(now->offer, type, max_bytes - total);
+    if (!data) return std::nullopt;
+    total += data->size();
+    contents.push_back({type, std::move(*data)});
+  }
+  return contents;
+}
+
+std::optional<std::string> Data_control_clipboard::Read_text() {
+  std::optional<Snapshot> now = Look();
+  if (!now) return std::nullopt;
+  if (now->owned) {
+    const std::string* text = Text_in(now->contents);
+    return text ? std::optional<std::string>(*text) : std::nullopt;
+  }
+  for (const std::string& type : text_types) {
+    if (std::find(now->types.begin(), now->types.end(), type) != now->types.end())
+      return Receive(now->offer, type, text_limit);
+  }
+  return std::nullopt;
+}
+
+bool Data_control_clipboard::Write_all(const Clipboard_contents& contents) {
+  // Changes of other programs that are on their way are counted first, so
+  // that the echo of this write is told from them.
+  if (!connection_.Sync()) return false;
+  {
+    std::lock_guard<std::mutex> hold(connection_.lock());
+    if (!device_) return false;
+    zwlr_data_control_source_v1* source = zwlr_data_control_manager_v1_create_data_source(manager_);
+    zwlr_data_control_source_v1_add_listener(source, &source_listener, this);
+    for (const Clipboard_format& format : contents) zwlr_data_control_source_v1_offer(source, format.mime_type.c_str());
+    sources_[source] = contents;
+    owned_ = source;
+    echoes_expected_ = 1;
+    zwlr_data_control_device_v1_set_selection(device_, source);
+    ++change_count_;
+    connection_.Flush();
+  }
+  connection_.Sync();
+  {
+    std::lock_guard<std::mutex> hold(connection_.lock());
+    echoes_expected_ = 0;  // the echo has come by now, or never comes
+  }
+  if (changed_handler_) changed_handler_();
+  return true;
+}
+
+bool Data_control_clipboard::Write_text(const std::string& text, bool transient) {
+  Clipboard_contents contents;
+  for (const std::string& type : offered_text_types) contents.push_back({type, text});
+  if (transient) contents.push_back({password_manager_hint, "secret"});
+  return Write_all(contents);
+}
+
+}  // namespace quorvandel

@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Measures how long the hotkey takes end to end on Wayland: from the moment
+# the command a sway key binding runs (quorvandel --hotkey default) starts
+# until the native Wayland text field of another process holds the
+# converted text. Runs on a headless sway of its own, as the user nobody
+# (sway refuses root), like the Wayland desktop tests.
+#
+#   scripts/hotkey-latency-sway.sh BUILD_DIR [ROUNDS]
+#
+# Needs the programs quorvandel and quorvandel-text-field built in BUILD_DIR.
+set -euo pipefail
+build=${1:?usage: hotkey-latency-sway.sh BUILD_DIR [ROUNDS]}
+rounds=${2:-20}
+quorvandel=$(realpath "$build/mainwindow/quorvandel")
+field=$(realpath "$build/tests/quorvandel-text-field")
+[[ -x $quorvandel && -x $field ]] || { echo "build quorvandel and quorvandel-text-field in $build first" >&2; exit 2; }
+
+work=$(mktemp -d)
+chmod 755 "$work"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+mkdir -p "$work/program" "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+echo 'xwayland disable' >"$work/sway.config"
+cp "$quorvandel" "$work/program/"
+printf '[Configuration]\nwindow_pos_x=520\nwindow_pos_y=300\nwindow_width=480\nwindow_height=400\n[Default_Settings]\nsource_char_set=5\n' \
+  >"$work/program/Quorvandel.ini"
+chown -R nobody:nogroup "$work"
+
+# Runs the command as nobody in the session. Started with & it is the
+# program itself whose id $! holds, so that it can be stopped.
+exec_as_user() {
+  exec setpriv --reuid=nobody --regid=nogroup --clear-groups env -i PATH=/usr/local/bin:/usr/bin:/bin \
+    HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8 ${WAYLAND_DISPLAY:+WAYLAND_DISPLAY=$WAYLAND_DISPLAY} "$@"
+}
+as_user() { (exec_as_user "$@"); }
+
+exec_as_user WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$work/sway.config" \
+  >"$work/sway.log" 2>&1 &
+pids+=($!)
+# Ready once its Wayland and IPC sockets exist.
+until compgen -G "$work/runtime/wayland-[0-9]" >/dev/null && compgen -G "$work/runtime/sway-ipc.*" >/dev/null; do
+  sleep 0.02
+done
+WAYLAND_DISPLAY=$(basename "$(compgen -G "$work/runtime/wayland-[0-9]" | head -1)")
+swaysock=$(compgen -G "$work/runtime/sway-ipc.*" | head -1)
+tree() { swaymsg -s "$swaysock" -t get_tree | jq -r "$1"; }
+
+exec_as_user QT_QPA_PLATFORM=wayland "$work/program/quorvandel" >/dev/null 2>&1 &
+pids+=($!)
+until [[ -n $(tree '.. | objects | select((.name // "") | startswith("Quorvandel 1")) | .id') ]]; do sleep 0.05; done
+as_user sh -c "printf 'the user'\\''s clipboard' | wl-copy"
+
+now_us() { local t; t=$(date +%s%N); echo $((t / 1000)); }
+converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
+results=()
+commands=()  # of each round, the command's own run: its start and the hand-over
+for round in $(seq "$rounds"); do
+  rm -f "$work/home/field.txt"
+  exec_as_user QT_QPA_PLATFORM=wayland "$field" "$work/home/field.txt" akuo >/dev/null 2>&1 &
+  field_pid=$!
+  until [[ -s $work/home/field.txt ]]; do sleep 0.01; done
+  until [[ $(tree '.. | objects | select(.focused == true) | .name') == "Quorvandel test field" ]]; do sleep 0.01; done
+  sleep 0.2  # let the field settle; not measured
+  start=$(now_us)
+  as_user QT_QPA_PLATFORM=wayland "$work/program/quorvandel" --hotkey default
+  handed=$(now_us)
+  deadline=$((start + 5000000))
+  while [[ $(<"$work/home/field.txt") != "$converted" ]]; do
+    (($(now_us) < deadline)) || { echo "round $round: no conversion within 5 s" >&2; break; }
+  done
+  end=$(now_us)
+  results+=($(((end - start) / 1000)))
+  commands+=($(((handed - start) / 1000)))
+  kill "$field_pid"
+  wait "$field_pid" 2>/dev/null || true
+done
+
+sorted=($(printf '%s\n' "${results[@]}" | sort -n))
+count=${#sorted[@]}
+median=${sorted[$((count / 2))]}
+echo "sway: the --hotkey command to converted selection, $count rounds (ms): ${results[*]}"
+echo "sway: median ${median} ms, fastest ${sorted[0]} ms, slowest ${sorted[$((count - 1))]} ms"
+command_median=$(printf '%s\n' "${commands[@]}" | sort -n | sed -n "$((count / 2 + 1))p")
+echo "sway: of which the command itself (a process start and the hand-over), median ${command_median} ms"
+echo "sway: load average while measured: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "sway: against the 600 ms of two fixed 300 ms waits: $(awk -v m="$median" 'BEGIN { printf "%.1f", 600 / m }')x faster (median)"

@@ -1,0 +1,295 @@
+// The hotkeys end to end on a Wayland compositor of the test's own
+// (headless sway, run as an unprivileged user since sway refuses root):
+// the real program, native Wayland text fields of Qt and GTK 3 in other
+// processes, the trigger by the command a user binds in sway's config, and
+// the user's clipboard, held by wl-copy, given back byte for byte.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quorvandel::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The settings of the program under test: the default profile reads text
+// typed on the English keys of the Hebrew layout.
+constexpr const char* settings =
+    "[Configuration]\nwindow_pos_x=520\nwindow_pos_y=300\nwindow_width=480\nwindow_height=400\n"
+    "[Default_Settings]\nsource_char_set=5\n";
+constexpr const char* typed = "akuo";
+constexpr const char* converted = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d";  // shalom in Hebrew letters
+// The user the compositor and every client run as.
+constexpr const char* user = "nobody";
+constexpr const char* group = "nogroup";
+
+std::string Read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+std::string Quoted(const std::string& word) {
+  std::string quoted = "'";
+  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+// Waits, up to a generous deadline that only stops a broken run from
+// hanging, for the condition to hold.
+bool Eventually(const std::function<bool()>& condition, std::chrono::seconds limit = 20s) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+class Wayland_desktop : public ::testing::Test {
+ protected:
+  // The compositor starts with the suite's first test, so that one that
+  // does not come up fails that test.
+  void SetUp() override {
+    if (started_) return;
+    Start_compositor();
+    started_ = !HasFatalFailure();
+  }
+
+  static void TearDownTestSuite() {
+    Stop(quorvandel_);
+    Stop(sway_);
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  void TearDown() override { Stop(field_); }
+
+  // The command line that runs `command` as the test's user in its
+  // session; `extra` adds variables.
+  static std::vector<std::string> As_user(const std::vector<std::string>& command,
+                                          const std::vector<std::string>& extra = {}) {
+    std::vector<std::string> line = {"setpriv", std::string("--reuid=") + user, std::string("--regid=") + group,
+                                     "--clear-groups", "env", "-i", "PATH=/usr/local/bin:/usr/bin:/bin",
+                                     "HOME=" + (folder_ / "home").string(),
+                                     "XDG_RUNTIME_DIR=" + (folder_ / "runtime").string(), "LC_ALL=C.UTF-8"};
+    if (!wayland_display_.empty()) line.push_back("WAYLAND_DISPLAY=" + wayland_display_);
+    line.insert(line.end(), extra.begin(), extra.end());
+    line.insert(line.end(), command.begin(), command.end());
+    return line;
+  }
+  static std::string Shell_line(const std::vector<std::string>& command) {
+    std::string line;
+    for (const std::string& word : command) line += Quoted(word) + " ";
+    return line;
+  }
+
+  // Starts a program; its standard error goes to `error_file` where one is
+  // named, to the test's own with QUORVANDEL_DESKTOP_TEST_VERBOSE, else away.
+  static pid_t Spawn(const std::vector<std::string>& command, const std::string& error_file = {}) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      const int null = open("/dev/null", O_RDWR);
+      dup2(null, 0);
+      dup2(null, 1);
+      if (!error_file.empty()) {
+        const int log = open(error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(log >= 0 ? log : null, 2);
+      } else if (!std::getenv("QUORVANDEL_DESKTOP_TEST_VERBOSE")) {
+        dup2(null, 2);
+      }
+      for (int fd = 3; fd < 256; ++fd) close(fd);
+      std::vector<char*> argv;
+      for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
+      argv.push_back(nullptr);
+      execvp(argv[0], argv.data());
+      _exit(127);
+    }
+    return pid;
+  }
+
+  static void Stop(pid_t& pid) {
+    if (pid <= 0) return;
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    pid = -1;
+  }
+
+  // Runs a shell command; its standard output.
+  static std::string Output_of(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+      std::array<char, 4096> buffer;
+      while (const std::size_t got = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), got);
+      pclose(pipe);
+    }
+    return output;
+  }
+  static int Status_of(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  static std::string Tree_query(const std::string& filter) {
+    return Output_of("swaymsg -s " + Quoted(swaysock_.string()) + " -t get_tree | jq -r " + Quoted(filter));
+  }
+  // The title of the window that has the keyboard focus.
+  static std::string Focused_title() {
+    std::string title = Tree_query(".. | objects | select(.focused == true) | .name");
+    while (!title.empty() && title.back() == '\n') title.pop_back();
+    return title;
+  }
+
+  static void Start_compositor() {
+    folder_ = fs::temp_directory_path() / ("quorvandel-wayland-" + std::to_string(getpid()));
+    fs::create_directories(folder_ / "home");
+    fs::create_directories(folder_ / "runtime");
+    fs::permissions(folder_ / "runtime", fs::perms::owner_all);
+    fs::create_directories(folder_ / "program");
+    std::ofstream(folder_ / "sway.config") << "xwayland disable\n";
+    const fs::path program = folder_ / "program" / "quorvandel";
+    fs::copy_file(QUORVANDEL_GUI_EXE, program);
+    std::ofstream(folder_ / "program" / "Quorvandel.ini") << settings;
+    ASSERT_EQ(Status_of("chown -R " + std::string(user) + ":" + group + " " + Quoted(folder_.string())), 0);
+
+    sway_ = Spawn(As_user({"sway", "-c", (folder_ / "sway.config").string()},
+                          {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman"}),
+                  (folder_ / "sway.log").string());
+    // Ready once both its Wayland socket and its IPC socket exist.
+    ASSERT_TRUE(Eventually([] {
+      for (const fs::directory_entry& entry : fs::directory_iterator(folder_ / "runtime")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("wayland-", 0) == 0 && name.find('.') == std::string::npos) wayland_display_ = name;
+        if (name.rfind("sway-ipc.", 0) == 0) swaysock_ = entry.path();
+      }
+      return !wayland_display_.empty() && !swaysock_.empty();
+    })) << "sway did not start; it wrote:\n"
+        << Read_file(folder_ / "sway.log");
+
+    quorvandel_ = Spawn(As_user({program.string()}, {"QT_QPA_PLATFORM=wayland"}),
+                        (folder_ / "program" / "errors.txt").string());
+    ASSERT_TRUE(Eventually(
+        [] { return !Tree_query(".. | objects | select((.name // \"\") | startswith(\"Quorvandel 1\")) | .id").empty(); },
+        60s))
+        << "the program's window did not appear; it wrote:\n"
+        << Read_file(folder_ / "program" / "errors.txt");
+  }
+
+  // A text field of another process holding `text` all selected, with the
+  // focus.
+  void Start_field(const std::vector<std::string>& command, const std::string& title, const std::string& text,
+                   const std::vector<std::string>& extra) {
+    field_file_ = folder_ / "home" / "field.txt";
+    fs::remove(field_file_);
+    std::vector<std::string> line = command;
+    line.push_back(field_file_.string());
+    line.push_back(text);
+    field_ = Spawn(As_user(line, extra));
+    ASSERT_TRUE(Eventually([&] { return Read_file(field_file_) == text; })) << "the field did not start";
+    ASSERT_TRUE(Eventually([&] { return Focused_title() == title; })) << "focused: " << Focused_title();
+  }
+  std::string Field_text() const { return Read_file(field_file_); }
+  bool Field_reads(const std::string& text) const {
+    return Eventually([&] { return Field_text() == text; });
+  }
+
+  // The user copies this file's bytes as `type` with another program.
+  static void Copy_to_clipboard(const std::string& type, const fs::path& file) {
+    ASSERT_EQ(Status_of(Shell_line(As_user({"sh", "-c", "wl-copy --type " + Quoted(type) + " < " + Quoted(file.string())}))),
+              0);
+    ASSERT_TRUE(Eventually([&] { return Clipboard(type) == Read_file(file); }));
+  }
+  static std::string Clipboard(const std::string& type) {
+    return Output_of(Shell_line(As_user({"wl-paste", "--no-newline", "--type", type})) + " 2>/dev/null");
+  }
+  static std::string Clipboard_types() {
+    return Output_of(Shell_line(As_user({"wl-paste", "--list-types"})) + " 2>/dev/null");
+  }
+
+  // What a key binding of sway runs: the command that hands the press to
+  // the running copy.
+  static void Hotkey(const std::string& which) {
+    const fs::path program = folder_ / "program" / "quorvandel";
+    // A copy that cannot hand the press over must not hang the test.
+    ASSERT_EQ(Status_of("timeout 30 " + Shell_line(As_user({program.string(), "--hotkey", which},
+                                                           {"QT_QPA_PLATFORM=wayland"}))),
+              0)
+        << "the command did not hand the press to the running copy";
+  }
+
+  static fs::path folder_;
+  static fs::path swaysock_;
+  static std::string wayland_display_;
+  static pid_t sway_, quorvandel_;
+  static bool started_;
+  pid_t field_ = -1;
+  fs::path field_file_;
+};
+
+fs::path Wayland_desktop::folder_;
+fs::path Wayland_desktop::swaysock_;
+std::string Wayland_desktop::wayland_display_;
+pid_t Wayland_desktop::sway_ = -1;
+pid_t Wayland_desktop::quorvandel_ = -1;
+bool Wayland_desktop::started_ = false;
+
+struct Field_case {
+  const char* name;
+  std::vector<std::string> command;
+  const char* title;
+  std::vector<std::string> environment;
+  const char* clipboard_type;  // what the user had copied
+  const char* clipboard_file;  // relative to the source folder
+};
+void PrintTo(const Field_case& field, std::ostream* out) { *out << field.name; }
+
+class Each_field : public Wayland_desktop, public ::testing::WithParamInterface<Field_case> {};
+
+TEST_P(Each_field, ConvertsTheSelectionInPlaceAndGivesTheClipboardBackWhole) {
+  const Field_case& field = GetParam();
+  const fs::path kept = fs::path(QUORVANDEL_SOURCE_DIR) / field.clipboard_file;
+  Copy_to_clipboard(field.clipboard_type, kept);
+  const std::string types_before = Clipboard_types();
+  Start_field(field.command, field.title, typed, field.environment);
+  Hotkey("default");
+  EXPECT_TRUE(Field_reads(converted)) << Field_text();
+  EXPECT_TRUE(Eventually([&] { return Clipboard(field.clipboard_type) == Read_file(kept); }))
+      << Clipboard(field.clipboard_type).size() << " bytes";
+  EXPECT_EQ(Clipboard_types(), types_before);
+}
+
+const std::vector<std::string> qt_field = {QUORVANDEL_TEXT_FIELD_EXE};
+const std::vector<std::string> gtk_field = {"/usr/bin/python3", QUORVANDEL_SOURCE_DIR "/tests/wayland_desktop/gtk_field.py"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, Each_field,
+    ::testing::Values(
+        Field_case{"QtText", qt_field, "Quorvandel test field", {"QT_QPA_PLATFORM=wayland"}, "text/plain;charset=utf-8",
+                   "tests/wayland_desktop/clipboard-text.txt"},
+        Field_case{"QtPicture", qt_field, "Quorvandel test field", {"QT_QPA_PLATFORM=wayland"}, "image/png",
+                   "docs/about.png"},
+        Field_case{"GtkText", gtk_field, "Quorvandel GTK field", {"GDK_BACKEND=wayland"}, "text/plain;charset=utf-8",
+                   "tests/wayland_desktop/clipboard-text.txt"},
+        Field_case{"GtkPicture", gtk_field, "Quorvandel GTK field", {"GDK_BACKEND=wayland"}, "image/png",
+                   "docs/about.png"}),
+    [](const auto& test_info) { return std::string(test_info.param.name); });
+
+}  // namespace
+}  // namespace quorvandel::testing

@@ -1,0 +1,60 @@
+'''A desktop portal that has RemoteDesktop only, for the keys' tests.
+
+Parameters: "version" (2 by default: consent kept with restore tokens; 1
+has none), "start_response" (0 the user allowed it, 1 the user cancelled
+the dialog). Start gives the restore token "token-from-portal" when asked
+to keep the consent. The calls are read back with GetMethodCalls.
+'''
+
+import dbus
+
+SYSTEM_BUS = False
+BUS_NAME = 'org.freedesktop.portal.Desktop'
+MAIN_OBJ = '/org/freedesktop/portal/desktop'
+MAIN_IFACE = 'org.freedesktop.portal.RemoteDesktop'
+
+# Each call answers through a Request object named by its handle_token.
+ANSWER = '''
+def answer(self, token, response, results):
+    path = '/org/freedesktop/portal/desktop/request/mock/' + token
+    if path not in objects:
+        self.AddObject(path, 'org.freedesktop.portal.Request', {}, [])
+    objects[path].EmitSignal('org.freedesktop.portal.Request', 'Response', 'ua{sv}',
+                             [dbus.UInt32(response), dbus.Dictionary(results, signature='sv')])
+    return dbus.ObjectPath(path)
+'''
+
+CREATE_SESSION = ANSWER + '''
+options = args[0]
+session = '/org/freedesktop/portal/desktop/session/mock/' + str(options['session_handle_token'])
+self.AddObject(session, 'org.freedesktop.portal.Session', {}, [])
+ret = answer(self, str(options['handle_token']), 0, {'session_handle': dbus.String(session)})
+'''
+
+SELECT_DEVICES = ANSWER + '''
+session, options = args
+self.persisting = 'persist_mode' in options
+ret = answer(self, str(options['handle_token']), 0, {})
+'''
+
+START = ANSWER + '''
+session, parent, options = args
+results = {'devices': dbus.UInt32(1)}
+if self.persisting:
+    results['restore_token'] = dbus.String('token-from-portal')
+ret = answer(self, str(options['handle_token']), self.start_response,
+             results if self.start_response == 0 else {})
+'''
+
+
+def load(mock, parameters):
+    mock.persisting = False
+    mock.start_response = int(parameters.get('start_response', 0))
+    mock.AddProperty(MAIN_IFACE, 'version', dbus.UInt32(parameters.get('version', 2)))
+    mock.AddProperty(MAIN_IFACE, 'AvailableDeviceTypes', dbus.UInt32(7))
+    mock.AddMethods(MAIN_IFACE, [
+        ('CreateSession', 'a{sv}', 'o', CREATE_SESSION),
+        ('SelectDevices', 'oa{sv}', 'o', SELECT_DEVICES),
+        ('Start', 'osa{sv}', 'o', START),
+        ('NotifyKeyboardKeycode', 'oa{sv}iu', '', ''),
+    ])
