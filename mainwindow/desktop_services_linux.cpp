@@ -29,7 +29,6 @@
 #include "settings/ini_store.h"
 
 namespace quorvandel {
-namespace {
 
 void Keep_key_consent(Portal_keystrokes& keys, const std::string& ini_path) {
   static constexpr std::string_view section = "Configuration";
@@ -46,8 +45,6 @@ void Keep_key_consent(Portal_keystrokes& keys, const std::string& ini_path) {
     }
   });
 }
-
-}  // namespace
 
 Services Make_desktop_services(const User_folders& user) {
   Services services;

@@ -58,7 +58,7 @@ class Portal_keystrokes;
 
 // The desktop's consent to send keys kept in the settings file at
 // `ini_path` ([Configuration] remote_desktop_restore_token), so that the
-// portal's dialog comes once where the portal keeps consent.
+// portal's dialog comes once where the portal keeps consent. Linux only.
 void Keep_key_consent(Portal_keystrokes& keys, const std::string& ini_path);
 
 // The real desktop services of this system, built here and nowhere else,
