@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QStringList>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 #include "hotkeys/x11/stand_in_hotkeys.h"
 #include "hotkeys/x11/stand_in_keystrokes.h"
@@ -14,6 +16,7 @@
 #include "platform/linux/desktop_file_launcher.h"
 #include "platform/linux/ignored_input_language.h"
 #include "platform/application_id.h"
+#include "platform/licence_notice.h"
 #include "platform/linux/xdg_shell_folders.h"
 #include "platform/named_semaphore.h"
 #include "platform/named_semaphore_locks.h"
@@ -22,6 +25,9 @@
 #include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"
 #include "resources/icons.h"
+#include "resources/translations.h"
+#include "settings/ini_store.h"
+#include "settings/prefs.h"
 #include "settings/settings_location.h"
 #include "settings/dialogs/u_hotkey.h"
 #include "settings/dialogs/u_preferences.h"
@@ -46,10 +52,23 @@ constexpr int first_run_delay_ms = 500;
 bool Only_copy_running(Instance_locks& locks) {
   if (!locks.Held_elsewhere(exe_semaphore_name)) return true;
   if (locks.Held_elsewhere(msg_semaphore_name)) return false;
-  QMessageBox box(QMessageBox::NoIcon, application_title, "Another instance of this program is already running.",
+  QMessageBox box(QMessageBox::NoIcon, application_title,
+                  QCoreApplication::translate("TProgram", "Another instance of this program is already running."),
                   QMessageBox::Ok);
   box.exec();
   return false;
+}
+
+// The interface language the settings file chooses; the system's when the
+// file is missing or cannot be read (the main window reports that later).
+int Interface_language_setting(const std::string& program_folder) {
+  try {
+    const std::string value =
+        Ini_store(program_folder + settings_file_name).Read(configuration_section, interface_language_key, "0");
+    return value == "1" ? language_english : value == "2" ? language_hebrew : language_system;
+  } catch (const Settings_error&) {
+    return language_system;
+  }
 }
 
 }  // namespace
@@ -142,6 +161,11 @@ Services Make_desktop_services(const User_folders& user) {
 }
 
 int Run_program(int argc, char** argv) {
+  // Answered before any window system is needed, as the converter does.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quorvandel %s\n%s", QUORVANDEL_VERSION, licence_notice);
+    return 0;
+  }
   QApplication application(argc, argv);
   // The application ID names the windows' class (WM_CLASS), which the
   // installed desktop entry's StartupWMClass matches, and on Wayland the
@@ -151,11 +175,12 @@ int Run_program(int argc, char** argv) {
   QApplication::setApplicationDisplayName(application_title);
   QApplication::setWindowIcon(Main_icon());
 
-  Named_semaphore_locks locks;  // held until the process ends
-  if (!Only_copy_running(locks)) return 0;
-
   const User_folders user = User_folders_from_environment();
   const std::string program_folder = Program_folder(Executable_folder(), user);
+  Install_interface_language(Interface_language(Interface_language_setting(program_folder)));
+
+  Named_semaphore_locks locks;  // held until the process ends
+  if (!Only_copy_running(locks)) return 0;
   TProgram program(program_folder, Make_desktop_services(user));
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);

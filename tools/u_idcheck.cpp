@@ -50,8 +50,8 @@ QLabel* Dash(QWidget* parent) { return new QLabel(QStringLiteral("--"), parent);
 
 TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* parent)
     : QDialog(parent, system_menu_dialog_flags),
-      Label1(new QLabel(QStringLiteral("Please type a valid 8-digit ID number, and the corresponding"), this)),
-      Label2(new QLabel(QStringLiteral("checksum digit will appear."), this)),
+      Label1(new QLabel(tr("Please type a valid 8-digit ID number, and the corresponding"), this)),
+      Label2(new QLabel(tr("checksum digit will appear."), this)),
       Digit1(Digit_box(this)),
       Label3(Dash(this)),
       Digit2(Digit_box(this)),
@@ -63,11 +63,11 @@ TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* pare
       Digit8(Digit_box(this)),
       Label4(Dash(this)),
       Checksum(new QLabel(QStringLiteral("0"), this)),
-      ClearBut(new QPushButton(QStringLiteral("Clear"), this)),
-      CloseBut(new QPushButton(QStringLiteral("Close"), this)),
+      ClearBut(new QPushButton(tr("Clear"), this)),
+      CloseBut(new QPushButton(tr("Close"), this)),
       input_language(input_language_service),
       boxes_{Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8} {
-  setWindowTitle(QStringLiteral("Israeli ID Validator"));
+  setWindowTitle(tr("Israeli ID Validator"));
   setFont(Pixel_font(dialog_font_pixels));
   setFixedSize(432, 156);
 
