@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
 
@@ -274,6 +275,13 @@ void TMainForm::FormResize() {
                0);
   Convert->setGeometry(convert_place.adjusted(0, 0, -automatic_width - automatic_gap, 0));
   Automatic->setGeometry(convert_place.right() - automatic_width + 1, top, automatic_width, convert_place.height());
+  // Placed by hand, so mirrored by hand for a right-to-left interface:
+  // Open first at the right, Auto to the left of Convert.
+  if (ButtonBar->isRightToLeft()) {
+    for (QPushButton* button : {OpenBut, Convert, Automatic, Preferences, FromClipboard}) {
+      button->setGeometry(QStyle::visualRect(Qt::RightToLeft, ButtonBar->rect(), button->geometry()));
+    }
+  }
 
   SourceInfo->Set_first_width(Info_first_panel_width(left));
   DestInfo->Set_first_width(Info_first_panel_width(right));

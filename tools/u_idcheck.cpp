@@ -75,7 +75,11 @@ TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* pare
   Checksum->setAlignment(Qt::AlignCenter);
   Checksum->setFixedWidth(26);
 
-  auto* number_row = new QHBoxLayout;
+  // An identity number reads from left to right in any interface language.
+  auto* number_panel = new QWidget(this);
+  number_panel->setLayoutDirection(Qt::LeftToRight);
+  auto* number_row = new QHBoxLayout(number_panel);
+  number_row->setContentsMargins(0, 0, 0, 0);
   number_row->setSpacing(4);
   number_row->addStretch(1);
   number_row->addWidget(Digit1);
@@ -98,7 +102,7 @@ TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* pare
   form->addWidget(Label1);
   form->addWidget(Label2);
   form->addStretch(1);
-  form->addLayout(number_row);
+  form->addWidget(number_panel);
   form->addStretch(1);
   form->addLayout(buttons);
 

@@ -883,11 +883,11 @@
     </message>
     <message>
         <source>Translate HTML (Hebrew Unicode) numeric entity references (e.g., &apos;&amp;&amp;#x05D0;&apos;)</source>
-        <translation>תרגום הפניות מספריות של HTML לעברית ב־Unicode (לדוגמה, &apos;&amp;&amp;#x05D0;&apos;)</translation>
+        <translation>תרגום הפניות מספריות של HTML לעברית ב־Unicode (לדוגמה, &apos;‎&amp;&amp;#x05D0;‎&apos;)</translation>
     </message>
     <message>
         <source>Translate quoted-printable Hebrew characters, used in e-mail (e.g., &apos;=E0&apos;)</source>
-        <translation>תרגום תווים עבריים בקידוד quoted-printable של דוא״ל (לדוגמה, &apos;=E0&apos;)</translation>
+        <translation>תרגום תווים עבריים בקידוד quoted-printable של דוא״ל (לדוגמה, &apos;‎=E0‎&apos;)</translation>
     </message>
     <message>
         <source>Source Hebrew Character Set</source>
