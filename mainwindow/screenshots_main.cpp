@@ -5,7 +5,9 @@
 // Usage: quorvandel-screenshots OUTPUT_FOLDER SAMPLE_FILE [--all]
 // With --all it also renders the views that a change of layout should be
 // looked at in: each page of the preferences, the window at its smallest,
-// right-to-left lines with and without word wrap, and the ID validator.
+// right-to-left lines with and without word wrap, the ID validator, the
+// profile name box, the hotkey selection, the confirmation, the folder
+// selection and the chart.
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
@@ -15,12 +17,18 @@
 #include <QTimer>
 #include <cstdio>
 #include <fstream>
+#include <utility>
 
 #include "mainwindow/program_entry.h"
 #include "resources/translations.h"
+#include "settings/dialogs/u_hotkey.h"
 #include "settings/dialogs/u_preferences.h"
 #include "tools/u_about.h"
+#include "tools/u_ascii_chart.h"
+#include "tools/u_confirm.h"
 #include "tools/u_idcheck.h"
+#include "tools/u_my_input_box.h"
+#include "tools/u_path_selection.h"
 #include "tools/u_prog_bar.h"
 
 namespace quorvandel {
@@ -51,6 +59,18 @@ bool Render_layout_views(TMainForm& form, const QString& output_folder, const QS
   TIDCheck& id_check = *form.dialogs().id_check;
   saved = Save(id_check, output_folder + "/id-validator" + suffix + ".png") && saved;
   id_check.hide();
+  TMyInputBox& input_box = *form.dialogs().input_box;
+  input_box.Prepare(QCoreApplication::translate("quorvandel::TPrefForm", "Make A New Profile"),
+                    QCoreApplication::translate("quorvandel::TPrefForm", "Please type a name for the new profile:"));
+  saved = Save(input_box, output_folder + "/profile-name" + suffix + ".png") && saved;
+  input_box.hide();
+  for (const auto& [dialog, name] : {std::pair<QWidget*, const char*>{form.dialogs().hotkey_selection, "hotkey-selection"},
+                                     {form.dialogs().confirm, "confirm"},
+                                     {form.dialogs().path_select, "path-selection"},
+                                     {form.dialogs().ascii_chart, "chart"}}) {
+    saved = Save(*dialog, output_folder + "/" + name + suffix + ".png") && saved;
+    dialog->hide();
+  }
 
   form.RichEdit1->setPlainText(Right_to_left_sample());
   form.resize(900, 420);

@@ -35,7 +35,9 @@ bool Is_within(const QString& folder, const QString& root) {
 }
 
 QString Drive_text(const QString& root, const QString& name) {
-  const QString shown = QDir::toNativeSeparators(root);
+  // A left-to-right mark keeps the path's leading separator in place in a
+  // right-to-left interface.
+  const QString shown = QChar(0x200E) + QDir::toNativeSeparators(root);
   return name.isEmpty() || name == root ? shown : shown + QStringLiteral("  [") + name + QLatin1Char(']');
 }
 
