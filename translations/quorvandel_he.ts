@@ -290,7 +290,7 @@
     </message>
     <message>
         <source>P&amp;references</source>
-        <translation>ה&amp;עדפות</translation>
+        <translation>העדפ&amp;ות</translation>
     </message>
     <message>
         <source>&amp;View</source>
