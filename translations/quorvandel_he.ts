@@ -648,7 +648,7 @@
     </message>
     <message>
         <source>Home</source>
-        <translation>בית</translation>
+        <translation>תיקיית הבית</translation>
     </message>
 </context>
 <context>

@@ -30,7 +30,7 @@ PY
 )
   if [[ -n $untranslated ]]; then
     count=$(wc -l <<<"$untranslated")
-    echo "$ts: $count text(s) without a finished translation (run scripts/update-translations.sh, then translate):"
+    echo "$ts: $count text(s) without a finished translation (make translations, then translate them in the file):"
     echo "$untranslated"
     failures=$((failures + count))
   fi
