@@ -79,6 +79,18 @@ TEST_F(Hebrew_interface, CaptionsReadHebrew) {
   EXPECT_THAT(form.StatusBar1->Panel(0)->text().toStdString(), ::testing::HasSubstr("פרופיל ברירת המחדל"));
 }
 
+TEST_F(Hebrew_interface, MessagesAndTheTrayTipReadHebrew) {
+  Form().EnableHotkeysClick();  // switched off: the tray's tip says so
+  ASSERT_TRUE(tray->shown);
+  EXPECT_EQ(tray->shown->tip, "Quorvandel (מושבת)");
+  Form().FirstRunTimer();  // every dialog of the first run answered with Cancel
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.front(), "נראה שזו הפעם הראשונה שהתוכנה מופעלת. נא להקדיש רגע להגדרות ההפעלה שלה.");
+  Form().Show_message("Couldn't save settings due to the following error: 'Unable to write to /x/Quorvandel.ini'.");
+  EXPECT_EQ(messages.back(),
+            "לא ניתן לשמור את ההגדרות עקב השגיאה הבאה: 'לא ניתן לכתוב אל /x/Quorvandel.ini'.");
+}
+
 TEST_F(Hebrew_interface, WindowsRunRightToLeftAndPanesKeepTheirOwnGeometry) {
   TMainForm& form = Form();
   EXPECT_EQ(form.layoutDirection(), Qt::RightToLeft);
