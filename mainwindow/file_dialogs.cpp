@@ -41,7 +41,8 @@ QString Name_only_icon_provider::type(const QFileInfo& info) const {
   if (info.isDir()) return QCoreApplication::translate("File_dialogs", "Folder");
   if (info.isSymLink()) return QCoreApplication::translate("File_dialogs", "Link");
   const QString suffix = info.suffix();
-  return suffix.isEmpty() ? QCoreApplication::translate("File_dialogs", "File") : QCoreApplication::translate("File_dialogs", "%1 File").arg(suffix.toUpper());
+  return suffix.isEmpty() ? QCoreApplication::translate("File_dialogs", "File")
+                          : QCoreApplication::translate("File_dialogs", "%1 File").arg(suffix.toUpper());
 }
 
 void Prepare_file_dialog(QFileDialog& dialog, const File_dialog_request& request, bool saving) {
@@ -67,9 +68,12 @@ void Prepare_file_dialog(QFileDialog& dialog, const File_dialog_request& request
 
   auto* encodings = new QComboBox(&dialog);
   encodings->setObjectName(encoding_box_name);
-  if (!saving) encodings->addItem(QCoreApplication::translate("File_dialogs", Encoding_name(File_encoding::automatic)), static_cast<int>(File_encoding::automatic));
-  for (const File_encoding encoding : {File_encoding::single_byte, File_encoding::utf8}) {
+  const auto add = [encodings](File_encoding encoding) {
     encodings->addItem(QCoreApplication::translate("File_dialogs", Encoding_name(encoding)), static_cast<int>(encoding));
+  };
+  if (!saving) add(File_encoding::automatic);
+  for (const File_encoding encoding : {File_encoding::single_byte, File_encoding::utf8}) {
+    add(encoding);
   }
   const int offered = encodings->findData(static_cast<int>(request.encoding));
   encodings->setCurrentIndex(offered < 0 ? 0 : offered);

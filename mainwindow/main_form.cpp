@@ -483,7 +483,9 @@ void TMainForm::FormClose() {
   RegisterHotkeys(true);
   if (TPrefs* holder = Holder()) {
     TOperation& operation = *holder->operation;
-    if (!services_.login_entry->Set_launch_at_login(operation.launch_on_windows_startup)) My_show_message(tr("Couldn't change the 'launch on startup' settings."));
+    if (!services_.login_entry->Set_launch_at_login(operation.launch_on_windows_startup)) {
+      My_show_message(tr("Couldn't change the 'launch on startup' settings."));
+    }
     if (operation.save_size_and_pos) {
       operation.window_pos_x = x();
       operation.window_pos_y = y();

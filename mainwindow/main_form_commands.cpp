@@ -23,7 +23,8 @@ namespace {
 constexpr qint64 open_block_size = 10000;
 constexpr int progress_maximum = 1000;
 QString File_filter() {
-  return QCoreApplication::translate("quorvandel::TMainForm", "All files (*);;Text files (*.txt *.asc);;HTML files (*.htm *.html)");
+  return QCoreApplication::translate("quorvandel::TMainForm",
+                                     "All files (*);;Text files (*.txt *.asc);;HTML files (*.htm *.html)");
 }
 
 // progress_maximum x read / size, rounded to the nearest integer, a half to
@@ -202,13 +203,17 @@ namespace {
 // What the detector found, in the interface's language.
 QString Detection_status(const Detection& found) {
   const auto text = [](const char* source) { return QCoreApplication::translate("quorvandel::TMainForm", source); };
-  if (!found.judged) return text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Nothing detected (too short, or no Hebrew)"));
+  if (!found.judged) {
+    return text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Nothing detected (too short, or no Hebrew)"));
+  }
   QString what;
   switch (found.mojibake) {
     case detection::Mojibake::western_characters:
       what = text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "UTF-8 read as code page 1252"));
       break;
-    case detection::Mojibake::raw_bytes: what = text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "UTF-8 read as bytes")); break;
+    case detection::Mojibake::raw_bytes:
+      what = text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "UTF-8 read as bytes"));
+      break;
     default: what = TMainForm::Char_set_caption(found.source_char_set); break;
   }
   if (found.entities) what += text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", ", numeric references"));

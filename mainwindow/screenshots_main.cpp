@@ -64,10 +64,11 @@ bool Render_layout_views(TMainForm& form, const QString& output_folder, const QS
                     QCoreApplication::translate("quorvandel::TPrefForm", "Please type a name for the new profile:"));
   saved = Save(input_box, output_folder + "/profile-name" + suffix + ".png") && saved;
   input_box.hide();
-  for (const auto& [dialog, name] : {std::pair<QWidget*, const char*>{form.dialogs().hotkey_selection, "hotkey-selection"},
-                                     {form.dialogs().confirm, "confirm"},
-                                     {form.dialogs().path_select, "path-selection"},
-                                     {form.dialogs().ascii_chart, "chart"}}) {
+  using View = std::pair<QWidget*, const char*>;
+  for (const auto& [dialog, name] : {View{form.dialogs().hotkey_selection, "hotkey-selection"},
+                                     View{form.dialogs().confirm, "confirm"},
+                                     View{form.dialogs().path_select, "path-selection"},
+                                     View{form.dialogs().ascii_chart, "chart"}}) {
     saved = Save(*dialog, output_folder + "/" + name + suffix + ".png") && saved;
     dialog->hide();
   }

@@ -270,17 +270,19 @@ QWidget* TPrefForm::Make_conversion_page() {
 
   auto* grid = new QGridLayout(page);
   grid->addWidget(
-      Column_group(tr("Reverse:"), {WholeLine, HebrewWords, HebrewPhrases, EnglishWords, EnglishPhrases, HTMLTags, HTMLText},
-                   page),
+      Column_group(tr("Reverse:"),
+                   {WholeLine, HebrewWords, HebrewPhrases, EnglishWords, EnglishPhrases, HTMLTags, HTMLText}, page),
       0, 0, 2, 1);
-  grid->addWidget(Column_group(tr("Flip Parentheses"), {ParenSimple, ParenBrackets, ParenCurly, ParenAngled}, page), 0, 1);
+  grid->addWidget(Column_group(tr("Flip Parentheses"), {ParenSimple, ParenBrackets, ParenCurly, ParenAngled}, page), 0,
+                  1);
   grid->addWidget(spaces, 1, 1);
   grid->addWidget(Column_group(tr("Number Reversion"), {Sequences, Expressions}, page), 2, 0);
   grid->addWidget(separators, 2, 1);
 
   auto* reordering = new QGroupBox(tr("Reordering"), page);
   auto* reordering_row = new QHBoxLayout(reordering);
-  for (const auto& [caption, box] : {std::pair{tr("Method:"), ReorderMethod}, std::pair{tr("Direction:"), ReorderDirection},
+  for (const auto& [caption, box] : {std::pair{tr("Method:"), ReorderMethod},
+                                     std::pair{tr("Direction:"), ReorderDirection},
                                      std::pair{tr("Paragraphs:"), ParagraphDirection}}) {
     auto* label = new QLabel(caption, reordering);
     label->setBuddy(box);
@@ -316,7 +318,8 @@ QWidget* TPrefForm::Make_destination_page() {
   auto* page = new QWidget;
   auto* grid = new QGridLayout(page);
   grid->addWidget(Char_set_group(tr("Destination Hebrew Character Set"), DestCharSet, page), 0, 0, 2, 1);
-  grid->addWidget(Radio_group(tr("End-Of-Line Format"), {tr("CR/LF  (Windows)"), tr("LF only  (Unix)"), tr("CR only (Macintosh)")},
+  grid->addWidget(Radio_group(tr("End-Of-Line Format"),
+                              {tr("CR/LF  (Windows)"), tr("LF only  (Unix)"), tr("CR only (Macintosh)")},
                               EOLNFormat, page),
                   0, 1);
   grid->addWidget(Radio_group(tr("English Letter Case"),
@@ -341,7 +344,8 @@ QWidget* TPrefForm::Make_operation_page() {
   // Each language by its own name, so that a user who cannot read the
   // present one still finds theirs.
   InterfaceLanguage = new QComboBox(page);
-  InterfaceLanguage->addItems({tr("System"), QStringLiteral("English"), QStringLiteral("\u05E2\u05D1\u05E8\u05D9\u05EA")});
+  const QString hebrew = QStringLiteral("\u05E2\u05D1\u05E8\u05D9\u05EA");
+  InterfaceLanguage->addItems({tr("System"), QStringLiteral("English"), hebrew});
   LanguageNote = new QLabel(tr("A change of language applies at the next start."), page);
 
   auto* column = new QVBoxLayout(page);
@@ -468,11 +472,12 @@ QWidget* TPrefForm::Make_qwerty_page() {
                                     MapBackFinalTsadi, MapBackPeriod, MapBackFinalPeh},
                                    page);
   static_cast<QVBoxLayout*>(destination->layout())
-      ->insertWidget(8, Radio_group(tr("Map Final Peh to:"), {tr("To semicolon (;)"), tr("To tilde (~)")}, MapBackStylePeh,
-                                    destination));
+      ->insertWidget(8, Radio_group(tr("Map Final Peh to:"), {tr("To semicolon (;)"), tr("To tilde (~)")},
+                                    MapBackStylePeh, destination));
   auto* row = new QHBoxLayout(page);
   row->addWidget(Column_group(
-      tr("Qwerty Source"), {MapGrave, MapQ, MapW, MapSemi, MapApostophe, MapComma, MapPeriod, MapSlash, MapTilde}, page));
+      tr("Qwerty Source"), {MapGrave, MapQ, MapW, MapSemi, MapApostophe, MapComma, MapPeriod, MapSlash, MapTilde},
+      page));
   row->addWidget(destination);
   connect(MapBackFinalPeh, &QCheckBox::toggled, this, &TPrefForm::MapBackFinalPehClick);
   return page;

@@ -88,7 +88,9 @@ void TPrefForm::NewProfileButClick() {
     return;
   }
   std::string name;
-  if (!Ask_profile_name(tr("Make A New Profile"), tr("Please type a name for the new profile:"), "", name, nullptr)) return;
+  if (!Ask_profile_name(tr("Make A New Profile"), tr("Please type a name for the new profile:"), "", name, nullptr)) {
+    return;
+  }
   Add_profile(name);
 }
 
