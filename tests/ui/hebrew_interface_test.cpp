@@ -11,6 +11,10 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
 
 #include <gmock/gmock.h>
 
@@ -243,6 +247,27 @@ TEST_F(English_interface, TheLanguageChosenIsKeptForTheNextStart) {
   Form().PreferencesClick();
   EXPECT_THAT(Read_file(Ini_path()), ::testing::HasSubstr("interface_language=2"));
   EXPECT_EQ(Form().OpenBut->text().toStdString(), "Open") << "the interface changes at the next start only";
+}
+
+// Codes quoted in a Hebrew sentence still read from left to right.
+TEST_F(Hebrew_interface, HelpKeepsQuotedCodesLeftToRight) {
+  Qt_help_window window;
+  window.resize(820, 600);
+  window.Show_topic("Contents");
+  QApplication::processEvents();
+  const QTextDocument& page = *window.Browser->document();
+  for (const QString& code : {QStringLiteral("=F9"), QStringLiteral("&#1513;")}) {
+    const QTextCursor found = page.find(code);
+    ASSERT_FALSE(found.isNull()) << code.toStdString();
+    const QTextBlock block = found.block();
+    const QTextLayout& layout = *block.layout();
+    const int first = found.selectionStart() - block.position();
+    const QTextLine line = layout.lineForTextPosition(first);
+    // Left to right: each character starts to the right of the one before.
+    for (int i = first; i + 1 < found.selectionEnd() - block.position(); ++i) {
+      EXPECT_LT(line.cursorToX(i), line.cursorToX(i + 1)) << code.toStdString() << " at " << i - first;
+    }
+  }
 }
 
 TEST(Interface_language, FollowsTheSettingOrElseTheSystem) {
