@@ -1,10 +1,8 @@
-// The licence both programs state in their --version and the About box.
+// The licence both programs state in their --version.
 #pragma once
 
 namespace quorvandel {
 
-inline constexpr const char* copyright_line = "Copyright (C) 2026 The Quorvandel developers";
-inline constexpr const char* licence_spdx = "GPL-3.0-or-later";
 // The lines that follow the version in --version, after the GNU coding
 // standards' own form.
 inline constexpr const char* licence_notice =

@@ -36,7 +36,8 @@ constexpr const char* char_set_items[] = {
     QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "'Qwerty' mapping (lowercase)"),
 };
 
-// The platform's caption of the log-in check box, translated.
+// The captions Launch_on_startup_caption() gives on each platform, listed
+// here for lupdate; the check box shows tr() of the one in use.
 [[maybe_unused]] constexpr const char* launch_captions[] = {
     QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "Launch on startup"),
     QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "Launch on Windows startup"),
