@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 PREFIX     ?= /usr/local
 
-.PHONY: all deps build run sample test test-asan test-windows windows windows-build windows-zip windows-toolchain bench compare hotkey-latency fuzz screenshots install deb test-package clean
+.PHONY: all deps build run sample test test-asan test-windows windows windows-build windows-zip windows-toolchain bench compare hotkey-latency fuzz screenshots translations install deb test-package clean
 
 all: build
 
@@ -124,6 +124,11 @@ fuzz: deps
 screenshots: build
 	cmake --build $(BUILD) -j $(JOBS) --target quorvandel-screenshots
 	QT_QPA_PLATFORM=offscreen $(BUILD)/mainwindow/quorvandel-screenshots docs resources/samples/visual-dos.txt
+
+# Brings translations/*.ts up to date with the sources (lupdate): new texts
+# enter as unfinished, for a translator to finish.
+translations:
+	scripts/update-translations.sh
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

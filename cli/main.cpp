@@ -22,6 +22,7 @@
 #include "cli/options.h"
 #include "cli/profile_setup.h"
 #include "platform/file_io.h"
+#include "platform/licence_notice.h"
 #include "platform/path_text.h"
 #include "settings/settings_location.h"
 
@@ -236,7 +237,7 @@ int Run(const std::vector<std::string>& arguments) {
     return exit_ok;
   }
   if (options.version) {
-    std::cout << program << ' ' << QUORVANDEL_VERSION << '\n';
+    std::cout << program << ' ' << QUORVANDEL_VERSION << '\n' << licence_notice;
     return exit_ok;
   }
 

@@ -37,11 +37,12 @@ QIcon Name_only_icon_provider::icon(const QFileInfo& info) const {
 }
 
 QString Name_only_icon_provider::type(const QFileInfo& info) const {
-  if (info.isRoot()) return QStringLiteral("Drive");
-  if (info.isDir()) return QStringLiteral("Folder");
-  if (info.isSymLink()) return QStringLiteral("Link");
+  if (info.isRoot()) return QCoreApplication::translate("File_dialogs", "Drive");
+  if (info.isDir()) return QCoreApplication::translate("File_dialogs", "Folder");
+  if (info.isSymLink()) return QCoreApplication::translate("File_dialogs", "Link");
   const QString suffix = info.suffix();
-  return suffix.isEmpty() ? QStringLiteral("File") : suffix.toUpper() + QStringLiteral(" File");
+  return suffix.isEmpty() ? QCoreApplication::translate("File_dialogs", "File")
+                          : QCoreApplication::translate("File_dialogs", "%1 File").arg(suffix.toUpper());
 }
 
 void Prepare_file_dialog(QFileDialog& dialog, const File_dialog_request& request, bool saving) {
@@ -67,9 +68,12 @@ void Prepare_file_dialog(QFileDialog& dialog, const File_dialog_request& request
 
   auto* encodings = new QComboBox(&dialog);
   encodings->setObjectName(encoding_box_name);
-  if (!saving) encodings->addItem(Encoding_name(File_encoding::automatic), static_cast<int>(File_encoding::automatic));
+  const auto add = [encodings](File_encoding encoding) {
+    encodings->addItem(QCoreApplication::translate("File_dialogs", Encoding_name(encoding)), static_cast<int>(encoding));
+  };
+  if (!saving) add(File_encoding::automatic);
   for (const File_encoding encoding : {File_encoding::single_byte, File_encoding::utf8}) {
-    encodings->addItem(Encoding_name(encoding), static_cast<int>(encoding));
+    add(encoding);
   }
   const int offered = encodings->findData(static_cast<int>(request.encoding));
   encodings->setCurrentIndex(offered < 0 ? 0 : offered);
@@ -77,7 +81,7 @@ void Prepare_file_dialog(QFileDialog& dialog, const File_dialog_request& request
   // row of its own below the file type.
   if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
     const int row = grid->rowCount();
-    auto* label = new QLabel(QStringLiteral("&Encoding:"), &dialog);
+    auto* label = new QLabel(QCoreApplication::translate("File_dialogs", "&Encoding:"), &dialog);
     label->setBuddy(encodings);
     grid->addWidget(label, row, 0);
     grid->addWidget(encodings, row, 1);

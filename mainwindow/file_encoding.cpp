@@ -1,5 +1,6 @@
 #include "mainwindow/file_encoding.h"
 
+#include <QtGlobal>
 #include <algorithm>
 
 #include "engine/cp1255.h"
@@ -7,8 +8,8 @@
 namespace quorvandel {
 const char* Encoding_name(File_encoding encoding) {
   switch (encoding) {
-    case File_encoding::automatic: return "Automatic";
-    case File_encoding::single_byte: return "Single-byte (code page 1255)";
+    case File_encoding::automatic: return QT_TRANSLATE_NOOP("File_dialogs", "Automatic");
+    case File_encoding::single_byte: return QT_TRANSLATE_NOOP("File_dialogs", "Single-byte (code page 1255)");
     case File_encoding::utf8: return "UTF-8";
   }
   return "";

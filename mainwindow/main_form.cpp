@@ -2,6 +2,7 @@
 #include "mainwindow/main_form.h"
 
 #include <QApplication>
+#include <cstring>
 #include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -9,8 +10,10 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWindowStateChangeEvent>
 
@@ -130,48 +133,48 @@ void TMainForm::Create_menus() {
     connect(action, &QAction::triggered, this, handler);
     return action;
   };
-  QMenu* file = menuBar()->addMenu("&File");
-  add(file, "C&lear Source", &TMainForm::Clear1Click);
-  add(file, "&Open Source", &TMainForm::Open1Click, QKeySequence(Qt::CTRL | Qt::Key_O));
-  RecentMenu = file->addMenu("&Recent Files");
-  add(file, "&Save Destination As...", &TMainForm::SaveAs1Click, QKeySequence(Qt::CTRL | Qt::Key_S));
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  add(file, tr("C&lear Source"), &TMainForm::Clear1Click);
+  add(file, tr("&Open Source"), &TMainForm::Open1Click, QKeySequence(Qt::CTRL | Qt::Key_O));
+  RecentMenu = file->addMenu(tr("&Recent Files"));
+  add(file, tr("&Save Destination As..."), &TMainForm::SaveAs1Click, QKeySequence(Qt::CTRL | Qt::Key_S));
   file->addSeparator();
-  add(file, "&Convert", &TMainForm::Convert1Click, QKeySequence(Qt::Key_F5));
+  add(file, tr("&Convert"), &TMainForm::Convert1Click, QKeySequence(Qt::Key_F5));
   file->addSeparator();
-  add(file, "&Bonus: Validate ID", &TMainForm::CheckID1Click);
+  add(file, tr("&Bonus: Validate ID"), &TMainForm::CheckID1Click);
   file->addSeparator();
-  add(file, "E&xit", &TMainForm::Quit1Click);
+  add(file, tr("E&xit"), &TMainForm::Quit1Click);
 
-  QMenu* convert = menuBar()->addMenu("&Convert");
+  QMenu* convert = menuBar()->addMenu(tr("&Convert"));
   // F5 belongs to File > Convert; a second action with the same key would
   // make it ambiguous, so this one only shows it.
-  add(convert, "Co&nvert\tF5", &TMainForm::Convert1Click);
-  add(convert, "&Automatic", &TMainForm::AutomaticClick);
+  add(convert, tr("Co&nvert\tF5"), &TMainForm::Convert1Click);
+  add(convert, tr("&Automatic"), &TMainForm::AutomaticClick);
 
-  QMenu* edit = menuBar()->addMenu("&Edit");
-  add(edit, "&Undo", &TMainForm::Undo_click, QKeySequence(Qt::CTRL | Qt::Key_Z));
+  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+  add(edit, tr("&Undo"), &TMainForm::Undo_click, QKeySequence(Qt::CTRL | Qt::Key_Z));
   edit->addSeparator();
   // A pane with the focus takes these keys itself; elsewhere in the window
   // they run the commands.
-  add(edit, "Cu&t", &TMainForm::Cut1Click)->setShortcuts(QKeySequence::Cut);
-  add(edit, "&Copy", &TMainForm::Copy1Click)->setShortcuts(QKeySequence::Copy);
-  add(edit, "&Paste", &TMainForm::Paste1Click)->setShortcuts(QKeySequence::Paste);
-  add(edit, "Select &All", &TMainForm::Select_all_click, QKeySequence(Qt::CTRL | Qt::Key_A));
+  add(edit, tr("Cu&t"), &TMainForm::Cut1Click)->setShortcuts(QKeySequence::Cut);
+  add(edit, tr("&Copy"), &TMainForm::Copy1Click)->setShortcuts(QKeySequence::Copy);
+  add(edit, tr("&Paste"), &TMainForm::Paste1Click)->setShortcuts(QKeySequence::Paste);
+  add(edit, tr("Select &All"), &TMainForm::Select_all_click, QKeySequence(Qt::CTRL | Qt::Key_A));
   edit->addSeparator();
-  add(edit, "P&references", &TMainForm::Preferences1Click);
+  add(edit, tr("P&references"), &TMainForm::Preferences1Click);
 
-  QMenu* view = menuBar()->addMenu("&View");
-  QMenu* wrap = view->addMenu("&Word wrap");
-  SourceWrapItem = add(wrap, "&Source", &TMainForm::Source1Click);
-  DestinationWrapItem = add(wrap, "&Destination", &TMainForm::Destination1Click);
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  QMenu* wrap = view->addMenu(tr("&Word wrap"));
+  SourceWrapItem = add(wrap, tr("&Source"), &TMainForm::Source1Click);
+  DestinationWrapItem = add(wrap, tr("&Destination"), &TMainForm::Destination1Click);
   SourceWrapItem->setCheckable(true);
   DestinationWrapItem->setCheckable(true);
-  add(view, "&Character Chart", &TMainForm::ASCIIChartMenuClick);
+  add(view, tr("&Character Chart"), &TMainForm::ASCIIChartMenuClick);
 
-  QMenu* help = menuBar()->addMenu("&Help");
-  add(help, "&Contents", &TMainForm::ContentsClick);
+  QMenu* help = menuBar()->addMenu(tr("&Help"));
+  add(help, tr("&Contents"), &TMainForm::ContentsClick);
   help->addSeparator();
-  add(help, "&About Quorvandel", &TMainForm::About2Click);
+  add(help, tr("&About Quorvandel"), &TMainForm::About2Click);
 
   auto* f10 = new QAction(this);
   f10->setShortcut(QKeySequence(Qt::Key_F10));
@@ -184,12 +187,12 @@ void TMainForm::Create_button_bar() {
   ButtonBar = new QFrame(this);
   static_cast<QFrame*>(ButtonBar)->setFrameStyle(QFrame::Panel | QFrame::Raised);
   ButtonBar->setFixedHeight(button_bar_height);
-  OpenBut = new QPushButton("Open", ButtonBar);
-  Convert = new QPushButton("Convert", ButtonBar);
-  Automatic = new QPushButton("Auto", ButtonBar);
-  Automatic->setToolTip("Automatic: detect how the source text was garbled and convert it");
-  Preferences = new QPushButton("Preferences", ButtonBar);
-  FromClipboard = new QPushButton("From Clipboard", ButtonBar);
+  OpenBut = new QPushButton(tr("Open"), ButtonBar);
+  Convert = new QPushButton(tr("Convert"), ButtonBar);
+  Automatic = new QPushButton(tr("Auto"), ButtonBar);
+  Automatic->setToolTip(tr("Automatic: detect how the source text was garbled and convert it"));
+  Preferences = new QPushButton(tr("Preferences"), ButtonBar);
+  FromClipboard = new QPushButton(tr("From Clipboard"), ButtonBar);
   Convert->setDefault(true);
   connect(OpenBut, &QPushButton::clicked, this, &TMainForm::OpenButClick);
   connect(Convert, &QPushButton::clicked, this, &TMainForm::ConvertClick);
@@ -207,6 +210,9 @@ QWidget* TMainForm::Create_column(QLabel*& banner, const QString& banner_text, Q
   banner = Make_banner(banner_text, panel);
   title = Make_title(panel);
   pane = new TText_pane(*services_.clipboard, panel);
+  // Each line runs in its own text's direction whatever the interface's:
+  // the pane keeps the left-to-right geometry its lines are laid out in.
+  pane->setLayoutDirection(Qt::LeftToRight);
   info = new TInfo_bar(panel);
   info->setFixedHeight(info_bar_height);
   info->Add_third_panel();
@@ -225,8 +231,8 @@ void TMainForm::Create_columns() {
   Splitter1->setHandleWidth(splitter_width);
   Splitter1->setChildrenCollapsible(false);
   Splitter1->setOpaqueResize(false);  // moved once, when the drag ends
-  LeftPanel = Create_column(SourceBanner, "Source", SourceTitle, RichEdit1, SourceInfo);
-  RightPanel = Create_column(DestinationBanner, "Destination", DestTitle, RichEdit2, DestInfo);
+  LeftPanel = Create_column(SourceBanner, tr("Source"), SourceTitle, RichEdit1, SourceInfo);
+  RightPanel = Create_column(DestinationBanner, tr("Destination"), DestTitle, RichEdit2, DestInfo);
   RichEdit2->setReadOnly(true);
   Splitter1->addWidget(LeftPanel);
   Splitter1->addWidget(RightPanel);
@@ -245,7 +251,7 @@ void TMainForm::Set_dialogs(const Dialogs& dialogs) {
   dialogs_ = dialogs;
   if (dialogs_.about && dialogs_.about != connected_about) {  // one message for each failed launch
     connect(dialogs_.about, &TAbout::Mail_launch_failed, this,
-            [this] { My_show_message("An error occurred while trying to launch the e-mail application."); });
+            [this] { My_show_message(tr("An error occurred while trying to launch the e-mail application.")); });
   }
 }
 
@@ -273,6 +279,13 @@ void TMainForm::FormResize() {
                0);
   Convert->setGeometry(convert_place.adjusted(0, 0, -automatic_width - automatic_gap, 0));
   Automatic->setGeometry(convert_place.right() - automatic_width + 1, top, automatic_width, convert_place.height());
+  // Placed by hand, so mirrored by hand for a right-to-left interface:
+  // Open first at the right, Auto to the left of Convert.
+  if (ButtonBar->isRightToLeft()) {
+    for (QPushButton* button : {OpenBut, Convert, Automatic, Preferences, FromClipboard}) {
+      button->setGeometry(QStyle::visualRect(Qt::RightToLeft, ButtonBar->rect(), button->geometry()));
+    }
+  }
 
   SourceInfo->Set_first_width(Info_first_panel_width(left));
   DestInfo->Set_first_width(Info_first_panel_width(right));
@@ -308,6 +321,7 @@ void TMainForm::My_show_message(const QString& text) {
     hooks.show_message(text);
   } else {
     QMessageBox box(QMessageBox::NoIcon, application_title, text, QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(tr("OK"));
     box.exec();
   }
   modal_open = false;
@@ -328,13 +342,49 @@ bool TMainForm::My_ask_ok_cancel(const QString& text) {
     ok = hooks.ask_ok_cancel(text);
   } else {
     QMessageBox box(QMessageBox::Question, application_title, text, QMessageBox::Ok | QMessageBox::Cancel);
+    box.button(QMessageBox::Ok)->setText(tr("OK"));
+    box.button(QMessageBox::Cancel)->setText(tr("Cancel"));
     ok = box.exec() == QMessageBox::Ok;
   }
   modal_open = false;
   return ok;
 }
 
-void TMainForm::Show_message(const std::string& text) { My_show_message(QString::fromStdString(text)); }
+namespace {
+
+// The lead-ins of the settings file's messages and the failures they
+// quote; the settings code writes them in English, and the rest of the
+// message (a path, the system's own words) stays as it is.
+constexpr const char* message_lead_ins[] = {
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Couldn't load operation settings due to the following error: '"),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Couldn't save operation settings due to the following error: '"),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Couldn't save window position due to the following error: '"),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Couldn't read settings due to the following error: '"),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Couldn't save settings due to the following error: '"),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Unable to read "),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Unable to write to "),
+};
+
+}  // namespace
+
+QString TMainForm::Translated_message(const std::string& text) {
+  QString rest = QString::fromStdString(text);
+  QString translated;
+  for (bool found = true; found;) {  // a lead-in, then the failure it quotes
+    found = false;
+    for (const char* lead_in : message_lead_ins) {
+      if (rest.startsWith(QLatin1String(lead_in))) {
+        translated += tr(lead_in);
+        rest.remove(0, static_cast<qsizetype>(std::strlen(lead_in)));
+        found = true;
+        break;
+      }
+    }
+  }
+  return translated + rest;
+}
+
+void TMainForm::Show_message(const std::string& text) { My_show_message(Translated_message(text)); }
 
 void TMainForm::Show_preferences(int page) {
   TPrefForm& preferences = *dialogs_.pref_form;
@@ -402,9 +452,9 @@ void TMainForm::FormActivate() {
   Show_status();
 }
 
-void TMainForm::Register_a_hotkey(const TMyHotkey& hotkey, const QString& noun, int id) {
+void TMainForm::Register_a_hotkey(const TMyHotkey& hotkey, const QString& failure_message, int id) {
   if (services_.hotkeys->Register(id, hotkey.ctrl, hotkey.shift, hotkey.alt, hotkey.fkey)) return;
-  My_show_message("Unable to assign " + QString::fromStdString(Hotkey_to_str(hotkey)) + " as " + noun + " hotkey.");
+  My_show_message(failure_message.arg(QString::fromStdString(Hotkey_to_str(hotkey))));
 }
 
 void TMainForm::RegisterHotkeys(bool unregister_only) {
@@ -416,8 +466,9 @@ void TMainForm::RegisterHotkeys(bool unregister_only) {
   }
   if (!Holder()) return;
   const TOptProfiles& profiles = *Holder()->profiles;
-  Register_a_hotkey(*profiles.hotkey_default, "a default", default_hotkey_id);
-  Register_a_hotkey(*profiles.hotkey_active, "an active profile", active_hotkey_id);
+  Register_a_hotkey(*profiles.hotkey_default, tr("Unable to assign %1 as a default hotkey."), default_hotkey_id);
+  Register_a_hotkey(*profiles.hotkey_active, tr("Unable to assign %1 as an active profile hotkey."),
+                    active_hotkey_id);
   hotkeys_enabled = hotkeys_registered = true;
 }
 
@@ -437,7 +488,9 @@ void TMainForm::FormClose() {
   RegisterHotkeys(true);
   if (TPrefs* holder = Holder()) {
     TOperation& operation = *holder->operation;
-    if (!services_.login_entry->Set_launch_at_login(operation.launch_on_windows_startup)) My_show_message("Couldn't change the 'launch on startup' settings.");
+    if (!services_.login_entry->Set_launch_at_login(operation.launch_on_windows_startup)) {
+      My_show_message(tr("Couldn't change the 'launch on startup' settings."));
+    }
     if (operation.save_size_and_pos) {
       operation.window_pos_x = x();
       operation.window_pos_y = y();

@@ -94,11 +94,15 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   bool Confirm_msg(const QString& caption, const QString& message);
   bool My_ask_ok_cancel(const QString& text) override;
   void Show_message(const std::string& text) override;  // the settings' and engine's messages
+  // Such a message in the interface's language.
+  static QString Translated_message(const std::string& text);
   void Show_preferences(int page);
   Dialog_hooks hooks;
 
   // ---- Status ----
   QString Status_to_str(int status, bool with_mark) const;
+  // A character set's short name of the status line, in the interface's language.
+  static QString Char_set_caption(int set);
   void Show_status() override;
   void Update_lines();
 
@@ -158,7 +162,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void FormActivate();
   void FirstRunTimer();
   void RegisterHotkeys(bool unregister_only) override;
-  void Register_a_hotkey(const TMyHotkey& hotkey, const QString& noun, int id);
+  void Register_a_hotkey(const TMyHotkey& hotkey, const QString& failure_message, int id);
 
   // ---- The tray icon ----
   void Add_systray_icon();

@@ -23,7 +23,10 @@ namespace {
 
 constexpr qint64 open_block_size = 10000;
 constexpr int progress_maximum = 1000;
-const QString file_filter = "All files (*);;Text files (*.txt *.asc);;HTML files (*.htm *.html)";
+QString File_filter() {
+  return QCoreApplication::translate("quorvandel::TMainForm",
+                                     "All files (*);;Text files (*.txt *.asc);;HTML files (*.htm *.html)");
+}
 
 // progress_maximum x read / size, rounded to the nearest integer, a half to
 // even. A file that reports no size (a pipe, a file of /proc) shows 0.
@@ -33,7 +36,7 @@ int Reading_progress(qint64 read, qint64 size) {
   return static_cast<int>(std::nearbyint(progress_maximum * share));
 }
 
-QString Lead_in_error(const char* lead_in, const QString& error) { return lead_in + error + "'."; }
+QString Lead_in_error(const QString& lead_in, const QString& error) { return lead_in + error + "'."; }
 
 }  // namespace
 
@@ -47,7 +50,7 @@ bool TMainForm::Read_source_file(const std::string& path, std::string& bytes, QS
   }
   const qint64 size = file.size();
   TProgBar& progress = *dialogs_.prog_bar;
-  progress.setWindowTitle("Opening File...");
+  progress.setWindowTitle(tr("Opening File..."));
   progress.show();
   qint64 read = 0;
   char block[open_block_size];
@@ -78,8 +81,8 @@ bool TMainForm::Read_source_file(const std::string& path, std::string& bytes, QS
 void TMainForm::Open1Click() {
   if (busy) return;
   const TOperation& operation = *Holder()->operation;
-  File_dialog_request request{"Open Source", QString::fromStdString(operation.default_source_path), {},
-                              file_filter, false, File_encoding::automatic};
+  File_dialog_request request{tr("Open Source"), QString::fromStdString(operation.default_source_path), {},
+                              File_filter(), false, File_encoding::automatic};
   const QString chosen = hooks.open_file ? hooks.open_file(request) : Run_open_dialog(this, request);
   if (chosen.isEmpty()) return;
   Open_source_file(chosen, request.encoding);
@@ -92,7 +95,7 @@ bool TMainForm::Open_source_file(const QString& path, File_encoding encoding) {
   QString error;
   if (!Read_source_file(path.toStdString(), bytes, error)) {
     End_busy();
-    My_show_message(Lead_in_error("Couldn't read input file due to the following error: '", error));
+    My_show_message(Lead_in_error(tr("Couldn't read input file due to the following error: '"), error));
     return false;  // the pane, its title and status keep what they had
   }
   source_file_name = path.toStdString();
@@ -130,8 +133,8 @@ bool TMainForm::Source_ends_with_break() const { return RichEdit1->Ends_with_lin
 void TMainForm::SaveAs1Click() {
   if (busy) return;
   const TOperation& operation = *Holder()->operation;
-  File_dialog_request request{"Save Destination As", QString::fromStdString(operation.default_dest_path),
-                              QString::fromStdString(File_name_part(dest_file_name)), file_filter,
+  File_dialog_request request{tr("Save Destination As"), QString::fromStdString(operation.default_dest_path),
+                              QString::fromStdString(File_name_part(dest_file_name)), File_filter(),
                               operation.confirm_overwrites, dest_encoding};
   const QString chosen = hooks.save_file ? hooks.save_file(request) : Run_save_dialog(this, request);
   if (chosen.isEmpty()) return;
@@ -145,7 +148,7 @@ void TMainForm::SaveAs1Click() {
   if (!bytes) {
     const char32_t c = Unicode_from_unit(bad);
     const QString code = QString::number(static_cast<uint>(c), 16).toUpper().rightJustified(4, '0');
-    error = "the character U+" + code + " has no byte in code page 1255";
+    error = tr("the character U+%1 has no byte in code page 1255").arg(code);
   } else {
     QSaveFile file(chosen);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes->data(), static_cast<qint64>(bytes->size())) < 0 ||
@@ -154,7 +157,7 @@ void TMainForm::SaveAs1Click() {
     }
   }
   if (!error.isEmpty()) {
-    My_show_message(Lead_in_error("Couldn't save converted file due to the following error: '", error));
+    My_show_message(Lead_in_error(tr("Couldn't save converted file due to the following error: '"), error));
     return;
   }
   dest_file_name = chosen.toStdString();
@@ -199,9 +202,27 @@ void TMainForm::AutomaticClick() {
 
 namespace {
 
+// What the detector found, in the interface's language.
 QString Detection_status(const Detection& found) {
-  return found.judged ? "Detected: " + QString::fromStdString(Describe(found))
-                      : "Nothing detected (too short, or no Hebrew)";
+  const auto text = [](const char* source) { return QCoreApplication::translate("quorvandel::TMainForm", source); };
+  if (!found.judged) {
+    return text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Nothing detected (too short, or no Hebrew)"));
+  }
+  QString what;
+  switch (found.mojibake) {
+    case detection::Mojibake::western_characters:
+      what = text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "UTF-8 read as code page 1252"));
+      break;
+    case detection::Mojibake::raw_bytes:
+      what = text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "UTF-8 read as bytes"));
+      break;
+    default: what = TMainForm::Char_set_caption(found.source_char_set); break;
+  }
+  if (found.entities) what += text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", ", numeric references"));
+  if (found.quoted_printable) what += text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", ", quoted-printable"));
+  what += found.visual ? text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", ", visual order"))
+                       : text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", ", logical order"));
+  return text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Detected: %1")).arg(what);
 }
 
 }  // namespace
@@ -238,7 +259,7 @@ void TMainForm::Convert_in_background(bool automatically) {
   // The progress of a few long lines is not known: the bar then only shows
   // that the work goes on.
   TProgBar& progress = *dialogs_.prog_bar;
-  progress.setWindowTitle("Converting...");
+  progress.setWindowTitle(tr("Converting..."));
   progress.Progress->setRange(0, source.line_count > progress_line_threshold ? progress_maximum : 0);
   progress.Progress->setValue(0);
   progress.show();

@@ -36,16 +36,16 @@ void TMainForm::FirstRunTimer() {
   FirstRun.stop();
   About2Click();
   My_show_message(
-      "It seems to be the first time you're running this program. Please take a moment to configure its operation "
-      "settings.");
+      tr("It seems to be the first time you're running this program. Please take a moment to configure its operation "
+         "settings."));
   if (!Create_folder(program_folder + "Original files")) {
-    My_show_message("Could not create the default 'Original files' folder.");
+    My_show_message(tr("Could not create the default 'Original files' folder."));
   }
   if (!Create_folder(program_folder + "Converted files")) {
-    My_show_message("Could not create the default 'Converted files' folder.");
+    My_show_message(tr("Could not create the default 'Converted files' folder."));
   }
   Show_preferences(3);
-  if (Confirm_msg("Create Shortcut", "Would you like to create a shortcut on the desktop ?")) {
+  if (Confirm_msg(tr("Create Shortcut"), tr("Would you like to create a shortcut on the desktop ?"))) {
     const Launcher launcher{services_.executable_path, {}, program_folder, std::string(application_title) + ".desktop",
                             application_id};
     const std::string desktop = TWindowsInfo(*services_.shell_folders).Folder_at(desktop_location);

@@ -12,24 +12,24 @@
 namespace quorvandel {
 namespace {
 
-constexpr const char* tray_tip_enabled = "Quorvandel";
-constexpr const char* tray_tip_disabled = "Quorvandel (disabled)";
+constexpr const char* tray_tip_enabled = QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Quorvandel");
+constexpr const char* tray_tip_disabled = QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Quorvandel (disabled)");
 constexpr int left_click_detect_ms = 500;
 
 }  // namespace
 
 void TMainForm::Create_tray_menu() {
   SysTrayPopup = new QMenu(this);
-  PopRestore = SysTrayPopup->addAction("Restore", this, &TMainForm::PopRestoreClick);
+  PopRestore = SysTrayPopup->addAction(tr("Restore"), this, &TMainForm::PopRestoreClick);
   SysTrayPopup->addSeparator();
-  EnableHotkeys = SysTrayPopup->addAction("Enable Hotkeys", this, &TMainForm::EnableHotkeysClick);
+  EnableHotkeys = SysTrayPopup->addAction(tr("Enable Hotkeys"), this, &TMainForm::EnableHotkeysClick);
   SysTrayPopup->addSeparator();
-  BonusIDValidator1 = SysTrayPopup->addAction("Bonus: ID Validator", this, &TMainForm::BonusIDValidator1Click);
+  BonusIDValidator1 = SysTrayPopup->addAction(tr("Bonus: ID Validator"), this, &TMainForm::BonusIDValidator1Click);
   SysTrayPopup->addSeparator();
-  PopHelp = SysTrayPopup->addAction("Help", this, &TMainForm::PopHelpClick);
-  PopAbout = SysTrayPopup->addAction("About Quorvandel", this, &TMainForm::PopAboutClick);
+  PopHelp = SysTrayPopup->addAction(tr("Help"), this, &TMainForm::PopHelpClick);
+  PopAbout = SysTrayPopup->addAction(tr("About Quorvandel"), this, &TMainForm::PopAboutClick);
   SysTrayPopup->addSeparator();
-  PopExit = SysTrayPopup->addAction("Exit Quorvandel", this, &TMainForm::PopExitClick);
+  PopExit = SysTrayPopup->addAction(tr("Exit Quorvandel"), this, &TMainForm::PopExitClick);
   connect(SysTrayPopup, &QMenu::aboutToShow, this, &TMainForm::SysTrayPopupPopup);
 
   // Running from the start: its first tick finds no click pending and only
@@ -61,10 +61,10 @@ void TMainForm::Show_context_help(const QWidget* focused) { services_.help->Show
 
 // ---- The icon ----
 
-void TMainForm::Add_systray_icon() { services_.tray->Add(true, tray_tip_enabled); }
+void TMainForm::Add_systray_icon() { services_.tray->Add(true, tr(tray_tip_enabled).toStdString()); }
 
 void TMainForm::Modify_systray_icon(bool enabled) {
-  services_.tray->Modify(enabled, enabled ? tray_tip_enabled : tray_tip_disabled);
+  services_.tray->Modify(enabled, tr(enabled ? tray_tip_enabled : tray_tip_disabled).toStdString());
   QApplication::processEvents();
 }
 
@@ -97,8 +97,8 @@ void TMainForm::LeftClickDetectTimerTimer() {
 }
 
 void TMainForm::SysTrayPopupPopup() {
-  PopRestore->setText(minimized ? "Restore" : "Minimize");
-  EnableHotkeys->setText(hotkeys_enabled ? "Disable hotkeys" : "Enable hotkeys");
+  PopRestore->setText(minimized ? tr("Restore") : tr("Minimize"));
+  EnableHotkeys->setText(hotkeys_enabled ? tr("Disable hotkeys") : tr("Enable hotkeys"));
 }
 
 void TMainForm::PopRestoreClick() {

@@ -9,12 +9,17 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 
 #include "platform/application_id.h"
+#include "platform/licence_notice.h"
 #include "platform/named_semaphore.h"
 #include "platform/named_semaphore_locks.h"
 #include "resources/icons.h"
+#include "resources/translations.h"
+#include "settings/ini_store.h"
+#include "settings/prefs.h"
 #include "settings/settings_location.h"
 #include "settings/dialogs/u_hotkey.h"
 #include "settings/dialogs/u_preferences.h"
@@ -69,10 +74,23 @@ bool Only_copy_running(Instance_locks& locks, Instance_channel_service& channel,
   if (!locks.Held_elsewhere(exe_semaphore_name)) return true;
   if (Hand_over_to_running_copy(channel, arguments)) return false;
   if (locks.Held_elsewhere(msg_semaphore_name)) return false;
-  QMessageBox box(QMessageBox::NoIcon, application_title, "Another instance of this program is already running.",
+  QMessageBox box(QMessageBox::NoIcon, application_title,
+                  QCoreApplication::translate("TProgram", "Another instance of this program is already running."),
                   QMessageBox::Ok);
   box.exec();
   return false;
+}
+
+// The interface language the settings file chooses; the system's when the
+// file is missing or cannot be read (the main window reports that later).
+int Interface_language_setting(const std::string& program_folder) {
+  try {
+    const std::string value =
+        Ini_store(program_folder + settings_file_name).Read(configuration_section, interface_language_key, "0");
+    return value == "1" ? language_english : value == "2" ? language_hebrew : language_system;
+  } catch (const Settings_error&) {
+    return language_system;
+  }
 }
 
 }  // namespace
@@ -169,6 +187,11 @@ int Send_hotkey(std::string_view hotkey) {
 }
 
 int Run_program(int argc, char** argv) {
+  // Answered before any window system is needed, as the converter does.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quorvandel %s\n%s", QUORVANDEL_VERSION, licence_notice);
+    return 0;
+  }
   for (int i = 1; i < argc; ++i) {
     if (std::string_view(argv[i]) == "--hotkey") {
       QCoreApplication application(argc, argv);  // no display needed
@@ -185,11 +208,12 @@ int Run_program(int argc, char** argv) {
   QApplication::setApplicationDisplayName(application_title);
   QApplication::setWindowIcon(Main_icon());
 
-  Named_semaphore_locks locks;  // held until the process ends
-  if (!Only_copy_running(locks, *Make_instance_channel(), QApplication::arguments())) return 0;
-
   const User_folders user = User_folders_from_environment();
   const std::string program_folder = Program_folder(Executable_folder(), user);
+  Install_interface_language(Interface_language(Interface_language_setting(program_folder)));
+
+  Named_semaphore_locks locks;  // held until the process ends
+  if (!Only_copy_running(locks, *Make_instance_channel(), QApplication::arguments())) return 0;
   TProgram program(program_folder, Make_desktop_services(user));
   QObject::connect(&program.main_form(), &TMainForm::Closed, &application, &QApplication::quit,
                    Qt::QueuedConnection);

@@ -754,6 +754,7 @@ void TText_pane::mouseDoubleClickEvent(QMouseEvent* event) {
 
 QMenu* TText_pane::Make_context_menu() {
   auto* menu = new QMenu(this);
+  menu->setLayoutDirection(QGuiApplication::layoutDirection());  // the interface's, not the pane's
   const bool editable = !read_only_;
   if (editable) {
     menu->addAction(tr("&Undo"), this, &TText_pane::undo)->setEnabled(!undo_stack_.empty());

@@ -22,6 +22,8 @@ packages=(
   python3-dbusmock dbus-daemon
   # the icon files, the manual page, the completion's test and make test-package
   qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
+  # the interface's translations: lupdate and lrelease, and Qt's own Hebrew texts
+  qt6-l10n-tools qt6-translations-l10n
   # make test-windows: the cross compiler, GoogleTest's sources and Wine
   g++-mingw-w64-x86-64-posix googletest wine64
   # make windows: the installer

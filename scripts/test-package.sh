@@ -88,8 +88,11 @@ run() {
 settings_folder=$home/.config/Quorvandel
 
 step "quorvandel-convert from the unpacked tree"
-got=$(run "$tree/usr/bin/quorvandel-convert" --version)
-[[ $got == "quorvandel-convert $version" ]] || fail "--version says '$got'"
+for program in quorvandel-convert quorvandel; do
+  got=$(run "$tree/usr/bin/$program" --version | head -n 1)
+  [[ $got == "$program $version" ]] || fail "$program --version says '$got'"
+  run "$tree/usr/bin/$program" --version | grep -q GPL-3.0-or-later || fail "$program --version names no licence"
+done
 got=$(printf '\xf9\xec\xe5\xed' | run "$tree/usr/bin/quorvandel-convert" --set destination_char_set=5)
 [[ $got == akuo ]] || fail "the conversion gave '$got'"
 [[ -d $settings_folder ]] || fail "the converter did not take the per-user settings folder"

@@ -106,6 +106,7 @@ class TOperation {
   bool show_full_pathnames = false;
   std::string default_source_path;
   std::string default_dest_path;
+  std::int32_t interface_language = 0;  // Interface_language; applies at the next start
 };
 
 class TMyHotkey {
@@ -131,6 +132,10 @@ enum Letter_case : std::uint8_t { case_as_is = 0, case_upper = 1, case_lower = 2
 enum Reordering_method : std::uint8_t { reorder_classic = 0, reorder_bidi = 1 };
 enum Reordering_direction : std::uint8_t { visual_to_logical = 0, logical_to_visual = 1 };
 enum Paragraph_direction : std::uint8_t { paragraph_rtl = 0, paragraph_ltr = 1, paragraph_auto = 2 };
+
+// The language of the desktop program's interface.
+enum Interface_language : std::uint8_t { language_system = 0, language_english = 1, language_hebrew = 2 };
+inline constexpr const char* interface_language_key = "interface_language";
 
 inline constexpr int max_profiles = 10;
 

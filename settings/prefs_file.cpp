@@ -26,7 +26,7 @@ struct Key {
 };
 
 // The "Configuration" keys that Save_operation_settings writes, in order:
-// these six flags, then the two folders.
+// these six flags, then the two folders, then the interface language.
 constexpr Key<TOperation> operation_flag_keys[] = {
     {"launch_on_windows_startup", &TOperation::launch_on_windows_startup, 0},
     {"min_to_systray", &TOperation::min_to_systray, 0},
@@ -46,6 +46,11 @@ struct Folder_key {
 constexpr Folder_key folder_keys[] = {
     {"default_source_path", &TOperation::default_source_path, "Original files"},
     {"default_dest_path", &TOperation::default_dest_path, "Converted files"},
+};
+
+// Written after the folders: a key added later than the others.
+constexpr Key<TOperation> language_keys[] = {
+    {interface_language_key, &TOperation::interface_language, language_system},
 };
 
 constexpr Key<TOperation> window_keys[] = {
@@ -215,6 +220,7 @@ void TPrefs::Load_operation_settings(const std::string& section) {
     Load_keys(in, operation_flag_keys, record);
     for (const Folder_key& key : folder_keys)
       record.*key.field = in.Text(key.name, settings_file.program_folder + std::string(key.default_folder_name));
+    Load_keys(in, language_keys, record);
     Load_keys(in, window_keys, record);
   });
 }
@@ -228,6 +234,7 @@ void TPrefs::Save_operation_settings(const std::string& section) {
     Section_writer out(store, section);
     Save_keys(out, operation_flag_keys, record);
     for (const Folder_key& key : folder_keys) out.Text(key.name, record.*key.field);
+    Save_keys(out, language_keys, record);
   });
 }
 

@@ -54,10 +54,11 @@ TAbout::TAbout(Url_opener_service& url_opener_service, QWidget* parent)
       Title(Text_label(QStringLiteral("Quorvandel"), Comic_font(38), Main_panel)),
       Version(Text_label(QString(), Comic_font(18), Main_panel)),
       Author(Text_label(QString(), Comic_font(18), Main_panel)),
-      Label3(new QLabel(QStringLiteral("E-mail address:"), Main_panel)),
+      Licence(Text_label(QString(), Comic_font(14), Main_panel)),
+      Label3(new QLabel(tr("E-mail address:"), Main_panel)),
       Label2(new QLabel(QString::fromLatin1(mail_address), Main_panel)),
       ABC(new QLabel(Main_panel)),
-      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), Bottom_panel)),
+      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), Bottom_panel)),
       url_opener(url_opener_service) {
   setFixedSize(480, 454);
   setPalette(QPalette(sky_blue));
@@ -76,6 +77,8 @@ TAbout::TAbout(Url_opener_service& url_opener_service, QWidget* parent)
   Version->setAlignment(Qt::AlignCenter);
   Author->setGeometry(21, 136, 420, 26);
   Author->setAlignment(Qt::AlignCenter);
+  Licence->setGeometry(21, 164, 420, 22);
+  Licence->setAlignment(Qt::AlignCenter);
 
   QFont link_font = Label3->font();
   link_font.setPixelSize(15);
@@ -88,6 +91,10 @@ TAbout::TAbout(Url_opener_service& url_opener_service, QWidget* parent)
   Label2->setCursor(Qt::PointingHandCursor);
   Label2->adjustSize();
   Label2->move(Label3->geometry().right() + 8, Label3->y());
+  if (layoutDirection() == Qt::RightToLeft) {  // the label at the right, the address to its left
+    Label3->move(Main_panel->width() - Label3->x() - Label3->width(), Label3->y());
+    Label2->move(Label3->x() - 8 - Label2->width(), Label3->y());
+  }
   Set_link_colour(link_colour);
   Label2->installEventFilter(this);
 
@@ -120,8 +127,9 @@ bool TAbout::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAbout::FormCreate() {
-  Version->setText(QStringLiteral("Version 1.0.0    (Mar. 04, 2002)"));
-  Author->setText(QStringLiteral("\u00A9 2002 Quorvandel developers"));
+  Version->setText(tr("Version %1    (%2)").arg(QStringLiteral(QUORVANDEL_VERSION), tr("Mar. 04, 2002")));
+  Author->setText(tr("© 2002 Quorvandel developers"));
+  Licence->setText(tr("Free software under the GNU GPL, version 3 or later"));
   ABC->move(Picture_position(Main_panel->size(), Main_panel->Border_width(), ABC->size()));
 }
 

@@ -46,6 +46,7 @@ class TAbout : public QDialog {
   QLabel* Title;
   QLabel* Version;
   QLabel* Author;
+  QLabel* Licence;       // the program's licence
   QLabel* Label3;        // "E-mail address:"
   QLabel* Label2;        // the address, drawn as a link
   QLabel* ABC;           // the picture

@@ -63,8 +63,8 @@ TASCIIChart::TASCIIChart(QWidget* parent)
     : QDialog(parent, system_menu_dialog_flags),
       Chart(new QTableWidget(codes, 2, this)),
       Bottom_panel(new QWidget(this)),
-      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), Bottom_panel)) {
-  setWindowTitle(QStringLiteral("Windows Codepage 1255 Chart"));
+      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), Bottom_panel)) {
+  setWindowTitle(tr("Windows Codepage 1255 Chart"));
   resize(initial_outer_size);
   setMinimumSize(minimum_outer_size);
 
@@ -128,8 +128,8 @@ void TASCIIChart::showEvent(QShowEvent* event) {
 }
 
 void TASCIIChart::FormCreate() {
-  Chart->setHorizontalHeaderItem(0, Read_only_item(QStringLiteral("Code")));
-  Chart->setHorizontalHeaderItem(1, Read_only_item(QStringLiteral("Character")));
+  Chart->setHorizontalHeaderItem(0, Read_only_item(tr("Code")));
+  Chart->setHorizontalHeaderItem(1, Read_only_item(tr("Character")));
   FormResize();
   for (int code = 1; code <= codes; ++code) {
     const char32_t character = Unicode_from_unit(static_cast<Unit>(code));

@@ -13,9 +13,9 @@ namespace quorvandel {
 TConfirm::TConfirm(QWidget* parent)
     : QDialog(parent, buttonless_dialog_flags),
       Msg(new QLabel(QStringLiteral("Confirm Message"), this)),
-      Yes(new QPushButton(QStringLiteral("&Yes"), this)),
-      No(new QPushButton(QStringLiteral("&No"), this)) {
-  setWindowTitle(QStringLiteral("Confirm"));
+      Yes(new QPushButton(tr("&Yes"), this)),
+      No(new QPushButton(tr("&No"), this)) {
+  setWindowTitle(tr("Confirm"));
   setFixedSize(394, 126);
 
   Msg->setWordWrap(true);

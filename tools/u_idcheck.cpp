@@ -50,8 +50,8 @@ QLabel* Dash(QWidget* parent) { return new QLabel(QStringLiteral("--"), parent);
 
 TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* parent)
     : QDialog(parent, system_menu_dialog_flags),
-      Label1(new QLabel(QStringLiteral("Please type a valid 8-digit ID number, and the corresponding"), this)),
-      Label2(new QLabel(QStringLiteral("checksum digit will appear."), this)),
+      Label1(new QLabel(tr("Please type a valid 8-digit ID number, and the corresponding"), this)),
+      Label2(new QLabel(tr("checksum digit will appear."), this)),
       Digit1(Digit_box(this)),
       Label3(Dash(this)),
       Digit2(Digit_box(this)),
@@ -63,11 +63,11 @@ TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* pare
       Digit8(Digit_box(this)),
       Label4(Dash(this)),
       Checksum(new QLabel(QStringLiteral("0"), this)),
-      ClearBut(new QPushButton(QStringLiteral("Clear"), this)),
-      CloseBut(new QPushButton(QStringLiteral("Close"), this)),
+      ClearBut(new QPushButton(tr("Clear"), this)),
+      CloseBut(new QPushButton(tr("Close"), this)),
       input_language(input_language_service),
       boxes_{Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8} {
-  setWindowTitle(QStringLiteral("Israeli ID Validator"));
+  setWindowTitle(tr("Israeli ID Validator"));
   setFont(Pixel_font(dialog_font_pixels));
   setFixedSize(432, 156);
 
@@ -75,7 +75,11 @@ TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* pare
   Checksum->setAlignment(Qt::AlignCenter);
   Checksum->setFixedWidth(26);
 
-  auto* number_row = new QHBoxLayout;
+  // An identity number reads from left to right in any interface language.
+  auto* number_panel = new QWidget(this);
+  number_panel->setLayoutDirection(Qt::LeftToRight);
+  auto* number_row = new QHBoxLayout(number_panel);
+  number_row->setContentsMargins(0, 0, 0, 0);
   number_row->setSpacing(4);
   number_row->addStretch(1);
   number_row->addWidget(Digit1);
@@ -98,7 +102,7 @@ TIDCheck::TIDCheck(Input_language_service& input_language_service, QWidget* pare
   form->addWidget(Label1);
   form->addWidget(Label2);
   form->addStretch(1);
-  form->addLayout(number_row);
+  form->addWidget(number_panel);
   form->addStretch(1);
   form->addLayout(buttons);
 

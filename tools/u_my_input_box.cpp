@@ -18,8 +18,8 @@ TMyInputBox::TMyInputBox(Input_language_service& input_language_service, QWidget
     : QDialog(parent, buttonless_dialog_flags),
       Label1(new QLabel(QStringLiteral("Caption"), this)),
       Content(new QLineEdit(this)),
-      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this)),
-      BitBtn2(new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this)),
+      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this)),
+      BitBtn2(new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), tr("Cancel"), this)),
       input_language(input_language_service) {
   setWindowTitle(QStringLiteral("Title"));
   setFixedSize(370, 135);

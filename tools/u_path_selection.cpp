@@ -35,7 +35,9 @@ bool Is_within(const QString& folder, const QString& root) {
 }
 
 QString Drive_text(const QString& root, const QString& name) {
-  const QString shown = QDir::toNativeSeparators(root);
+  // A left-to-right mark keeps the path's leading separator in place in a
+  // right-to-left interface.
+  const QString shown = QChar(0x200E) + QDir::toNativeSeparators(root);
   return name.isEmpty() || name == root ? shown : shown + QStringLiteral("  [") + name + QLatin1Char(']');
 }
 
@@ -49,12 +51,12 @@ bool Is_listed_volume(const QString& root_path, const QByteArray& file_system_ty
 
 TPathSelect::TPathSelect(QWidget* parent)
     : QDialog(parent, system_menu_dialog_flags),
-      Label1(new QLabel(QStringLiteral("Please select a new path:"), this)),
+      Label1(new QLabel(tr("Please select a new path:"), this)),
       DriveComboBox1(new QComboBox(this)),
       DirectoryListBox1(new Directory_list(this)),
-      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this)),
-      BitBtn2(new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this)) {
-  setWindowTitle(QStringLiteral("Path Selection"));
+      BitBtn1(new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), tr("OK"), this)),
+      BitBtn2(new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), tr("Cancel"), this)) {
+  setWindowTitle(tr("Path Selection"));
   setFixedSize(351, 323);
 
   auto* buttons = new QHBoxLayout;

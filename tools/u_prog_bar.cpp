@@ -10,7 +10,7 @@
 namespace quorvandel {
 
 TProgBar::TProgBar(QWidget* parent) : QDialog(parent, buttonless_dialog_flags), Progress(new QProgressBar(this)) {
-  setWindowTitle(QStringLiteral("Please Wait"));
+  setWindowTitle(tr("Please Wait"));
   setFixedSize(283, 60);
   setModal(false);
   setCursor(Qt::WaitCursor);

@@ -1,5 +1,7 @@
 #include "platform/qt/qt_help_window.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QSplitter>
@@ -16,18 +18,18 @@ struct Help_page {
 
 // The list of pages at the window's side, in reading order.
 constexpr Help_page help_pages[] = {
-    {"index.html", "Contents"},
-    {"files.html", "Converting a file"},
-    {"clipboard.html", "Converting the clipboard"},
-    {"hotkeys.html", "Converting in another program"},
-    {"tray.html", "The tray icon and minimizing"},
-    {"bidi.html", "Preferences: Bi-Directional Conversion"},
-    {"charsets.html", "Preferences: Source and Destination"},
-    {"operation.html", "Preferences: Operation Settings"},
-    {"profiles.html", "Profiles and hotkeys"},
-    {"qwerty.html", "Preferences: 'Qwerty' Settings"},
-    {"tools.html", "The ID validator and the chart"},
-    {"command-line.html", "The command-line converter"},
+    {"index.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Contents")},
+    {"files.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Converting a file")},
+    {"clipboard.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Converting the clipboard")},
+    {"hotkeys.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Converting in another program")},
+    {"tray.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "The tray icon and minimizing")},
+    {"bidi.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Preferences: Bi-Directional Conversion")},
+    {"charsets.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Preferences: Source and Destination")},
+    {"operation.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Preferences: Operation Settings")},
+    {"profiles.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Profiles and hotkeys")},
+    {"qwerty.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Preferences: 'Qwerty' Settings")},
+    {"tools.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "The ID validator and the chart")},
+    {"command-line.html", QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "The command-line converter")},
 };
 
 struct Topic_place {
@@ -54,7 +56,17 @@ constexpr Topic_place topic_places[] = {
     {"Overview", "index.html"},
 };
 
-QUrl Help_url(const QString& place) { return QUrl("qrc:/help/" + place); }
+// The pages in the interface's language where it has them: ":/help/he/"
+// holds the Hebrew ones; a page missing there is shown in English.
+QUrl Help_url(const QString& place) {
+  //: The folder of the help pages in this language under ":/help/"; "en" for the English pages at its top.
+  const QString language = QCoreApplication::translate("quorvandel::Qt_help_window", "en");
+  const QString file = place.section('#', 0, 0);
+  if (language != QStringLiteral("en") && QFile::exists(":/help/" + language + "/" + file)) {
+    return QUrl("qrc:/help/" + language + "/" + place);
+  }
+  return QUrl("qrc:/help/" + place);
+}
 
 }  // namespace
 
@@ -66,15 +78,15 @@ QUrl Help_page_for_topic(const std::string& topic) {
 }
 
 Qt_help_window::Qt_help_window(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setWindowTitle(help_window_title);
+  setWindowTitle(tr(help_window_title));
   resize(820, 600);
 
   Bar = new QToolBar(this);
   Browser = new QTextBrowser(this);
   Browser->setOpenExternalLinks(true);  // mailto: and web links go to the desktop
-  BackAction = Bar->addAction("Back", Browser, &QTextBrowser::backward);
-  ForwardAction = Bar->addAction("Forward", Browser, &QTextBrowser::forward);
-  ContentsAction = Bar->addAction("Contents", this, [this] { Browser->setSource(Help_url("index.html")); });
+  BackAction = Bar->addAction(tr("Back"), Browser, &QTextBrowser::backward);
+  ForwardAction = Bar->addAction(tr("Forward"), Browser, &QTextBrowser::forward);
+  ContentsAction = Bar->addAction(tr("Contents"), this, [this] { Browser->setSource(Help_url("index.html")); });
   BackAction->setShortcut(QKeySequence::Back);
   ForwardAction->setShortcut(QKeySequence::Forward);
   BackAction->setEnabled(false);
@@ -84,7 +96,7 @@ Qt_help_window::Qt_help_window(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   ContentsList = new QListWidget(this);
   for (const Help_page& page : help_pages) {
-    auto* item = new QListWidgetItem(page.title, ContentsList);
+    auto* item = new QListWidgetItem(tr(page.title), ContentsList);
     item->setData(Qt::UserRole, Help_url(page.file));
   }
   connect(ContentsList, &QListWidget::itemActivated, this,

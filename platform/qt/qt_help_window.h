@@ -21,7 +21,7 @@ namespace quorvandel {
 QUrl Help_page_for_topic(const std::string& topic);
 
 // The window's caption.
-inline constexpr const char* help_window_title = "Quorvandel Help";
+inline constexpr const char* help_window_title = QT_TRANSLATE_NOOP("quorvandel::Qt_help_window", "Quorvandel Help");
 
 class Qt_help_window : public QWidget, public Help_service {
   Q_OBJECT

@@ -1,6 +1,7 @@
 #include "settings/dialogs/u_hotkey.h"
 
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -19,9 +20,9 @@ constexpr int function_key_columns = 3;
 }  // namespace
 
 THotkeySelection::THotkeySelection(QWidget* parent) : QDialog(parent) {
-  setWindowTitle("Hotkey Selection");
+  setWindowTitle(tr("Hotkey Selection"));
   Set_help_keyword(this, "HotkeySettings");
-  auto* modifiers = new QGroupBox("Modifier Keys", this);
+  auto* modifiers = new QGroupBox(tr("Modifier Keys"), this);
   ControlSelect = new QCheckBox("Control", modifiers);
   AltSelect = new QCheckBox("Alt", modifiers);
   ShiftSelect = new QCheckBox("Shift", modifiers);
@@ -30,7 +31,7 @@ THotkeySelection::THotkeySelection(QWidget* parent) : QDialog(parent) {
   modifier_row->addWidget(AltSelect);
   modifier_row->addWidget(ShiftSelect);
 
-  auto* keys = new QGroupBox("Function Key", this);
+  auto* keys = new QGroupBox(tr("Function Key"), this);
   auto* key_grid = new QGridLayout(keys);
   FKeySelected = new QButtonGroup(this);
   const int rows = function_keys / function_key_columns;
@@ -41,13 +42,15 @@ THotkeySelection::THotkeySelection(QWidget* parent) : QDialog(parent) {
   }
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
   connect(buttons, &QDialogButtonBox::accepted, this, [this] {
     if (!accept_check || accept_check()) done(mr_ok);
   });
   connect(buttons, &QDialogButtonBox::rejected, this, [this] { done(mr_cancel); });
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("Please select a new key combination for the hotkey:", this));
+  layout->addWidget(new QLabel(tr("Please select a new key combination for the hotkey:"), this));
   layout->addWidget(modifiers);
   layout->addWidget(keys);
   layout->addWidget(buttons);

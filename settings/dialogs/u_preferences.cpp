@@ -1,5 +1,6 @@
 #include "settings/dialogs/u_preferences.h"
 
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,19 +26,33 @@ namespace {
 
 constexpr int default_line_length = 80;
 // The hotkeys' note where the program has no Wayland trigger of its own.
-constexpr const char* xwayland_only_note = "In this Wayland session the hotkeys work in X11 (XWayland) programs only.";
+constexpr const char* xwayland_only_note =
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "In this Wayland session the hotkeys work in X11 (XWayland) programs only.");
 constexpr int min_line_length = 1;
 constexpr int max_line_length = 255;
 
 constexpr const char* char_set_items[] = {
-    "Windows CodePage 1255 (224 - 251)", "DOS CodePage 862 (128 - 154)", "Uppercase English (65 - 90)",
-    "Lowercase English (97 - 122)",      "'Qwerty' mapping (uppercase)", "'Qwerty' mapping (lowercase)",
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "Windows CodePage 1255 (224 - 251)"),
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "DOS CodePage 862 (128 - 154)"),
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "Uppercase English (65 - 90)"),
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "Lowercase English (97 - 122)"),
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "'Qwerty' mapping (uppercase)"),
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "'Qwerty' mapping (lowercase)"),
 };
 
-QCheckBox* Check(const char* caption, QWidget* parent) { return new QCheckBox(caption, parent); }
+// The captions Launch_on_startup_caption() gives on each platform, listed
+// here for lupdate; the check box shows tr() of the one in use.
+[[maybe_unused]] constexpr const char* launch_captions[] = {
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "Launch on startup"),
+    QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "Launch on Windows startup"),
+};
+
+QString Item(const char* source) { return QCoreApplication::translate("quorvandel::TPrefForm", source); }
+
+QCheckBox* Check(const QString& caption, QWidget* parent) { return new QCheckBox(caption, parent); }
 
 // A group box of check boxes, one under the other.
-QGroupBox* Column_group(const char* title, std::initializer_list<QWidget*> boxes, QWidget* parent) {
+QGroupBox* Column_group(const QString& title, std::initializer_list<QWidget*> boxes, QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
   auto* column = new QVBoxLayout(group);
   for (QWidget* box : boxes) {
@@ -49,13 +64,13 @@ QGroupBox* Column_group(const char* title, std::initializer_list<QWidget*> boxes
 }
 
 // A radio group: its buttons numbered from 0 in item order.
-QGroupBox* Radio_group(const char* title, std::initializer_list<const char*> items, QButtonGroup*& buttons,
+QGroupBox* Radio_group(const QString& title, std::initializer_list<QString> items, QButtonGroup*& buttons,
                        QWidget* parent) {
   auto* group = new QGroupBox(title, parent);
   auto* column = new QVBoxLayout(group);
   buttons = new QButtonGroup(group);
   int index = 0;
-  for (const char* item : items) {
+  for (const QString& item : items) {
     auto* button = new QRadioButton(item, group);
     buttons->addButton(button, index++);
     column->addWidget(button);
@@ -64,10 +79,10 @@ QGroupBox* Radio_group(const char* title, std::initializer_list<const char*> ite
   return group;
 }
 
-QGroupBox* Char_set_group(const char* title, QButtonGroup*& buttons, QWidget* parent) {
+QGroupBox* Char_set_group(const QString& title, QButtonGroup*& buttons, QWidget* parent) {
   return Radio_group(title,
-                     {char_set_items[0], char_set_items[1], char_set_items[2], char_set_items[3], char_set_items[4],
-                      char_set_items[5]},
+                     {Item(char_set_items[0]), Item(char_set_items[1]), Item(char_set_items[2]),
+                      Item(char_set_items[3]), Item(char_set_items[4]), Item(char_set_items[5])},
                      buttons, parent);
 }
 
@@ -170,17 +185,17 @@ static const Radio_binding radio_bindings[] = {
 
 TPrefForm::TPrefForm(TPref_host& host, Input_language_service& input_language, QWidget* parent)
     : QDialog(parent), host_(host), input_language_(input_language) {
-  setWindowTitle("Preferences");
+  setWindowTitle(tr("Preferences"));
   PageControl = new QTabWidget(this);
   // Every page's tab in view at the dialog's size, none behind scroll arrows.
   PageControl->tabBar()->setUsesScrollButtons(false);
   PageControl->tabBar()->setElideMode(Qt::ElideNone);
-  PageControl->addTab(Make_conversion_page(), "Bi-Directional Conversion");
-  PageControl->addTab(Make_source_page(), "Source Properties");
-  PageControl->addTab(Make_destination_page(), "Destination Properties");
-  PageControl->addTab(Make_operation_page(), "Operation Settings");
-  PageControl->addTab(Make_profiles_page(), "Profiles and Hotkey Settings");
-  PageControl->addTab(Make_qwerty_page(), "'Qwerty' Settings");
+  PageControl->addTab(Make_conversion_page(), tr("Bi-Directional Conversion"));
+  PageControl->addTab(Make_source_page(), tr("Source Properties"));
+  PageControl->addTab(Make_destination_page(), tr("Destination Properties"));
+  PageControl->addTab(Make_operation_page(), tr("Operation Settings"));
+  PageControl->addTab(Make_profiles_page(), tr("Profiles and Hotkey Settings"));
+  PageControl->addTab(Make_qwerty_page(), tr("'Qwerty' Settings"));
   // F1 opens the topic of the focused control, else of its page; the
   // buttons below the pages take the page shown.
   static constexpr const char* page_keywords[] = {"BIDITranslation",   "CharsetTranslation", "CharsetTranslation",
@@ -191,9 +206,9 @@ TPrefForm::TPrefForm(TPref_host& host, Input_language_service& input_language, Q
   });
   Set_help_keyword(this, page_keywords[0]);
 
-  OK = new QPushButton("OK", this);
-  Cancel = new QPushButton("Cancel", this);
-  Save = new QPushButton("Save as default", this);
+  OK = new QPushButton(tr("OK"), this);
+  Cancel = new QPushButton(tr("Cancel"), this);
+  Save = new QPushButton(tr("Save as default"), this);
   OK->setDefault(true);
   connect(OK, &QPushButton::clicked, this, [this] { done(mr_ok); });
   connect(Cancel, &QPushButton::clicked, this, [this] { done(mr_cancel); });
@@ -216,52 +231,52 @@ TPrefForm::~TPrefForm() = default;
 
 QWidget* TPrefForm::Make_conversion_page() {
   auto* page = new QWidget;
-  WholeLine = Check("Whole line", page);
-  HebrewWords = Check("Hebrew words", page);
-  HebrewPhrases = Check("Hebrew phrases", page);
-  EnglishWords = Check("English words", page);
-  EnglishPhrases = Check("English phrases", page);
-  HTMLTags = Check("HTML Tags", page);
-  HTMLText = Check("HTML Text", page);
-  ParenSimple = Check("Parentheses:  (   )", page);
-  ParenBrackets = Check("Square brackets:  [  ]", page);
-  ParenCurly = Check("Curly braces:  {   }", page);
-  ParenAngled = Check("Angled brackets:  < >", page);
-  LeadingSpaces = Check("Complement leading spaces", page);
-  TrailingSpaces = Check("Truncate trailing spaces", page);
+  WholeLine = Check(tr("Whole line"), page);
+  HebrewWords = Check(tr("Hebrew words"), page);
+  HebrewPhrases = Check(tr("Hebrew phrases"), page);
+  EnglishWords = Check(tr("English words"), page);
+  EnglishPhrases = Check(tr("English phrases"), page);
+  HTMLTags = Check(tr("HTML Tags"), page);
+  HTMLText = Check(tr("HTML Text"), page);
+  ParenSimple = Check(tr("Parentheses:  (   )"), page);
+  ParenBrackets = Check(tr("Square brackets:  [  ]"), page);
+  ParenCurly = Check(tr("Curly braces:  {   }"), page);
+  ParenAngled = Check(tr("Angled brackets:  < >"), page);
+  LeadingSpaces = Check(tr("Complement leading spaces"), page);
+  TrailingSpaces = Check(tr("Truncate trailing spaces"), page);
   LineLength = new QLineEdit(page);
   LineLength->setMaxLength(3);
   LineLength->setFixedWidth(50);
-  Sequences = Check("Reverse digit sequences", page);
-  Expressions = Check("Reverse numerical expressions", page);
-  Hyphen = Check("hyphen (-)", page);
-  Period = Check("period (.)", page);
-  Slash = Check("Slash (/)", page);
-  Comma = Check("Comma (,)", page);
-  PlusSign = Check("Plus sign (+)", page);
-  Colon = Check("Colon (:)", page);
-  Space = Check("Space", page);
-  auto list = [page](std::initializer_list<const char*> items) {
+  Sequences = Check(tr("Reverse digit sequences"), page);
+  Expressions = Check(tr("Reverse numerical expressions"), page);
+  Hyphen = Check(tr("hyphen (-)"), page);
+  Period = Check(tr("period (.)"), page);
+  Slash = Check(tr("Slash (/)"), page);
+  Comma = Check(tr("Comma (,)"), page);
+  PlusSign = Check(tr("Plus sign (+)"), page);
+  Colon = Check(tr("Colon (:)"), page);
+  Space = Check(tr("Space"), page);
+  auto list = [page](std::initializer_list<QString> items) {
     auto* box = new QComboBox(page);
-    for (const char* item : items) box->addItem(item);
+    for (const QString& item : items) box->addItem(item);
     return box;
   };
-  ReorderMethod = list({"Classic reversals", "Unicode bidirectional algorithm"});
-  ReorderDirection = list({"Visual to logical", "Logical to visual"});
-  ParagraphDirection = list({"Right to left", "Left to right", "By the first strong letter"});
+  ReorderMethod = list({tr("Classic reversals"), tr("Unicode bidirectional algorithm")});
+  ReorderDirection = list({tr("Visual to logical"), tr("Logical to visual")});
+  ParagraphDirection = list({tr("Right to left"), tr("Left to right"), tr("By the first strong letter")});
 
-  auto* spaces = new QGroupBox("Space Handling When Line Is Reversed", page);
+  auto* spaces = new QGroupBox(tr("Space Handling When Line Is Reversed"), page);
   Set_help_keyword(spaces, "SpacesSupport");
   auto* spaces_column = new QVBoxLayout(spaces);
   spaces_column->addWidget(LeadingSpaces);
   spaces_column->addWidget(TrailingSpaces);
   auto* length_row = new QHBoxLayout;
-  length_row->addWidget(new QLabel("Line length:", spaces));
+  length_row->addWidget(new QLabel(tr("Line length:"), spaces));
   length_row->addWidget(LineLength);
   length_row->addStretch(1);
   spaces_column->addLayout(length_row);
 
-  auto* separators = new QGroupBox("Numerical Expression Separators", page);
+  auto* separators = new QGroupBox(tr("Numerical Expression Separators"), page);
   auto* separator_grid = new QGridLayout(separators);
   const std::array separator_boxes = {Hyphen, Period, Slash, Comma, PlusSign, Colon, Space};
   for (std::size_t i = 0; i < separator_boxes.size(); ++i) {
@@ -270,18 +285,20 @@ QWidget* TPrefForm::Make_conversion_page() {
 
   auto* grid = new QGridLayout(page);
   grid->addWidget(
-      Column_group("Reverse:", {WholeLine, HebrewWords, HebrewPhrases, EnglishWords, EnglishPhrases, HTMLTags, HTMLText},
-                   page),
+      Column_group(tr("Reverse:"),
+                   {WholeLine, HebrewWords, HebrewPhrases, EnglishWords, EnglishPhrases, HTMLTags, HTMLText}, page),
       0, 0, 2, 1);
-  grid->addWidget(Column_group("Flip Parentheses", {ParenSimple, ParenBrackets, ParenCurly, ParenAngled}, page), 0, 1);
+  grid->addWidget(Column_group(tr("Flip Parentheses"), {ParenSimple, ParenBrackets, ParenCurly, ParenAngled}, page), 0,
+                  1);
   grid->addWidget(spaces, 1, 1);
-  grid->addWidget(Column_group("Number Reversion", {Sequences, Expressions}, page), 2, 0);
+  grid->addWidget(Column_group(tr("Number Reversion"), {Sequences, Expressions}, page), 2, 0);
   grid->addWidget(separators, 2, 1);
 
-  auto* reordering = new QGroupBox("Reordering", page);
+  auto* reordering = new QGroupBox(tr("Reordering"), page);
   auto* reordering_row = new QHBoxLayout(reordering);
-  for (const auto& [caption, box] : {std::pair{"Method:", ReorderMethod}, std::pair{"Direction:", ReorderDirection},
-                              std::pair{"Paragraphs:", ParagraphDirection}}) {
+  for (const auto& [caption, box] : {std::pair{tr("Method:"), ReorderMethod},
+                                     std::pair{tr("Direction:"), ReorderDirection},
+                                     std::pair{tr("Paragraphs:"), ParagraphDirection}}) {
     auto* label = new QLabel(caption, reordering);
     label->setBuddy(box);
     reordering_row->addWidget(label);
@@ -298,15 +315,15 @@ QWidget* TPrefForm::Make_conversion_page() {
 
 QWidget* TPrefForm::Make_source_page() {
   auto* page = new QWidget;
-  HebrewUnicode = Check("Translate HTML (Hebrew Unicode) numeric entity references (e.g., '&&#x05D0;')", page);
-  EmailStyle = Check("Translate quoted-printable Hebrew characters, used in e-mail (e.g., '=E0')", page);
+  HebrewUnicode = Check(tr("Translate HTML (Hebrew Unicode) numeric entity references (e.g., '&&#x05D0;')"), page);
+  EmailStyle = Check(tr("Translate quoted-printable Hebrew characters, used in e-mail (e.g., '=E0')"), page);
   auto* column = new QVBoxLayout(page);
-  column->addWidget(Char_set_group("Source Hebrew Character Set", SourceCharSet, page));
+  column->addWidget(Char_set_group(tr("Source Hebrew Character Set"), SourceCharSet, page));
   column->addWidget(HebrewUnicode);
   column->addWidget(EmailStyle);
   // Converting with what the detector finds also serves this profile's
   // hotkey; the settings above then apply only where nothing is detected.
-  ConvertAutomatically = Check("Detect how the text was garbled and convert it automatically", page);
+  ConvertAutomatically = Check(tr("Detect how the text was garbled and convert it automatically"), page);
   column->addWidget(ConvertAutomatically);
   column->addStretch(1);
   return page;
@@ -315,11 +332,12 @@ QWidget* TPrefForm::Make_source_page() {
 QWidget* TPrefForm::Make_destination_page() {
   auto* page = new QWidget;
   auto* grid = new QGridLayout(page);
-  grid->addWidget(Char_set_group("Destination Hebrew Character Set", DestCharSet, page), 0, 0, 2, 1);
-  QGroupBox* eoln =
-      Radio_group("End-Of-Line Format", {"CR/LF  (Windows)", "LF only  (Unix)", "CR only (Macintosh)"}, EOLNFormat, page);
-  QGroupBox* letter_case = Radio_group(
-      "English Letter Case", {"Leave as is", "Force uppercase characters", "Force lowercase characters"}, EnglishCase, page);
+  grid->addWidget(Char_set_group(tr("Destination Hebrew Character Set"), DestCharSet, page), 0, 0, 2, 1);
+  QGroupBox* eoln = Radio_group(tr("End-Of-Line Format"),
+                                {tr("CR/LF  (Windows)"), tr("LF only  (Unix)"), tr("CR only (Macintosh)")}, EOLNFormat, page);
+  QGroupBox* letter_case =
+      Radio_group(tr("English Letter Case"),
+                  {tr("Leave as is"), tr("Force uppercase characters"), tr("Force lowercase characters")}, EnglishCase, page);
   Set_help_keyword(eoln, "EOLNSupport");
   Set_help_keyword(letter_case, "EnglishLetterCase");
   grid->addWidget(eoln, 0, 1);
@@ -329,21 +347,27 @@ QWidget* TPrefForm::Make_destination_page() {
 
 QWidget* TPrefForm::Make_operation_page() {
   auto* page = new QWidget;
-  StartMin = Check("Start minimized", page);
-  LaunchOnStartup = Check(Launch_on_startup_caption(), page);
-  RememberSizePos = Check("Automatically save main", page);
-  SavePosNowBut = new QPushButton("Save now", page);
+  StartMin = Check(tr("Start minimized"), page);
+  LaunchOnStartup = Check(tr(Launch_on_startup_caption()), page);
+  RememberSizePos = Check(tr("Automatically save main"), page);
+  SavePosNowBut = new QPushButton(tr("Save now"), page);
   DefaultSourcePath = new QLineEdit(page);
   DefaultDestPath = new QLineEdit(page);
-  BrowseSource = new QPushButton("Browse", page);
-  BrowseDest = new QPushButton("Browse", page);
-  ConfirmOverwrites = Check("Confirm overwrites when saving files", page);
-  ShowPathNames = Check("Show full path names in titles", page);
+  BrowseSource = new QPushButton(tr("Browse"), page);
+  BrowseDest = new QPushButton(tr("Browse"), page);
+  ConfirmOverwrites = Check(tr("Confirm overwrites when saving files"), page);
+  ShowPathNames = Check(tr("Show full path names in titles"), page);
+  // Each language by its own name, so that a user who cannot read the
+  // present one still finds theirs.
+  InterfaceLanguage = new QComboBox(page);
+  const QString hebrew = QStringLiteral("\u05E2\u05D1\u05E8\u05D9\u05EA");
+  InterfaceLanguage->addItems({tr("System"), QStringLiteral("English"), hebrew});
+  LanguageNote = new QLabel(tr("A change of language applies at the next start."), page);
 
   auto* column = new QVBoxLayout(page);
-  column->addWidget(new QLabel("The following settings apply to all profiles and are always saved.", page));
+  column->addWidget(new QLabel(tr("The following settings apply to all profiles and are always saved."), page));
   auto* top = new QHBoxLayout;
-  top->addWidget(Radio_group("Minimize To:", {"Taskbar and system tray", "System tray only"}, MinTo, page));
+  top->addWidget(Radio_group(tr("Minimize To:"), {tr("Taskbar and system tray"), tr("System tray only")}, MinTo, page));
   auto* flags = new QVBoxLayout;
   flags->addWidget(StartMin);
   flags->addWidget(LaunchOnStartup);
@@ -352,7 +376,7 @@ QWidget* TPrefForm::Make_operation_page() {
   auto* remember = new QGridLayout;
   remember->setVerticalSpacing(0);
   remember->addWidget(RememberSizePos, 0, 0);
-  auto* remember_rest = new QLabel("window's size and position", page);
+  auto* remember_rest = new QLabel(tr("window's size and position"), page);
   const int indicator = style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, RememberSizePos) +
                         style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, RememberSizePos);
   remember_rest->setContentsMargins(indicator, 0, 0, 0);
@@ -363,15 +387,23 @@ QWidget* TPrefForm::Make_operation_page() {
   top->addLayout(flags);
   column->addLayout(top);
   auto* paths = new QGridLayout;
-  paths->addWidget(new QLabel("Default source path:", page), 0, 0, 1, 2);
+  paths->addWidget(new QLabel(tr("Default source path:"), page), 0, 0, 1, 2);
   paths->addWidget(DefaultSourcePath, 1, 0);
   paths->addWidget(BrowseSource, 1, 1);
-  paths->addWidget(new QLabel("Default destination path:", page), 2, 0, 1, 2);
+  paths->addWidget(new QLabel(tr("Default destination path:"), page), 2, 0, 1, 2);
   paths->addWidget(DefaultDestPath, 3, 0);
   paths->addWidget(BrowseDest, 3, 1);
   column->addLayout(paths);
   column->addWidget(ConfirmOverwrites);
   column->addWidget(ShowPathNames);
+  auto* language_row = new QHBoxLayout;
+  auto* language_label = new QLabel(tr("&Language:"), page);
+  language_label->setBuddy(InterfaceLanguage);
+  language_row->addWidget(language_label);
+  language_row->addWidget(InterfaceLanguage);
+  language_row->addWidget(LanguageNote);
+  language_row->addStretch(1);
+  column->addLayout(language_row);
   column->addStretch(1);
 
   connect(MinTo, &QButtonGroup::idToggled, this, [this](int, bool) { MinToClick(); });
@@ -384,16 +416,16 @@ QWidget* TPrefForm::Make_operation_page() {
 QWidget* TPrefForm::Make_profiles_page() {
   auto* page = new QWidget;
   ProfileList = new QComboBox(page);
-  NewProfileBut = new QPushButton("Create a new profile", page);
-  RenameBut = new QPushButton("Rename the current profile", page);
-  SaveButton = new QPushButton("Save current settings to the active profile", page);
-  DeleteProfBut = new QPushButton("Delete the active profile", page);
+  NewProfileBut = new QPushButton(tr("Create a new profile"), page);
+  RenameBut = new QPushButton(tr("Rename the current profile"), page);
+  SaveButton = new QPushButton(tr("Save current settings to the active profile"), page);
+  DeleteProfBut = new QPushButton(tr("Delete the active profile"), page);
   ActiveHotkeyInfo = new QLabel(page);
   DefaultHotkeyInfo = new QLabel(page);
   ActiveHotkeyInfo->setStyleSheet("color: navy;");
   DefaultHotkeyInfo->setStyleSheet("color: navy;");
-  ActiveHotkeyChange = new QPushButton("Change", page);
-  DefaultHotkeyChange = new QPushButton("Change", page);
+  ActiveHotkeyChange = new QPushButton(tr("Change"), page);
+  DefaultHotkeyChange = new QPushButton(tr("Change"), page);
   for (QWidget* hotkey_control : {static_cast<QWidget*>(ActiveHotkeyInfo), static_cast<QWidget*>(DefaultHotkeyInfo),
                                   static_cast<QWidget*>(ActiveHotkeyChange), static_cast<QWidget*>(DefaultHotkeyChange)}) {
     Set_help_keyword(hotkey_control, "HotkeySettings");
@@ -401,7 +433,7 @@ QWidget* TPrefForm::Make_profiles_page() {
 
   auto* column = new QVBoxLayout(page);
   auto* profile_row = new QHBoxLayout;
-  profile_row->addWidget(new QLabel("Active profile:", page));
+  profile_row->addWidget(new QLabel(tr("Active profile:"), page));
   profile_row->addWidget(ProfileList, 1);
   column->addLayout(profile_row);
   auto* profile_buttons = new QGridLayout;
@@ -411,16 +443,16 @@ QWidget* TPrefForm::Make_profiles_page() {
   profile_buttons->addWidget(DeleteProfBut, 1, 1);
   column->addLayout(profile_buttons);
   auto* hotkeys = new QGridLayout;
-  hotkeys->addWidget(new QLabel("Active profile hotkey:", page), 0, 0);
+  hotkeys->addWidget(new QLabel(tr("Active profile hotkey:"), page), 0, 0);
   hotkeys->addWidget(ActiveHotkeyInfo, 0, 1);
   hotkeys->addWidget(ActiveHotkeyChange, 0, 2);
-  hotkeys->addWidget(new QLabel("Default profile hotkey: ", page), 1, 0);
+  hotkeys->addWidget(new QLabel(tr("Default profile hotkey: "), page), 1, 0);
   hotkeys->addWidget(DefaultHotkeyInfo, 1, 1);
   hotkeys->addWidget(DefaultHotkeyChange, 1, 2);
   hotkeys->setColumnStretch(1, 1);
   column->addSpacing(12);
   column->addLayout(hotkeys);
-  WaylandNote = new QLabel(xwayland_only_note, page);
+  WaylandNote = new QLabel(tr(xwayland_only_note), page);
   WaylandNote->setVisible(Wayland_session());
   WaylandNote->setWordWrap(true);
   WaylandNote->setTextInteractionFlags(Qt::TextSelectableByMouse);  // the lines to bind are copied from it
@@ -439,34 +471,35 @@ QWidget* TPrefForm::Make_profiles_page() {
 
 QWidget* TPrefForm::Make_qwerty_page() {
   auto* page = new QWidget;
-  MapGrave = Check("Map acc. grave (`) to semicolon (;)", page);
-  MapQ = Check("Map 'Q' to slash (/)", page);
-  MapW = Check("Map 'W' to apostrophe (')", page);
-  MapSemi = Check("Map semicolon (;) to Final Peh", page);
-  MapApostophe = Check("Map apostophe (') to comma (,)", page);
-  MapComma = Check("Map comma (,) to Tav", page);
-  MapPeriod = Check("Map period (.) to Final Tsadi", page);
-  MapSlash = Check("Map slash (/) to period (.)", page);
-  MapTilde = Check("Map tilde (~) to Final Peh", page);
-  MapBackSemi = Check("Map semicolon (;) to acc. grave (`)", page);
-  MapBackSlash = Check("Map slash (/) to 'Q'", page);
-  MapBackApostrophe = Check("Map apostrophe (') to 'W'", page);
-  MapBackComma = Check("Map comma (,) to apostrophe (')", page);
-  MapBackTav = Check("Map Tav to comma (,)", page);
-  MapBackFinalTsadi = Check("Map Final Tsadi to period (.)", page);
-  MapBackPeriod = Check("Map period (.) to slash (/)", page);
-  MapBackFinalPeh = Check("Map Final Peh", page);
+  MapGrave = Check(tr("Map acc. grave (`) to semicolon (;)"), page);
+  MapQ = Check(tr("Map 'Q' to slash (/)"), page);
+  MapW = Check(tr("Map 'W' to apostrophe (')"), page);
+  MapSemi = Check(tr("Map semicolon (;) to Final Peh"), page);
+  MapApostophe = Check(tr("Map apostophe (') to comma (,)"), page);
+  MapComma = Check(tr("Map comma (,) to Tav"), page);
+  MapPeriod = Check(tr("Map period (.) to Final Tsadi"), page);
+  MapSlash = Check(tr("Map slash (/) to period (.)"), page);
+  MapTilde = Check(tr("Map tilde (~) to Final Peh"), page);
+  MapBackSemi = Check(tr("Map semicolon (;) to acc. grave (`)"), page);
+  MapBackSlash = Check(tr("Map slash (/) to 'Q'"), page);
+  MapBackApostrophe = Check(tr("Map apostrophe (') to 'W'"), page);
+  MapBackComma = Check(tr("Map comma (,) to apostrophe (')"), page);
+  MapBackTav = Check(tr("Map Tav to comma (,)"), page);
+  MapBackFinalTsadi = Check(tr("Map Final Tsadi to period (.)"), page);
+  MapBackPeriod = Check(tr("Map period (.) to slash (/)"), page);
+  MapBackFinalPeh = Check(tr("Map Final Peh"), page);
 
-  auto* destination = Column_group("Qwerty Destination",
+  auto* destination = Column_group(tr("Qwerty Destination"),
                                    {MapBackSemi, MapBackSlash, MapBackApostrophe, MapBackComma, MapBackTav,
                                     MapBackFinalTsadi, MapBackPeriod, MapBackFinalPeh},
                                    page);
   static_cast<QVBoxLayout*>(destination->layout())
-      ->insertWidget(8, Radio_group("Map Final Peh to:", {"To semicolon (;)", "To tilde (~)"}, MapBackStylePeh,
-                                    destination));
+      ->insertWidget(8, Radio_group(tr("Map Final Peh to:"), {tr("To semicolon (;)"), tr("To tilde (~)")},
+                                    MapBackStylePeh, destination));
   auto* row = new QHBoxLayout(page);
   row->addWidget(Column_group(
-      "Qwerty Source", {MapGrave, MapQ, MapW, MapSemi, MapApostophe, MapComma, MapPeriod, MapSlash, MapTilde}, page));
+      tr("Qwerty Source"), {MapGrave, MapQ, MapW, MapSemi, MapApostophe, MapComma, MapPeriod, MapSlash, MapTilde},
+      page));
   row->addWidget(destination);
   connect(MapBackFinalPeh, &QCheckBox::toggled, this, &TPrefForm::MapBackFinalPehClick);
   return page;
@@ -546,7 +579,7 @@ void TPrefForm::Update_pref_data_structure(bool is_named, int index) {
   } else {
     chosen.conversion->line_length = default_line_length;
     LineLength->setText(QString::number(default_line_length));
-    host_.My_show_message("Invalid line length entered. Line length changed back to default.");
+    host_.My_show_message(tr("Invalid line length entered. Line length changed back to default."));
   }
   for (const Radio_binding& binding : radio_bindings) {
     const int item = (this->*binding.group)->checkedId();
@@ -570,6 +603,10 @@ void TPrefForm::Controls_from_global_part() {
   ConfirmOverwrites->setChecked(operation.confirm_overwrites);
   DefaultSourcePath->setText(QString::fromStdString(operation.default_source_path));
   DefaultDestPath->setText(QString::fromStdString(operation.default_dest_path));
+  InterfaceLanguage->setCurrentIndex(
+      operation.interface_language >= 0 && operation.interface_language < InterfaceLanguage->count()
+          ? operation.interface_language
+          : language_system);
 }
 
 void TPrefForm::Global_part_from_controls() {
@@ -583,6 +620,7 @@ void TPrefForm::Global_part_from_controls() {
   operation.confirm_overwrites = ConfirmOverwrites->isChecked();
   operation.default_source_path = DefaultSourcePath->text().toStdString();
   operation.default_dest_path = DefaultDestPath->text().toStdString();
+  operation.interface_language = InterfaceLanguage->currentIndex();
 }
 
 void TPrefForm::Take_window_geometry() {
@@ -613,14 +651,14 @@ void TPrefForm::Update_hotkey_info() {
   DefaultHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_default)));
   host_.RegisterHotkeys(false);
   const std::string trigger = host_.Hotkey_trigger_note();
-  WaylandNote->setText(trigger.empty() ? QString(xwayland_only_note) : QString::fromStdString(trigger));
+  WaylandNote->setText(trigger.empty() ? tr(xwayland_only_note) : QString::fromStdString(trigger));
   WaylandNote->setVisible(!trigger.empty() || Wayland_session());
 }
 
 void TPrefForm::Rebuild_profile_list() {
   rebuilding_list_ = true;
   ProfileList->clear();
-  ProfileList->addItem(default_profile_name);
+  ProfileList->addItem(tr("Default profile"));
   for (const std::string& name : holder_->profiles->profile_names) ProfileList->addItem(QString::fromStdString(name));
   ProfileList->setCurrentIndex(holder_->profiles->active_profile);
   rebuilding_list_ = false;

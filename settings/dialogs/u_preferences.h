@@ -100,6 +100,8 @@ class TPrefForm : public QDialog {
   QPushButton* SavePosNowBut;
   QLineEdit *DefaultSourcePath, *DefaultDestPath;
   QPushButton *BrowseSource, *BrowseDest;
+  QComboBox* InterfaceLanguage;  // items numbered as interface_language's values
+  QLabel* LanguageNote;          // "... applies at the next start"
   // Page 4
   QComboBox* ProfileList;
   QPushButton *NewProfileBut, *RenameBut, *SaveButton, *DeleteProfBut;

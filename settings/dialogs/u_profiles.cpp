@@ -68,15 +68,15 @@ bool TPrefForm::Ask_profile_name(const QString& title, const QString& prompt, co
     name = box.Content->text().toStdString();
     QString refusal;
     if (name.empty()) {
-      refusal = "A profile name cannot be empty.";
+      refusal = tr("A profile name cannot be empty.");
     } else if (present_name && name == *present_name) {
-      refusal = "A profile cannot be renamed to its own name.";
+      refusal = tr("A profile cannot be renamed to its own name.");
     } else if (Holds_name(names, name)) {
-      refusal = "A profile bearing this name already exists.";
-    } else if (name == default_profile_name) {
-      refusal = "The default profile's name is reserved.";
+      refusal = tr("A profile bearing this name already exists.");
+    } else if (name == default_profile_name || box.Content->text() == tr("Default profile")) {
+      refusal = tr("The default profile's name is reserved.");
     } else if (Unfit_for_section(name)) {
-      refusal = "A profile name cannot contain square brackets or line breaks.";
+      refusal = tr("A profile name cannot contain square brackets or line breaks.");
     }
     if (refusal.isEmpty()) return true;
     host_.My_show_message(refusal);
@@ -85,11 +85,13 @@ bool TPrefForm::Ask_profile_name(const QString& title, const QString& prompt, co
 
 void TPrefForm::NewProfileButClick() {
   if (holder_->profiles->profile_count >= max_profiles) {
-    host_.My_show_message("The maximum allowable number of profiles was reached.");
+    host_.My_show_message(tr("The maximum allowable number of profiles was reached."));
     return;
   }
   std::string name;
-  if (!Ask_profile_name("Make A New Profile", "Please type a name for the new profile:", "", name, nullptr)) return;
+  if (!Ask_profile_name(tr("Make A New Profile"), tr("Please type a name for the new profile:"), "", name, nullptr)) {
+    return;
+  }
   Add_profile(name);
 }
 
@@ -109,19 +111,19 @@ void TPrefForm::Add_profile(const std::string& name) {
   Update_controls(false, 0);
   host_.Show_status();
   created_unsaved_.push_back(name);
-  host_.My_show_message(QString::fromStdString("Profile '" + name + "' was successfully created."));
+  host_.My_show_message(tr("Profile '%1' was successfully created.").arg(QString::fromStdString(name)));
 }
 
 void TPrefForm::RenameButClick() {
   const TOptProfiles& list = *holder_->profiles;
   if (list.active_profile == 0) {
-    host_.My_show_message("The default profile cannot be renamed.");
+    host_.My_show_message(tr("The default profile cannot be renamed."));
     return;
   }
   const std::string present = list.profile_names[static_cast<std::size_t>(list.active_profile - 1)];
   std::string name;
-  if (!Ask_profile_name("Rename a Profile", "Please type a new name for the profile:", QString::fromStdString(present),
-                        name, &present)) {
+  if (!Ask_profile_name(tr("Rename a Profile"), tr("Please type a new name for the profile:"),
+                        QString::fromStdString(present), name, &present)) {
     return;
   }
   Rename_profile(list.active_profile - 1, name);
@@ -138,7 +140,7 @@ void TPrefForm::Rename_profile(int slot, const std::string& new_name) {
   try {
     Ini_store(host_.Settings_file().ini_path).Erase_section(Section_of(old_name));
   } catch (const Settings_error& error) {
-    host_.My_show_message(QString("Couldn't save settings due to the following error: '") + error.what() + "'.");
+    host_.My_show_message(tr("Couldn't save settings due to the following error: '") + error.what() + "'.");
   }
   Save_profile(position, false);
   list.active_profile = position + 1;
@@ -146,18 +148,19 @@ void TPrefForm::Rename_profile(int slot, const std::string& new_name) {
   Controls_from_global_part();
   Update_hotkey_info();
   host_.Show_status();
-  host_.My_show_message(
-      QString::fromStdString("Profile '" + old_name + "' was successfully renamed to '" + new_name + "'."));
+  host_.My_show_message(tr("Profile '%1' was successfully renamed to '%2'.")
+                            .arg(QString::fromStdString(old_name), QString::fromStdString(new_name)));
 }
 
 void TPrefForm::DeleteProfButClick() {
   const TOptProfiles& list = *holder_->profiles;
   if (list.active_profile == 0) {
-    host_.My_show_message("The default profile cannot be deleted.");
+    host_.My_show_message(tr("The default profile cannot be deleted."));
     return;
   }
   const std::string& name = list.profile_names[static_cast<std::size_t>(list.active_profile - 1)];
-  if (!host_.My_ask_ok_cancel(QString::fromStdString("Are you sure you'd like to delete the profile named '" + name + "' ?"))) {
+  if (!host_.My_ask_ok_cancel(
+          tr("Are you sure you'd like to delete the profile named '%1' ?").arg(QString::fromStdString(name)))) {
     return;
   }
   Delete_profile(list.active_profile - 1);
@@ -169,7 +172,7 @@ void TPrefForm::Delete_profile(int slot) {
   try {
     Ini_store(host_.Settings_file().ini_path).Erase_section(Section_of(list.profile_names[index]));
   } catch (const Settings_error& error) {
-    host_.My_show_message(QString("Couldn't save settings due to the following error: '") + error.what() + "'.");
+    host_.My_show_message(tr("Couldn't save settings due to the following error: '") + error.what() + "'.");
   }
   std::erase(created_unsaved_, list.profile_names[index]);
   list.profile_names.erase(list.profile_names.begin() + static_cast<std::ptrdiff_t>(index));
@@ -190,7 +193,7 @@ void TPrefForm::Save_profile(int slot, bool report) {
   if (slot < 0) {
     Update_pref_data_structure(false, 0);
     holder_->Save_settings(default_settings_section);
-    if (report) host_.My_show_message("Default profile has been saved.");
+    if (report) host_.My_show_message(tr("Default profile has been saved."));
     return;
   }
   TOptProfiles& list = *holder_->profiles;
@@ -198,7 +201,7 @@ void TPrefForm::Save_profile(int slot, bool report) {
   Update_pref_data_structure(true, slot);
   list.profiles[static_cast<std::size_t>(slot)]->Save_settings(Section_of(name));
   std::erase(created_unsaved_, name);
-  if (report) host_.My_show_message(QString::fromStdString("Profile '" + name + "' has been saved."));
+  if (report) host_.My_show_message(tr("Profile '%1' has been saved.").arg(QString::fromStdString(name)));
 }
 
 void TPrefForm::Save_created_profiles() {

@@ -16,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::HasSubstr;
+using ::testing::StartsWith;
 
 const std::string converter = QUORVANDEL_CONVERT_EXE;
 
@@ -146,7 +147,8 @@ TEST(Cli, HelpAndVersion) {
   EXPECT_THAT(help.out, HasSubstr("Usage: quorvandel-convert [OPTIONS] [FILE...]"));
   const Process_result version = Run_process({converter, "--version"});
   EXPECT_EQ(version.exit_status, 0);
-  EXPECT_EQ(version.out, "quorvandel-convert " QUORVANDEL_VERSION "\n");
+  EXPECT_THAT(version.out, StartsWith("quorvandel-convert " QUORVANDEL_VERSION "\n"));
+  EXPECT_THAT(version.out, HasSubstr("GPL-3.0-or-later"));
 }
 
 TEST(Cli, MissingSettingsFileIsBadUsage) {

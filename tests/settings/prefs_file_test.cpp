@@ -32,6 +32,7 @@ const std::vector<Key_values> operation_keys = {
     {"confirm_overwrites", "1", "0"},
     {"default_source_path", "/opt/quorvandel/Original files", "/home/user/in box"},
     {"default_dest_path", "/opt/quorvandel/Converted files", "/home/user/out"},
+    {"interface_language", "0", "2"},
 };
 
 const std::vector<Key_values> window_keys = {

@@ -161,7 +161,7 @@ TEST_F(Preferences, OkStoresPagesButWritesOnlyTheOperationKeys) {
   EXPECT_EQ(Read_file(Ini_path()),
             "[Configuration]\nlaunch_on_windows_startup=0\nmin_to_systray=0\nstart_minimized=0\n"
             "save_size_and_pos=1\nshow_full_pathnames=0\nconfirm_overwrites=0\ndefault_source_path=" +
-                Folder() + "Original files\ndefault_dest_path=" + Folder() + "Converted files\n");
+                Folder() + "Original files\ndefault_dest_path=" + Folder() + "Converted files\ninterface_language=0\n");
 
   Close_program();  // a first run ending with OK and an exit
   EXPECT_THAT(Sections(), ElementsAre("Configuration"));
