@@ -2,6 +2,8 @@
 // and keystrokes synthesized into it.
 #pragma once
 
+#include <cstdint>
+
 namespace quorvandel {
 
 // The keys that a hotkey conversion waits for or sends. Shift and Control
@@ -31,6 +33,23 @@ class Keystroke_service {
   // How the window that has the focus now copies and pastes; its
   // keystrokes must never interrupt a program (Ctrl+C in a terminal).
   virtual Copy_paste_style Foreground_style() = 0;
+
+  // Asks the foreground application for an answer that it gives only once
+  // it has handled everything sent to it before (that it lost the
+  // clipboard, the keys). False when the window has no way to answer;
+  // then Foreground_answered never holds.
+  virtual bool Ask_foreground_to_answer() { return false; }
+  // True once the window asked last answered.
+  virtual bool Foreground_answered() { return false; }
+
+  // The program's own top-level window, by its native id.
+  virtual void Set_own_window(std::uint64_t native_id) { (void)native_id; }
+  // Shows the program's own window the window system's time now and asks
+  // it to answer once it has seen it (Foreground_answered then holds): the
+  // toolkit takes the clipboard with the time of the last event it saw,
+  // which the window system refuses when the application copied since.
+  // False when there is nothing to wait for.
+  virtual bool Ask_own_window_to_answer() { return false; }
 };
 
 }  // namespace quorvandel

@@ -402,6 +402,8 @@ QWidget* TPrefForm::Make_profiles_page() {
   hotkeys->setColumnStretch(1, 1);
   column->addSpacing(12);
   column->addLayout(hotkeys);
+  HotkeyNotices = new QCheckBox("Show a notice when a hotkey found nothing selected or could not paste", page);
+  column->addWidget(HotkeyNotices);
   WaylandNote = new QLabel("In this Wayland session the hotkeys work in X11 (XWayland) programs only.", page);
   WaylandNote->setVisible(Wayland_session());
   column->addWidget(WaylandNote);
@@ -414,6 +416,8 @@ QWidget* TPrefForm::Make_profiles_page() {
   connect(DeleteProfBut, &QPushButton::clicked, this, &TPrefForm::DeleteProfButClick);
   connect(ActiveHotkeyChange, &QPushButton::clicked, this, &TPrefForm::ActiveHotkeyChangeClick);
   connect(DefaultHotkeyChange, &QPushButton::clicked, this, &TPrefForm::DefaultHotkeyChangeClick);
+  connect(HotkeyNotices, &QCheckBox::toggled, this,
+          [this](bool checked) { holder_->profiles->show_hotkey_notices = checked; });
   return page;
 }
 
@@ -591,6 +595,7 @@ void TPrefForm::Update_hotkey_info() {
   const TOptProfiles& profiles = *holder_->profiles;
   ActiveHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_active)));
   DefaultHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_default)));
+  HotkeyNotices->setChecked(profiles.show_hotkey_notices);
   host_.RegisterHotkeys(false);
 }
 
