@@ -125,13 +125,15 @@ bool Hotkey_conversion::Paste_and_wait_for_fetches(Copy_paste_style style) {
   std::uint64_t fetches = clipboard_.Fetch_count();
   Send_paste_keys(style);
   if (!Wait_for([&] { return clipboard_.Fetch_count() != fetches; }, fetch_wait_limit_ms)) return false;
-  // A paste may fetch several formats one after the other: the text stays
-  // until the application answered with no fetch since the last answer.
+  // A paste may fetch several formats one after the other, and a browser
+  // engine fetches once when the clipboard changes hands and only then
+  // for the paste, which its page asks for later: the text stays until the
+  // application answered and then fetched nothing for a while.
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(fetch_wait_limit_ms);
   do {
     fetches = clipboard_.Fetch_count();
-    if (!keys_.Ask_foreground_to_answer()) break;  // the first fetch is all there is to go by
-    Wait_for([&] { return keys_.Foreground_answered(); }, answer_wait_limit_ms);
+    if (keys_.Ask_foreground_to_answer()) Wait_for([&] { return keys_.Foreground_answered(); }, answer_wait_limit_ms);
+    Wait_for([&] { return clipboard_.Fetch_count() != fetches; }, fetch_quiet_ms);
   } while (clipboard_.Fetch_count() != fetches && std::chrono::steady_clock::now() < end);
   return true;
 }

@@ -29,6 +29,9 @@ inline constexpr int fetch_wait_limit_ms = 1000;
 // what was sent to it, and the pause instead for windows that cannot answer.
 inline constexpr int answer_wait_limit_ms = 1000;
 inline constexpr int unanswered_pause_ms = 100;
+// How long the application must fetch nothing more before the user's
+// clipboard is given back.
+inline constexpr int fetch_quiet_ms = 150;
 // How often those waits and the wait for the modifiers look again.
 inline constexpr int poll_interval_ms = 5;
 // The most that is set aside of the user's clipboard; a larger clipboard is
