@@ -13,6 +13,9 @@ packages=(
   # the X11 hotkeys, and the desktop tests' display, window manager, keys, clipboard and screenshots
   libxcb1-dev libxcb-xkb-dev libxcb-xtest0-dev x11proto-dev
   xvfb openbox xdotool xclip xterm x11-xkb-utils x11-utils trayer libx11-dev imagemagick
+  # the hotkey's targets in the desktop tests and make hotkey-latency: a browser engine, a GTK 3
+  # editor and a terminal with its own copy keys
+  chromium mousepad xfce4-terminal
   # the icon files, the manual page, the completion's test and make test-package
   qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
   # make test-windows: the cross compiler, GoogleTest's sources and Wine
