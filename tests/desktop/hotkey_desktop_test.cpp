@@ -344,6 +344,15 @@ class Hotkey_desktop : public ::testing::Test {
     Stop(terminal_);
   }
 
+  // A shell that echoes a word to select, says so in `echoed`, then takes
+  // the pasted bytes as they come (no line editing) into `pasted`, and goes
+  // on running: a Ctrl+C sent to it would end it.
+  static std::string Terminal_script(const fs::path& echoed, const fs::path& pasted) {
+    return std::string("echo ") + typed + "; : > '" + echoed.string() + "'; stty -icanon; head -c " +
+           std::to_string(std::strlen(converted)) + " > '" + pasted.string() + ".part' && mv '" + pasted.string() +
+           ".part' '" + pasted.string() + "'; exec cat > /dev/null";
+  }
+
   // Where QUORVANDEL_SCREENSHOT_DIR names a folder, the screen goes there.
   static void Screenshot(const std::string& name) {
     if (const char* where = std::getenv("QUORVANDEL_SCREENSHOT_DIR")) {
@@ -552,23 +561,21 @@ TEST_F(Hotkey_desktop, CombinationHeldByAnotherProgramIsRefused) {
 // ---- A terminal: its selection is converted, its shell goes on ----
 
 TEST_F(Hotkey_desktop, XtermShellKeepsRunning) {
-  // The shell echoes a word to select, then writes each line it reads.
-  const fs::path lines = folder_ / "terminal-lines.txt";
-  fs::remove(lines);
+  const fs::path echoed = folder_ / "terminal-echoed";
+  const fs::path pasted = folder_ / "terminal-pasted";
+  fs::remove(echoed);
+  fs::remove(pasted);
   terminal_ = Spawn({"xterm", "-u8", "-geometry", "60x8+10+10", "-title", "Quorvandel test terminal", "-e", "sh",
-                     "-c", std::string("echo ") + typed + "; while read line; do echo \"$line\" >> '" +
-                               lines.string() + "'; done"});
-  ASSERT_NE(Activate("^Quorvandel test terminal$"), XCB_NONE);
+                     "-c", Terminal_script(echoed, pasted)});
+  const xcb_window_t window = Activate("^Quorvandel test terminal$");
+  ASSERT_NE(window, XCB_NONE);
+  ASSERT_TRUE(Eventually([&] { return fs::exists(echoed); }));
   // A double click on the word at the top left selects it.
-  Run_command("xdotool search --name '^Quorvandel test terminal$' mousemove --window %1 12 8 click --repeat 2 1");
+  Run_command("xdotool mousemove --window " + std::to_string(window) + " 12 8 click --repeat 2 1");
   ASSERT_TRUE(Eventually([] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
   Press("ctrl+shift+F12");
-  // The converted text is pasted into the running shell's input; each
-  // Return ends a line there, until the shell has written the pasted one.
-  EXPECT_TRUE(Eventually([&] {
-    Press("Return");
-    return Read_file(lines).find(std::string(converted) + "\n") != std::string::npos;
-  })) << Read_file(lines);
+  EXPECT_TRUE(Eventually([&] { return Read_file(pasted) == converted; })) << Read_file(pasted);
+  EXPECT_EQ(waitpid(terminal_, nullptr, WNOHANG), 0) << "the terminal's shell ended";
 }
 
 // ---- Nothing selected: a notice that leaves the focus where it was ----
@@ -646,16 +653,13 @@ class Program_matrix : public Hotkey_desktop, public ::testing::WithParamInterfa
   }
 
   void Start_xfce4_terminal() {
-    // The shell echoes a word to select and says it did, then writes each
-    // line it reads.
-    lines_ = folder_ / "terminal-lines.txt";
     const fs::path echoed = folder_ / "terminal-echoed";
-    fs::remove(lines_);
+    pasted_ = folder_ / "terminal-pasted";
     fs::remove(echoed);
+    fs::remove(pasted_);
     program_ = Spawn({"xfce4-terminal", "--disable-server", "--hide-menubar", "--hide-toolbar", "--hide-scrollbar",
                       "--geometry", "60x8+10+10", "-T", "Quorvandel test terminal", "-x", "sh", "-c",
-                      std::string("echo ") + typed + "; : > '" + echoed.string() + "'; while read line; do echo \"$line\" >> '" +
-                          lines_.string() + "'; done"});
+                      Terminal_script(echoed, pasted_)});
     window_ = Activate("^Quorvandel test terminal$");
     ASSERT_NE(window_, XCB_NONE);
     ASSERT_TRUE(Eventually([&] { return fs::exists(echoed); }));
@@ -677,17 +681,14 @@ class Program_matrix : public Hotkey_desktop, public ::testing::WithParamInterfa
         Press("ctrl+s");
         return Eventually([&] { return Read_file(document_) == converted; });
       case Program::xfce4_terminal:
-        return Eventually([&] {
-          Press("Return");
-          return Read_file(lines_).find(std::string(converted) + "\n") != std::string::npos;
-        });
+        return Eventually([&] { return Read_file(pasted_) == converted; });
     }
     return false;
   }
 
   pid_t program_ = -1;
   xcb_window_t window_ = XCB_NONE;
-  fs::path document_, lines_;
+  fs::path document_, pasted_;
   static inline int programs_started_ = 0;
 };
 
