@@ -40,9 +40,12 @@ std::string Hotkey_conversion::Hotkey_convert_by_keyboard_event() {
     return why;
   }
   const Copy_paste_style style = keys_.Foreground_style();
+  notice_.clear();
   std::string message = style == Copy_paste_style::primary_selection ? Convert_primary_selection()
                                                                       : Convert_through_clipboard(style);
   window_.Set_hotkey_busy(false);
+  // A real error is shown as a message; the notices only tell, passively.
+  if (message.empty() && !notice_.empty()) window_.Show_notice(notice_);
   return message;
 }
 
@@ -55,6 +58,7 @@ void Hotkey_conversion::Wait_for_modifiers_up() {
 std::string Hotkey_conversion::Convert_through_clipboard(Copy_paste_style style) {
   const std::optional<Clipboard_contents> saved = clipboard_.Read_all(saved_clipboard_limit);
   if (!saved) return clipboard_not_saved_message;
+  Let_own_window_catch_up();
   if (!clipboard_.Write_all({})) return clipboard_not_emptied_message;  // it was not taken
   std::uint64_t expected_change = clipboard_.Change_count();
 
@@ -73,6 +77,7 @@ std::string Hotkey_conversion::Convert_through_clipboard(Copy_paste_style style)
       },
       copy_wait_limit_ms);
   if (copied) expected_change = looked_at;
+  if (!copied || selection->empty()) notice_ = nothing_selected_notice;
 
   std::string message;
   // Nothing copied converts the empty text: both panes end empty.
@@ -80,13 +85,15 @@ std::string Hotkey_conversion::Convert_through_clipboard(Copy_paste_style style)
   if (!conversion.converted) {
     message = conversion.error;
   } else if (!conversion.text.empty()) {
+    Let_own_window_catch_up();  // the application copied since
     if (!clipboard_.Write_text(conversion.text, true)) {
       message = converted_not_placed_message;
     } else {
       expected_change = clipboard_.Change_count();
-      const std::uint64_t fetches = clipboard_.Fetch_count();
-      Send_paste_keys(style);
-      Wait_for([&] { return clipboard_.Fetch_count() != fetches; }, fetch_wait_limit_ms);
+      // An application that still believes it owns the clipboard pastes
+      // its own copy: the keys wait until it handled the loss.
+      Let_foreground_catch_up();
+      if (!Paste_and_wait_for_fetches(style)) notice_ = not_pasted_notice;
     }
   }
   if (!Restore(*saved, expected_change)) Append_message(message, clipboard_not_restored_message);
@@ -97,14 +104,43 @@ std::string Hotkey_conversion::Convert_primary_selection() {
   // The terminal's selection is the primary selection already; the paste
   // takes the primary selection too, so the clipboard is never touched.
   const std::string selection = clipboard_.Read_primary_text().value_or(std::string());
+  if (selection.empty()) notice_ = nothing_selected_notice;
   const Pane_conversion conversion = window_.Convert_through_panes(selection);
   if (!conversion.converted) return conversion.error;
   if (conversion.text.empty()) return {};
+  Let_own_window_catch_up();  // the terminal selected since
   if (!clipboard_.Write_primary_text(conversion.text)) return primary_not_placed_message;
-  const std::uint64_t fetches = clipboard_.Fetch_count();
-  Send_paste_keys(Copy_paste_style::primary_selection);
-  Wait_for([&] { return clipboard_.Fetch_count() != fetches; }, fetch_wait_limit_ms);
+  if (!Paste_and_wait_for_fetches(Copy_paste_style::primary_selection)) notice_ = not_pasted_notice;
   return {};
+}
+
+void Hotkey_conversion::Let_foreground_catch_up() {
+  if (keys_.Ask_foreground_to_answer()) {
+    Wait_for([&] { return keys_.Foreground_answered(); }, answer_wait_limit_ms);
+  } else {
+    window_.Wait_milliseconds(unanswered_pause_ms);
+  }
+}
+
+void Hotkey_conversion::Let_own_window_catch_up() {
+  if (keys_.Ask_own_window_to_answer()) Wait_for([&] { return keys_.Foreground_answered(); }, answer_wait_limit_ms);
+}
+
+bool Hotkey_conversion::Paste_and_wait_for_fetches(Copy_paste_style style) {
+  std::uint64_t fetches = clipboard_.Fetch_count();
+  Send_paste_keys(style);
+  if (!Wait_for([&] { return clipboard_.Fetch_count() != fetches; }, fetch_wait_limit_ms)) return false;
+  // A paste may fetch several formats one after the other, and a browser
+  // engine fetches once when the clipboard changes hands and only then
+  // for the paste, which its page asks for later: the text stays until the
+  // application answered and then fetched nothing for a while.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(fetch_wait_limit_ms);
+  do {
+    fetches = clipboard_.Fetch_count();
+    if (keys_.Ask_foreground_to_answer()) Wait_for([&] { return keys_.Foreground_answered(); }, answer_wait_limit_ms);
+    Wait_for([&] { return clipboard_.Fetch_count() != fetches; }, fetch_quiet_ms);
+  } while (clipboard_.Fetch_count() != fetches && std::chrono::steady_clock::now() < end);
+  return true;
 }
 
 bool Hotkey_conversion::Restore(const Clipboard_contents& saved, std::uint64_t expected_change) {

@@ -25,6 +25,13 @@ inline constexpr int active_hotkey_id = 12;
 // and then to fetch the converted text after the paste keys.
 inline constexpr int copy_wait_limit_ms = 1000;
 inline constexpr int fetch_wait_limit_ms = 1000;
+// How long the foreground application may take to answer that it handled
+// what was sent to it, and the pause instead for windows that cannot answer.
+inline constexpr int answer_wait_limit_ms = 1000;
+inline constexpr int unanswered_pause_ms = 100;
+// How long the application must fetch nothing more before the user's
+// clipboard is given back.
+inline constexpr int fetch_quiet_ms = 150;
 // How often those waits and the wait for the modifiers look again.
 inline constexpr int poll_interval_ms = 5;
 // The most that is set aside of the user's clipboard; a larger clipboard is
@@ -42,6 +49,11 @@ inline constexpr const char* primary_not_placed_message =
     "The converted text could not be put into the selection, so nothing was pasted.";
 inline constexpr const char* clipboard_not_restored_message =
     "The clipboard's former contents could not be put back.";
+
+// The passive notices of conversions that did nothing visible.
+inline constexpr const char* nothing_selected_notice = "Nothing was selected in the active window.";
+inline constexpr const char* not_pasted_notice =
+    "The converted text was not pasted; it is in the Quorvandel window.";
 
 class Hotkey_conversion {
  public:
@@ -76,6 +88,16 @@ class Hotkey_conversion {
   void Wait_for_modifiers_up();
   std::string Convert_through_clipboard(Copy_paste_style style);
   std::string Convert_primary_selection();
+  // Returns once the foreground application has handled what was sent to
+  // it so far, or it cannot tell and a short pause has passed.
+  void Let_foreground_catch_up();
+  // Returns once this program's window has seen the window system's time
+  // now, so that the clipboard it takes next is not refused as older than
+  // the application's copy.
+  void Let_own_window_catch_up();
+  // Sends the paste keys and waits until the application has fetched the
+  // pasted text and asks for no more. False when it fetched nothing.
+  bool Paste_and_wait_for_fetches(Copy_paste_style style);
   // Gives the saved contents back unless another program took the
   // clipboard after `expected_change`.
   bool Restore(const Clipboard_contents& saved, std::uint64_t expected_change);
@@ -83,6 +105,7 @@ class Hotkey_conversion {
   Hotkey_window& window_;
   Keystroke_service& keys_;
   Clipboard_service& clipboard_;
+  std::string notice_;  // shown once the conversion ends, when no message is
 };
 
 }  // namespace quorvandel

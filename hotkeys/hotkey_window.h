@@ -34,6 +34,9 @@ class Hotkey_window {
   virtual void Wait_milliseconds(int n) = 0;
 
   virtual void Show_message(const std::string& text) = 0;
+  // A short notice that takes no focus from the application the user
+  // works in, shown only where the user has not switched notices off.
+  virtual void Show_notice(const std::string& text) = 0;
 };
 
 }  // namespace quorvandel

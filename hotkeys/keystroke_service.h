@@ -2,6 +2,7 @@
 // and keystrokes synthesized into it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quorvandel {
@@ -38,6 +39,23 @@ class Keystroke_service {
   // clipboard (a desktop may first ask the user's consent); the message
   // why they cannot be, empty when they can.
   virtual std::string Prepare() { return {}; }
+
+  // Asks the foreground application for an answer that it gives only once
+  // it has handled everything sent to it before (that it lost the
+  // clipboard, the keys). False when the window has no way to answer;
+  // then Foreground_answered never holds.
+  virtual bool Ask_foreground_to_answer() { return false; }
+  // True once the window asked last answered.
+  virtual bool Foreground_answered() { return false; }
+
+  // The program's own top-level window, by its native id.
+  virtual void Set_own_window(std::uint64_t native_id) { (void)native_id; }
+  // Shows the program's own window the window system's time now and asks
+  // it to answer once it has seen it (Foreground_answered then holds): the
+  // toolkit takes the clipboard with the time of the last event it saw,
+  // which the window system refuses when the application copied since.
+  // False when there is nothing to wait for.
+  virtual bool Ask_own_window_to_answer() { return false; }
 };
 
 }  // namespace quorvandel

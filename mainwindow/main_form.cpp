@@ -19,6 +19,7 @@
 
 #include "mainwindow/info_bar.h"
 #include "mainwindow/layout_arithmetic.h"
+#include "mainwindow/notice_popup.h"
 #include "resources/icons.h"
 #include "settings/settings_location.h"
 #include "settings/dialogs/u_preferences.h"

@@ -45,6 +45,7 @@ class TPathSelect;
 class TPrefForm;
 class TProgBar;
 class TInfo_bar;
+class Notice_popup;
 
 // What a file dialog is asked to show.
 struct File_dialog_request {
@@ -153,6 +154,8 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Send_paste_keys();
   // Lets the user interface run until the timer `Waiting` has run n ms.
   void Wait_milliseconds(int n);
+  // A passive notice of the hotkey: the tray's balloon, or a fading window.
+  void Show_notice(const std::string& text);
   void WaitingTimer() { Waiting.stop(); }
   // Puts the UTF-8 text into the source pane and converts it into the
   // destination pane; the error, if any, comes back unshown.
@@ -359,6 +362,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   Services services_;
   std::unique_ptr<Hotkey_window> hotkey_window_;
   std::unique_ptr<Hotkey_conversion> hotkey_conversion_;
+  std::unique_ptr<Notice_popup> notice_popup_;
   Dialogs dialogs_;
   TSettings_file settings_file_;
   TPrefs* holder_ = nullptr;

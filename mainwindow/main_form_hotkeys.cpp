@@ -5,6 +5,7 @@
 #include <QEventLoop>
 
 #include "mainwindow/main_form.h"
+#include "mainwindow/notice_popup.h"
 #include "mainwindow/pane_document.h"
 #include "settings/dialogs/u_preferences.h"
 
@@ -35,6 +36,7 @@ class Main_form_hotkey_window : public Hotkey_window {
   Pane_conversion Convert_through_panes(const std::string& text) override { return form_.Convert_through_panes(text); }
   void Wait_milliseconds(int n) override { form_.Wait_milliseconds(n); }
   void Show_message(const std::string& text) override { form_.Show_message(text); }
+  void Show_notice(const std::string& text) override { form_.Show_notice(text); }
 
  private:
   TMainForm& form_;
@@ -47,6 +49,7 @@ void TMainForm::Create_hotkey_conversion() {
   hotkey_conversion_ =
       std::make_unique<Hotkey_conversion>(*hotkey_window_, *services_.keystrokes, *services_.clipboard);
   services_.hotkeys->Set_pressed_handler([this](int id) { WMHotKey(id); });
+  services_.keystrokes->Set_own_window(static_cast<std::uint64_t>(winId()));
 }
 
 void TMainForm::WMHotKey(int id) { hotkey_conversion_->WMHotKey(id); }
@@ -61,6 +64,13 @@ void TMainForm::Send_key(Key key, bool release) { hotkey_conversion_->Send_key(k
 void TMainForm::Send_copy_keys() { hotkey_conversion_->Send_copy_keys(services_.keystrokes->Foreground_style()); }
 
 void TMainForm::Send_paste_keys() { hotkey_conversion_->Send_paste_keys(services_.keystrokes->Foreground_style()); }
+
+void TMainForm::Show_notice(const std::string& text) {
+  if (Holder() && !Holder()->profiles->show_hotkey_notices) return;
+  if (services_.tray->Show_balloon(text)) return;
+  if (!notice_popup_) notice_popup_ = std::make_unique<Notice_popup>();
+  notice_popup_->Show_notice(QString::fromStdString(text));
+}
 
 void TMainForm::Wait_milliseconds(int n) {
   Waiting.setInterval(n);

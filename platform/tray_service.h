@@ -31,6 +31,14 @@ class Tray_service {
   virtual void Remove() = 0;
 
   virtual void Set_handlers(Handlers handlers) = 0;
+
+  // Shows the text for a few seconds in a balloon at the shown icon,
+  // without taking the focus. False when there is no icon or the tray
+  // cannot show one.
+  virtual bool Show_balloon(const std::string& text) {
+    (void)text;
+    return false;
+  }
 };
 
 }  // namespace quorvandel

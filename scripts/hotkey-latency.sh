@@ -1,16 +1,25 @@
 #!/usr/bin/env bash
-# Measures how long the hotkey takes end to end: from the moment xdotool has
-# sent the keys of Ctrl+Shift+F12 (pressed and released) until the text
-# field of another process holds the converted text. Runs on a virtual X
-# display of its own (Xvfb with openbox), like the desktop tests.
+# Measures how long the hotkey takes end to end in the programs people type
+# in: from the moment xdotool has sent the keys of Ctrl+Shift+F12 (pressed
+# and released) until the converted text is in place. Runs on a virtual X
+# display of its own (Xvfb with openbox), like the desktop tests, and prints
+# the median for each program:
+#   field     our own Qt text field (tests/desktop/field), its text in a file
+#   chromium  a text area of a local page, its text in the page's title
+#   mousepad  a GTK 3 editor, the paste seen as the title's changed mark
+#   terminal  xfce4-terminal (Ctrl+Shift+C and V), a shell reading the
+#             pasted bytes at once
 #
-#   scripts/hotkey-latency.sh BUILD_DIR [ROUNDS]
+#   scripts/hotkey-latency.sh BUILD_DIR [ROUNDS] [PROGRAM...]
 #
 # Needs the programs quorvandel and quorvandel-text-field built in BUILD_DIR
 # (cmake --build BUILD_DIR --target quorvandel quorvandel-text-field).
 set -euo pipefail
-build=${1:?usage: hotkey-latency.sh BUILD_DIR [ROUNDS]}
+build=${1:?usage: hotkey-latency.sh BUILD_DIR [ROUNDS] [PROGRAM...]}
 rounds=${2:-20}
+shift $(($# >= 2 ? 2 : 1))
+programs=("$@")
+((${#programs[@]})) || programs=(field chromium mousepad terminal)
 quorvandel=$build/mainwindow/quorvandel
 field=$build/tests/quorvandel-text-field
 [[ -x $quorvandel && -x $field ]] || { echo "build quorvandel and quorvandel-text-field in $build first" >&2; exit 2; }
@@ -24,17 +33,52 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Polls until the command succeeds; gives up after 60 s.
+wait_until() {
+  local end=$((SECONDS + 60))
+  until "$@"; do
+    ((SECONDS < end)) || { echo "gave up waiting for: $*" >&2; return 1; }
+    sleep 0.01
+  done
+}
+# The title without the marks of direction a browser wraps Hebrew titles in.
+title_of() {
+  xprop -id "$1" -notype _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p' |
+    LC_ALL=C sed 's/\xe2\x80[\x8e\x8f\xaa-\xae]//g; s/\xe2\x81[\xa6-\xa9]//g'
+}
+title_is() { [[ $(title_of "$1") == "$2" ]]; }
+title_starts() { [[ $(title_of "$1") == "$2"* ]]; }
+primary_is() { [[ $(xclip -selection primary -o 2>/dev/null) == "$1" ]]; }
+file_is() { [[ -f $1 && $(<"$1") == "$2" ]]; }
+managed() { xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q "$(printf '0x%x' "$1")"; }
+# Activates the managed window whose title matches; prints its id.
+activate() {
+  local id=
+  find_managed() {
+    local candidate
+    for candidate in $(xdotool search --name "$1" 2>/dev/null); do
+      managed "$candidate" && { id=$candidate; return 0; }
+    done
+    return 1
+  }
+  wait_until find_managed "$1"
+  xdotool windowactivate --sync "$id" 2>/dev/null
+  echo "$id"
+}
+
 mkdir -p "$work/program" "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 exec {display_fd}>"$work/display"
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
+wait_until test -s "$work/display"
 export DISPLAY=:$(head -1 "$work/display")
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
-setxkbmap us
+setxkbmap us,il
 openbox >/dev/null 2>&1 &
 pids+=($!)
+wm_ready() { xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_ACTIVE_WINDOW; }
+wait_until wm_ready
 
 cp "$quorvandel" "$work/program/"
 printf '[Configuration]\nwindow_pos_x=520\nwindow_pos_y=300\nwindow_width=480\nwindow_height=400\n[Default_Settings]\nsource_char_set=5\n' \
@@ -46,29 +90,98 @@ printf 'the user'"'"'s clipboard' | xclip -selection clipboard -i
 
 now_us() { local t; t=$(date +%s%N); echo $((t / 1000)); }
 converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
-results=()
-for round in $(seq "$rounds"); do
-  rm -f "$work/field.txt"
-  "$field" "$work/field.txt" akuo >/dev/null 2>&1 &
-  field_pid=$!
-  until [[ -s $work/field.txt ]]; do sleep 0.01; done
-  xdotool search --sync --name '^Quorvandel test field$' windowactivate --sync 2>/dev/null
-  sleep 0.2  # let the field settle; not measured
+
+# Presses the hotkey and prints the milliseconds until `check ARGS` holds.
+measure() {
+  local start end deadline
   xdotool key ctrl+shift+F12
   start=$(now_us)
   deadline=$((start + 5000000))
-  while [[ $(<"$work/field.txt") != "$converted" ]]; do
-    (($(now_us) < deadline)) || { echo "round $round: no conversion within 5 s" >&2; break; }
+  until "$@"; do
+    (($(now_us) < deadline)) || { echo "no conversion within 5 s" >&2; break; }
   done
   end=$(now_us)
-  results+=($(((end - start) / 1000)))
+  echo $(((end - start) / 1000))
+}
+
+# Each round_PROGRAM sets the selection up (not measured) and measures.
+start_field() { :; }
+round_field() {
+  rm -f "$work/field.txt"
+  "$field" "$work/field.txt" akuo >/dev/null 2>&1 &
+  local field_pid=$!
+  wait_until file_is "$work/field.txt" akuo
+  activate '^Quorvandel test field$' >/dev/null
+  measure file_is "$work/field.txt" "$converted"
   kill "$field_pid"
   wait "$field_pid" 2>/dev/null || true
-done
+}
 
-sorted=($(printf '%s\n' "${results[@]}" | sort -n))
-count=${#sorted[@]}
-median=${sorted[$((count / 2))]}
-echo "hotkey to converted selection, $count rounds (ms): ${results[*]}"
-echo "median ${median} ms, fastest ${sorted[0]} ms, slowest ${sorted[$((count - 1))]} ms"
-echo "against the 600 ms of two fixed 300 ms waits: $(awk -v m="$median" 'BEGIN { printf "%.1f", 600 / m }')x faster (median)"
+start_chromium() {
+  cat >"$work/field.html" <<'PAGE'
+<!DOCTYPE html><html><head><meta charset="utf-8"><title>-</title></head><body>
+<textarea id="t" autofocus>akuo</textarea><script>
+const t = document.getElementById('t');
+const show = () => { document.title = 'field:' + t.value; };
+t.addEventListener('input', show); t.focus(); t.select(); show();
+</script></body></html>
+PAGE
+  chromium --no-sandbox --disable-gpu --no-first-run --disable-background-networking --disable-component-update \
+    --disable-sync --password-store=basic --user-data-dir="$work/chromium" --app="file://$work/field.html" \
+    >/dev/null 2>&1 &
+  pids+=($!)
+  chromium_window=$(activate '^field:')
+}
+round_chromium() {
+  xdotool windowactivate --sync "$chromium_window" 2>/dev/null
+  xdotool key F5  # reloads the page: the text selected again
+  wait_until title_is "$chromium_window" "field:akuo"
+  measure title_is "$chromium_window" "field:$converted"
+}
+
+start_mousepad() {
+  printf akuo >"$work/document.txt"
+  mousepad "$work/document.txt" >/dev/null 2>&1 &
+  pids+=($!)
+  mousepad_window=$(activate 'document\.txt - Mousepad$')
+}
+round_mousepad() {
+  xdotool windowactivate --sync "$mousepad_window" 2>/dev/null
+  xdotool key ctrl+a && xdotool type akuo && xdotool key ctrl+s
+  wait_until file_is "$work/document.txt" akuo
+  wait_until title_starts "$mousepad_window" "$work/document.txt"
+  xdotool key ctrl+a
+  wait_until primary_is akuo
+  measure title_starts "$mousepad_window" "*"
+}
+
+start_terminal() {
+  # The shell shows the word at the top left, says so, and takes the
+  # pasted bytes as they come (no line editing).
+  xfce4-terminal --disable-server --hide-menubar --hide-toolbar --hide-scrollbar --geometry 60x8+10+10 \
+    -T 'Quorvandel latency terminal' -x sh -c "while :; do clear; echo akuo; : > '$work/echoed'; stty -icanon;
+      head -c 8 > '$work/pasted.tmp'; mv '$work/pasted.tmp' '$work/pasted'; stty icanon; done" \
+    >/dev/null 2>&1 &
+  pids+=($!)
+  terminal_window=$(activate '^Quorvandel latency terminal$')
+}
+round_terminal() {
+  wait_until test -f "$work/echoed"
+  rm -f "$work/echoed" "$work/pasted"
+  xdotool windowactivate --sync "$terminal_window" 2>/dev/null
+  xclip -selection primary -i /dev/null
+  xdotool mousemove --window "$terminal_window" 12 8 click --repeat 2 1
+  wait_until primary_is akuo
+  measure file_is "$work/pasted" "$converted"
+}
+
+for program in "${programs[@]}"; do
+  "start_$program"
+  results=()
+  for round in $(seq "$rounds"); do results+=("$(round_"$program")"); done
+  sorted=($(printf '%s\n' "${results[@]}" | sort -n))
+  count=${#sorted[@]}
+  echo "$program: hotkey to converted selection, $count rounds (ms): ${results[*]}"
+  printf '%-9s median %4d ms, fastest %4d ms, slowest %4d ms\n' "$program" "${sorted[$((count / 2))]}" "${sorted[0]}" \
+    "${sorted[$((count - 1))]}"
+done

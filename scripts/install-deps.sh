@@ -20,6 +20,9 @@ packages=(
   libwayland-dev libwayland-bin sway qt6-wayland wl-clipboard python3-gi gir1.2-gtk-3.0
   # the desktop portal's tests: a mock portal on a private session bus
   python3-dbusmock dbus-daemon
+  # the hotkey's targets in the desktop tests and make hotkey-latency: a browser engine, a GTK 3
+  # editor and a terminal with its own copy keys
+  chromium mousepad xfce4-terminal
   # the icon files, the manual page, the completion's test and make test-package
   qt6-svg-dev help2man bash-completion dpkg-dev lintian desktop-file-utils appstream file
   # the interface's translations: lupdate and lrelease, and Qt's own Hebrew texts

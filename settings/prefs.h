@@ -155,6 +155,9 @@ class TOptProfiles {
   std::vector<std::string> profile_names;                      // kept sorted
   std::int32_t profile_count = 0;
   std::int32_t active_profile = 0;  // 0: default profile; k: profile_names[k - 1]
+  // A hotkey that copied nothing, or whose text was not pasted, says so in
+  // a notice that takes no focus.
+  bool show_hotkey_notices = true;
 };
 
 // Where the settings file lives and where its failures are reported.

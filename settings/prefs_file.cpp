@@ -60,6 +60,9 @@ constexpr Key<TOperation> window_keys[] = {
     {"window_height", &TOperation::window_height, -1},
 };
 
+// Whether a hotkey that did nothing visible says so in a passive notice.
+constexpr const char* hotkey_notices_key = "show_hotkey_notices";
+
 // A hotkey is four keys named after its prefix; only F-key defaults differ.
 struct Hotkey_key {
   std::string_view prefix;
@@ -258,6 +261,7 @@ void TPrefs::Load_settings(const std::string& section) {
     Load_profile_keys(in, *this);
     if (is_profile) return;
     for (const Hotkey_key& key : hotkey_keys) Load_hotkey(in, key, *(*profiles.*key.hotkey));
+    profiles->show_hotkey_notices = in.Integer(hotkey_notices_key, 1) != 0;
     Load_profiles(*this, store.Section_names());
   });
 }
@@ -272,6 +276,7 @@ void TPrefs::Save_settings(const std::string& section) {
     Save_profile_keys(out, *this);
     if (is_profile) return;
     for (const Hotkey_key& key : hotkey_keys) Save_hotkey(out, key, *(*profiles.*key.hotkey));
+    out.Integer(hotkey_notices_key, profiles->show_hotkey_notices);
   });
 }
 

@@ -28,7 +28,84 @@ bool Is_letter(Key key) { return key == Key::c || key == Key::v; }
 
 }  // namespace
 
-X11_keystroke_service::X11_keystroke_service(X11_connection& connection) : connection_(connection) {}
+X11_keystroke_service::X11_keystroke_service(X11_connection& connection)
+    : connection_(connection),
+      wm_protocols_(connection.Atom("WM_PROTOCOLS")),
+      net_wm_ping_(connection.Atom("_NET_WM_PING")),
+      time_property_(connection.Atom("_QUORVANDEL_TIME")) {
+  // A ping's answer is sent to the root window for the clients that watch
+  // its children's structure; Qt sends it to those that watch the root's
+  // own structure.
+  const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+  xcb_change_window_attributes(connection_.get(), connection_.root(), XCB_CW_EVENT_MASK, &mask);
+  xcb_flush(connection_.get());
+  connection_.Add_event_listener([this](const xcb_generic_event_t& event) { Handle(event); });
+}
+
+void X11_keystroke_service::Handle(const xcb_generic_event_t& event) {
+  if ((event.response_type & 0x7f) != XCB_CLIENT_MESSAGE || !awaited_ping_) return;
+  const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
+  if (message.format != 32 || message.type != wm_protocols_ || message.data.data32[0] != net_wm_ping_) return;
+  if (message.data.data32[1] == awaited_ping_->second && message.data.data32[2] == awaited_ping_->first) {
+    awaited_ping_.reset();
+  }
+}
+
+xcb_window_t X11_keystroke_service::Window_with_protocol(xcb_window_t window, xcb_atom_t protocol) {
+  xcb_connection_t* x = connection_.get();
+  while (window != XCB_NONE && window != connection_.root()) {
+    Reply<xcb_get_property_reply_t> property(xcb_get_property_reply(
+        x, xcb_get_property(x, 0, window, wm_protocols_, XCB_ATOM_ATOM, 0, 32), nullptr));
+    if (property && property->format == 32) {
+      const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(property.get()));
+      const int count = xcb_get_property_value_length(property.get()) / 4;
+      for (int i = 0; i < count; ++i) {
+        if (atoms[i] == protocol) return window;
+      }
+      return XCB_NONE;  // the top-level window, without the protocol
+    }
+    Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(x, xcb_query_tree(x, window), nullptr));
+    window = tree ? tree->parent : XCB_NONE;
+  }
+  return XCB_NONE;
+}
+
+bool X11_keystroke_service::Ask_foreground_to_answer() {
+  awaited_ping_.reset();
+  if (wm_protocols_ == XCB_ATOM_NONE || net_wm_ping_ == XCB_ATOM_NONE) return false;
+  const xcb_window_t window = Window_with_protocol(Active_window(), net_wm_ping_);
+  connection_.Handle_queued_events();
+  return Ping(window);
+}
+
+bool X11_keystroke_service::Ask_own_window_to_answer() {
+  awaited_ping_.reset();
+  if (own_window_ == XCB_NONE || time_property_ == XCB_ATOM_NONE || net_wm_ping_ == XCB_ATOM_NONE) return false;
+  // Appending nothing changes nothing but still reports the change, with
+  // the server's time, before the ping that follows.
+  xcb_change_property(connection_.get(), XCB_PROP_MODE_APPEND, own_window_, time_property_, XCB_ATOM_INTEGER, 32, 0,
+                      nullptr);
+  return Ping(own_window_);
+}
+
+bool X11_keystroke_service::Ping(xcb_window_t window) {
+  if (window == XCB_NONE) return false;
+  // The serial stands in the timestamp's place: the answer carries it back
+  // unchanged, and it tells this question from the window manager's own.
+  ++ping_serial_;
+  awaited_ping_ = std::make_pair(window, ping_serial_);
+  xcb_client_message_event_t event{};
+  event.response_type = XCB_CLIENT_MESSAGE;
+  event.format = 32;
+  event.window = window;
+  event.type = wm_protocols_;
+  event.data.data32[0] = net_wm_ping_;
+  event.data.data32[1] = ping_serial_;
+  event.data.data32[2] = window;
+  xcb_send_event(connection_.get(), 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+  xcb_flush(connection_.get());
+  return true;
+}
 
 bool X11_keystroke_service::Is_down(Key key) {
   xcb_connection_t* x = connection_.get();

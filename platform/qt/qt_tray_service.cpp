@@ -3,6 +3,9 @@
 #include <QCursor>
 
 namespace quorvandel {
+namespace {
+constexpr int balloon_ms = 4000;
+}  // namespace
 
 Qt_tray_service::Qt_tray_service(QIcon enabled_icon, QIcon disabled_icon, QObject* parent)
     : QObject(parent), enabled_icon_(std::move(enabled_icon)), disabled_icon_(std::move(disabled_icon)) {
@@ -12,6 +15,12 @@ Qt_tray_service::Qt_tray_service(QIcon enabled_icon, QIcon disabled_icon, QObjec
 }
 
 bool Qt_tray_service::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+bool Qt_tray_service::Show_balloon(const std::string& text) {
+  if (!Available() || !icon_.isVisible() || !QSystemTrayIcon::supportsMessages()) return false;
+  icon_.showMessage("Quorvandel", QString::fromStdString(text), QSystemTrayIcon::Information, balloon_ms);
+  return true;
+}
 
 void Qt_tray_service::Set_look(bool enabled, const std::string& tip) {
   icon_.setIcon(enabled ? enabled_icon_ : disabled_icon_);

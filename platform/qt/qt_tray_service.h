@@ -22,6 +22,7 @@ class Qt_tray_service : public QObject, public Tray_service {
   void Modify(bool enabled, const std::string& tip) override;
   void Remove() override;
   void Set_handlers(Handlers handlers) override;
+  bool Show_balloon(const std::string& text) override;
 
   QSystemTrayIcon& icon() { return icon_; }
 

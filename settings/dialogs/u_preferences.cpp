@@ -452,6 +452,8 @@ QWidget* TPrefForm::Make_profiles_page() {
   hotkeys->setColumnStretch(1, 1);
   column->addSpacing(12);
   column->addLayout(hotkeys);
+  HotkeyNotices = new QCheckBox(tr("Show a notice when a hotkey found nothing selected or could not paste"), page);
+  column->addWidget(HotkeyNotices);
   WaylandNote = new QLabel(tr(xwayland_only_note), page);
   WaylandNote->setVisible(Wayland_session());
   WaylandNote->setWordWrap(true);
@@ -466,6 +468,8 @@ QWidget* TPrefForm::Make_profiles_page() {
   connect(DeleteProfBut, &QPushButton::clicked, this, &TPrefForm::DeleteProfButClick);
   connect(ActiveHotkeyChange, &QPushButton::clicked, this, &TPrefForm::ActiveHotkeyChangeClick);
   connect(DefaultHotkeyChange, &QPushButton::clicked, this, &TPrefForm::DefaultHotkeyChangeClick);
+  connect(HotkeyNotices, &QCheckBox::toggled, this,
+          [this](bool checked) { holder_->profiles->show_hotkey_notices = checked; });
   return page;
 }
 
@@ -649,6 +653,7 @@ void TPrefForm::Update_hotkey_info() {
   const TOptProfiles& profiles = *holder_->profiles;
   ActiveHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_active)));
   DefaultHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_default)));
+  HotkeyNotices->setChecked(profiles.show_hotkey_notices);
   host_.RegisterHotkeys(false);
   const std::string trigger = host_.Hotkey_trigger_note();
   WaylandNote->setText(trigger.empty() ? tr(xwayland_only_note) : QString::fromStdString(trigger));

@@ -108,6 +108,7 @@ class TPrefForm : public QDialog {
   QLabel *ActiveHotkeyInfo, *DefaultHotkeyInfo;
   QLabel* WaylandNote = nullptr;  // shown in a Wayland session only
   QPushButton *ActiveHotkeyChange, *DefaultHotkeyChange;
+  QCheckBox* HotkeyNotices;  // notices of hotkeys that did nothing visible
   // Page 5
   QCheckBox *MapGrave, *MapQ, *MapW, *MapSemi, *MapApostophe, *MapComma, *MapPeriod, *MapSlash, *MapTilde;
   QCheckBox *MapBackSemi, *MapBackSlash, *MapBackApostrophe, *MapBackComma, *MapBackTav, *MapBackFinalTsadi,

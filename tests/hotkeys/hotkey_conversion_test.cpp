@@ -49,6 +49,7 @@ class Fake_window : public Hotkey_window {
     std::this_thread::sleep_for(std::chrono::milliseconds(n));
   }
   void Show_message(const std::string& text) override { messages.push_back(text); }
+  void Show_notice(const std::string& text) override { notices.push_back(text); }
 
   bool enabled = true;
   bool busy = false;
@@ -60,6 +61,7 @@ class Fake_window : public Hotkey_window {
   int waits = 0;
   std::function<void()> on_wait;
   std::vector<std::string> messages;
+  std::vector<std::string> notices;
 };
 
 const Clipboard_contents users_picture = {{"image/png", std::string("\x89PNG\r\n\x1a\n\0\0raw", 13)},
@@ -301,6 +303,92 @@ TEST_F(Hotkey_conversion_test, SelectionConvertingToNothingPastesNothing) {
   EXPECT_EQ(pasted, "(nothing)");
   EXPECT_EQ(clipboard.contents, users_picture);
 }
+
+// ---- The application's pace: the paste waits for its answer, the text
+// stays while it fetches ----
+
+TEST_F(Hotkey_conversion_test, PasteKeysWaitUntilTheApplicationAnswered) {
+  keys.polls_before_answer = 3;
+  bool caught_up_at_paste = false;
+  keys.on_send = [this, answer = keys.on_send, &caught_up_at_paste](Key key, bool release) {
+    if (key == Key::v && !release) caught_up_at_paste = keys.Caught_up();
+    answer(key, release);
+  };
+  Press(default_hotkey_id);
+  EXPECT_TRUE(caught_up_at_paste);
+  EXPECT_EQ(pasted, "SHALOM");
+  EXPECT_EQ(clipboard.contents, users_picture);
+}
+
+TEST_F(Hotkey_conversion_test, ApplicationThatCannotAnswerIsPastedIntoAfterAShortPause) {
+  keys.answers = false;
+  const auto start = std::chrono::steady_clock::now();
+  Press(default_hotkey_id);
+  EXPECT_EQ(pasted, "SHALOM");
+  EXPECT_EQ(clipboard.contents, users_picture);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(fetch_wait_limit_ms));
+}
+
+TEST_F(Hotkey_conversion_test, TextStaysWhileTheApplicationFetchesOneFormatAfterAnother) {
+  keys.polls_before_answer = 2;
+  bool second_fetch_due = false;
+  std::string second_fetch = "(nothing)";
+  keys.on_send = [&, answer = keys.on_send](Key key, bool release) {
+    answer(key, release);
+    if (key == Key::v && release) second_fetch_due = true;
+  };
+  window.on_wait = [&] {
+    if (!second_fetch_due) return;
+    second_fetch_due = false;
+    second_fetch = clipboard.Fetch_from_other_program(Fake_clipboard::text_format).value_or("(no text)");
+  };
+  Press(default_hotkey_id);
+  EXPECT_EQ(second_fetch, "SHALOM");
+  EXPECT_EQ(clipboard.contents, users_picture);
+}
+
+// ---- The notices of a hotkey that did nothing visible ----
+
+struct Notice_case {
+  const char* name;
+  std::function<void(Hotkey_conversion_test&)> arrange;
+  std::vector<std::string> notices;
+};
+
+void PrintTo(const Notice_case& test_case, std::ostream* out) { *out << test_case.name; }
+
+class Notice : public Hotkey_conversion_test, public ::testing::WithParamInterface<Notice_case> {};
+
+TEST_P(Notice, TellsWhatHappenedAndGivesTheClipboardBack) {
+  GetParam().arrange(*this);
+  Press(default_hotkey_id);
+  EXPECT_EQ(window.notices, GetParam().notices);
+  EXPECT_EQ(clipboard.contents, users_picture);
+  EXPECT_FALSE(window.busy);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, Notice,
+    ::testing::Values(
+        Notice_case{"Converted", [](Hotkey_conversion_test&) {}, {}},
+        Notice_case{"NothingCopied", [](Hotkey_conversion_test& test) { test.app_answers = false; },
+                    {nothing_selected_notice}},
+        Notice_case{"NothingSelectedInATerminal",
+                    [](Hotkey_conversion_test& test) {
+                      test.keys.foreground_style = Copy_paste_style::primary_selection;
+                      test.clipboard.primary.reset();
+                    },
+                    {nothing_selected_notice}},
+        Notice_case{"PasteNeverFetched",
+                    [](Hotkey_conversion_test& test) {
+                      test.keys.on_send = [&test, answer = test.keys.on_send](Key key, bool release) {
+                        if (key != Key::v) answer(key, release);
+                      };
+                    },
+                    {not_pasted_notice}},
+        // A real error is a message, and no notice besides.
+        Notice_case{"ConversionError", [](Hotkey_conversion_test& test) { test.selection = "fail"; }, {}}),
+    [](const auto& test_info) { return std::string(test_info.param.name); });
 
 // ---- From Clipboard ----
 

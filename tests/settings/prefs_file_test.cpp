@@ -101,7 +101,7 @@ const std::vector<Key_values> profile_keys = {
 const std::vector<Key_values> hotkey_keys = {
     {"hotkey_default_ctrl", "1", "0"}, {"hotkey_default_shift", "1", "0"}, {"hotkey_default_alt", "0", "1"},
     {"hotkey_default_fkey", "12", "3"}, {"hotkey_active_ctrl", "1", "0"},  {"hotkey_active_shift", "1", "0"},
-    {"hotkey_active_alt", "0", "1"},    {"hotkey_active_fkey", "11", "7"},
+    {"hotkey_active_alt", "0", "1"},    {"hotkey_active_fkey", "11", "7"},  {"show_hotkey_notices", "1", "0"},
 };
 
 enum class Values { defaults, others };

@@ -29,6 +29,14 @@ class Recording_keystrokes : public Keystroke_service {
   }
   Copy_paste_style Foreground_style() override { return foreground_style; }
   std::string Prepare() override { return prepare_message; }
+  bool Ask_foreground_to_answer() override {
+    ++questions;
+    polls_since_question = 0;
+    return answers;
+  }
+  bool Foreground_answered() override { return answers && ++polls_since_question > polls_before_answer; }
+  // True once the application answered the question asked last.
+  bool Caught_up() const { return answers && questions > 0 && polls_since_question > polls_before_answer; }
 
   // The keys as names, "+c" for a press of C and "-c" for its release.
   std::vector<std::string> Sent_names() const {
@@ -56,6 +64,12 @@ class Recording_keystrokes : public Keystroke_service {
   std::string prepare_message;  // why the keys cannot be sent; empty: they can
   std::vector<Sent> sent;
   int down_queries = 0;
+  // The application's answers: whether it gives them, and after how many
+  // looks of the waiting side.
+  bool answers = true;
+  int polls_before_answer = 0;
+  int questions = 0;
+  int polls_since_question = 0;
   // Runs after each key is recorded: lets a test play the foreground
   // application (copy its selection on Ctrl+C, for example).
   std::function<void(Key key, bool release)> on_send;

@@ -195,6 +195,19 @@ TEST_F(Preferences, SaveAsDefaultWritesEverything) {
   EXPECT_THAT(file, HasSubstr("window_width="));
 }
 
+TEST_F(Preferences, HotkeyNoticesAreOnUntilTheBoxIsCleared) {
+  Start_program();
+  bool shown_checked = false;
+  Show_preferences(0, [&shown_checked](TPrefForm& dialog) {
+    shown_checked = dialog.HotkeyNotices->isChecked();
+    dialog.HotkeyNotices->setChecked(false);
+    dialog.Save->click();
+  });
+  EXPECT_TRUE(shown_checked);
+  EXPECT_FALSE(Holder().profiles->show_hotkey_notices);
+  EXPECT_THAT(Read_file(Ini_path()), HasSubstr("hotkey_active_fkey=11\nshow_hotkey_notices=0\n"));
+}
+
 TEST_F(Preferences, SaveNowWritesOnlyTheWindowKeys) {
   Start_program();
   Form().resize(650, 470);

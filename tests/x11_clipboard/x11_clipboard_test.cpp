@@ -106,6 +106,7 @@ class Xvfb {
       ::close(pipe_fds[0]);
       const std::string fd = std::to_string(pipe_fds[1]);
       ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+               "-noreset",  // a server that starts afresh when its last client leaves refuses clients meanwhile
                static_cast<char*>(nullptr));
       ::_exit(127);
     }

@@ -412,6 +412,7 @@ std::string Start_xvfb(Started& server) {
     ::close(pipe_fds[0]);
     const std::string fd = std::to_string(pipe_fds[1]);
     ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
+             "-noreset",  // a server that starts afresh when its last client leaves refuses clients meanwhile
              static_cast<char*>(nullptr));
     ::_exit(127);
   }
