@@ -21,7 +21,6 @@ rules=(
   "tools               ^tools/|^engine/|^resources/|^platform/$top"
   "resources           ^resources/"
   "bidi                ^bidi/|^engine/|^settings/prefs\.h$"
-  "bidi/windows        ^bidi/$top"
   "platform            ^platform/$top"
   "platform/posix      ^platform/$top|^platform/posix/"
   "platform/linux      ^platform/$top|^platform/posix/|^platform/linux/"
@@ -34,9 +33,12 @@ rules=(
   "cli/main.cpp        ^bidi/"
   "mainwindow          ^mainwindow/|^engine/|^settings/|^tools/|^resources/|^platform/$top|^hotkeys/$top"
   "mainwindow/program_entry.cpp  ^platform/|^hotkeys/"
+  "mainwindow/desktop_services_linux.cpp    ^platform/|^hotkeys/"
+  "mainwindow/desktop_services_windows.cpp  ^platform/|^hotkeys/"
   "mainwindow/main.cpp           ^bidi/"
   "fuzz                ^engine/|^bidi/|^settings/prefs\.h$"
   "packaging           ^resources/"
+  "packaging/windows   ^resources/"
 )
 
 failures=0
