@@ -1,7 +1,7 @@
 # The program icon and the version information in the Windows executables'
 # resources. The icon file is drawn at build time by the window icon's code,
 # through a tool built for the build machine with its own Qt
-# (packaging/windows/host), as the Linux icon files are.
+# (packaging/windows/CMakeLists.txt), as the Linux icon files are.
 include(ExternalProject)
 
 set(QUORVANDEL_ICO ${PROJECT_BINARY_DIR}/packaging/windows/quorvandel.ico)
@@ -11,7 +11,7 @@ if(CMAKE_CXX_COMPILER_LAUNCHER)
   set(host_launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${CMAKE_CXX_COMPILER_LAUNCHER})
 endif()
 ExternalProject_Add(quorvandel_host_tools
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}/packaging/windows/host
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}/packaging/windows
   BINARY_DIR ${host_tools}
   CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release ${host_launcher}
   BUILD_ALWAYS ON  # its own build decides what is out of date

@@ -21,7 +21,6 @@ rules=(
   "tools               ^tools/|^engine/|^resources/|^platform/$top"
   "resources           ^resources/"
   "bidi                ^bidi/|^engine/|^settings/prefs\.h$"
-  "bidi/windows        ^bidi/$top"
   "spelling            ^spelling/|^engine/"
   "spelling/windows    ^spelling/$top"
   "platform            ^platform/$top"
@@ -38,9 +37,12 @@ rules=(
   "cli/main.cpp        ^bidi/|^spelling/"
   "mainwindow          ^mainwindow/|^engine/|^settings/|^tools/|^resources/|^platform/$top|^hotkeys/$top"
   "mainwindow/program_entry.cpp  ^platform/|^hotkeys/"
+  "mainwindow/desktop_services_linux.cpp    ^platform/|^hotkeys/"
+  "mainwindow/desktop_services_windows.cpp  ^platform/|^hotkeys/"
   "mainwindow/main.cpp           ^bidi/|^spelling/"
   "fuzz                ^engine/|^bidi/|^spelling/|^settings/prefs\.h$"
   "packaging           ^resources/"
+  "packaging/windows   ^resources/"
 )
 
 failures=0

@@ -132,11 +132,11 @@ TEST_F(Hotkeys, TextFromElsewhereLeavesNoFileBehind) {
 class Session_note : public Program_fixture, public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
 
 TEST_P(Session_note, ShownInWaylandSessionsOnly) {
-  unsetenv("WAYLAND_DISPLAY");
-  setenv("XDG_SESSION_TYPE", GetParam().first, 1);
+  qunsetenv("WAYLAND_DISPLAY");
+  qputenv("XDG_SESSION_TYPE", GetParam().first);
   Start_program();
   EXPECT_EQ(!Form().dialogs().pref_form->WaylandNote->isHidden(), GetParam().second);
-  unsetenv("XDG_SESSION_TYPE");
+  qunsetenv("XDG_SESSION_TYPE");
 }
 
 INSTANTIATE_TEST_SUITE_P(Sessions, Session_note,

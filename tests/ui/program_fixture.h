@@ -18,9 +18,6 @@
 #include <vector>
 
 #include "mainwindow/program_entry.h"
-#include "platform/linux/autostart_login_entry.h"
-#include "platform/linux/desktop_file_launcher.h"
-#include "platform/linux/xdg_shell_folders.h"
 #include "platform/qt/qt_clipboard.h"
 #include "support/recording_help.h"
 #include "support/recording_hotkeys.h"
@@ -33,6 +30,11 @@
 namespace quorvandel::testing {
 
 namespace fs = std::filesystem;
+
+// The log-in entry, the shell folders and the launcher of this system, the
+// real ones, for the user whose folders these are (program_services*.cpp,
+// one a system).
+void Add_system_services(Services& services, const User_folders& user);
 
 inline std::string Read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -66,9 +68,7 @@ class Program_fixture : public ::testing::Test {
     // ones, in the program's own folder.
     const User_folders user{Path("home/.config").string(), Path("home").string()};
     services.executable_path = Folder() + "quorvandel";
-    services.login_entry = std::make_shared<Autostart_login_entry>(services.executable_path, user);
-    services.shell_folders = std::make_shared<Xdg_shell_folders>(user);
-    services.launcher = std::make_shared<Desktop_file_launcher>();
+    Add_system_services(services, user);
     services.input_language = input_language;
     services.url_opener = url_opener;
     services.instance_channel = instance_channel;
