@@ -208,6 +208,14 @@ QString Detection_status(const Detection& found) {
   if (!found.judged) {
     return text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Nothing detected (too short, or no Hebrew)"));
   }
+  if (found.wrong_layout != layout_right) {
+    QStringList kinds;
+    if ((found.wrong_layout & layout_hebrew_on_english) != 0)
+      kinds << text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Hebrew typed on English keys"));
+    if ((found.wrong_layout & layout_english_on_hebrew) != 0)
+      kinds << text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "English typed on Hebrew keys"));
+    return text(QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Detected: wrong layout: %1")).arg(kinds.join(", "));
+  }
   QString what;
   switch (found.mojibake) {
     case detection::Mojibake::western_characters:

@@ -16,18 +16,18 @@ bool Create_folder(const std::string& path) { return QDir().mkdir(QString::fromS
 // What went wrong when the launcher `name` could not be made in `folder`,
 // with the reason as far as the folder tells it.
 QString Shortcut_failure(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return "Could not create the shortcut on the desktop: no desktop folder was found.";
+  if (folder.empty()) return TMainForm::tr("Could not create the shortcut on the desktop: no desktop folder was found.");
   const QString folder_path = QString::fromStdString(folder);
   const QString path = QDir::toNativeSeparators(QDir(folder_path).filePath(QString::fromStdString(name)));
   const QFileInfo desktop(folder_path);
   if (!desktop.isDir()) {
-    return QString("Could not create the shortcut '%1' on the desktop: its folder does not exist.").arg(path);
+    return TMainForm::tr("Could not create the shortcut '%1' on the desktop: its folder does not exist.").arg(path);
   }
   if (!desktop.isWritable()) {
-    return QString("Could not create the shortcut '%1' on the desktop: there is no permission to write in its folder.")
+    return TMainForm::tr("Could not create the shortcut '%1' on the desktop: there is no permission to write in its folder.")
         .arg(path);
   }
-  return QString("Could not create the shortcut '%1' on the desktop.").arg(path);
+  return TMainForm::tr("Could not create the shortcut '%1' on the desktop.").arg(path);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // hotkey conversion uses.
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <string_view>
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/notice_popup.h"
@@ -65,11 +66,26 @@ void TMainForm::Send_copy_keys() { hotkey_conversion_->Send_copy_keys(services_.
 
 void TMainForm::Send_paste_keys() { hotkey_conversion_->Send_paste_keys(services_.keystrokes->Foreground_style()); }
 
+namespace {
+
+// The hotkey conversion's notices, for the translators.
+constexpr const char* notice_sources[] = {
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Nothing was selected in the active window."),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "The converted text was not pasted; it is in the Quorvandel window."),
+};
+static_assert(std::string_view(notice_sources[0]) == nothing_selected_notice);
+static_assert(std::string_view(notice_sources[1]) == not_pasted_notice);
+
+}  // namespace
+
 void TMainForm::Show_notice(const std::string& text) {
   if (Holder() && !Holder()->profiles->show_hotkey_notices) return;
-  if (services_.tray->Show_balloon(text)) return;
+  // The notices are texts of the hotkey conversion, which knows no
+  // language: they are translated here by their English text.
+  const QString shown = tr(text.c_str());
+  if (services_.tray->Show_balloon(shown.toStdString())) return;
   if (!notice_popup_) notice_popup_ = std::make_unique<Notice_popup>();
-  notice_popup_->Show_notice(QString::fromStdString(text));
+  notice_popup_->Show_notice(shown);
 }
 
 void TMainForm::Wait_milliseconds(int n) {

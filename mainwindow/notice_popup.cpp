@@ -1,5 +1,6 @@
 #include "mainwindow/notice_popup.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -17,7 +18,7 @@ Notice_popup::Notice_popup() : QLabel(nullptr, Qt::ToolTip | Qt::FramelessWindow
   // activated nor given the focus.
   setAttribute(Qt::WA_ShowWithoutActivating);
   setObjectName("Notice");
-  setWindowTitle("Quorvandel notice");
+  setWindowTitle(QCoreApplication::translate("quorvandel::TMainForm", "Quorvandel notice"));
   setMargin(12);
   setFrameShape(QFrame::Box);
   stay_.setSingleShot(true);

@@ -257,10 +257,6 @@
         <translation>&amp;יציאה</translation>
     </message>
     <message>
-        <source>Co&amp;nvert</source>
-        <translation>&amp;המרה</translation>
-    </message>
-    <message>
         <source>&amp;Automatic</source>
         <translation>&amp;אוטומטית</translation>
     </message>
@@ -493,10 +489,6 @@
         <translation>ליצור קיצור דרך בשולחן העבודה?</translation>
     </message>
     <message>
-        <source>Could not create the shortcut on the desktop.</source>
-        <translation>לא ניתן ליצור את קיצור הדרך בשולחן העבודה.</translation>
-    </message>
-    <message>
         <source>Windows</source>
         <translation>Windows</translation>
     </message>
@@ -615,6 +607,50 @@
     <message>
         <source>Enable hotkeys</source>
         <translation>הפעלת מקשי הקיצור</translation>
+    </message>
+    <message>
+        <source>Co&amp;nvert	F5</source>
+        <translation>ה&amp;מרה	F5</translation>
+    </message>
+    <message>
+        <source>Hebrew typed on English keys</source>
+        <translation>עברית שהוקלדה במקשים האנגליים</translation>
+    </message>
+    <message>
+        <source>English typed on Hebrew keys</source>
+        <translation>אנגלית שהוקלדה במקשים העבריים</translation>
+    </message>
+    <message>
+        <source>Detected: wrong layout: %1</source>
+        <translation>זוהה: פריסת מקלדת שגויה: %1</translation>
+    </message>
+    <message>
+        <source>Could not create the shortcut on the desktop: no desktop folder was found.</source>
+        <translation>לא ניתן ליצור קיצור דרך בשולחן העבודה: לא נמצאה תיקיית שולחן העבודה.</translation>
+    </message>
+    <message>
+        <source>Could not create the shortcut &apos;%1&apos; on the desktop: its folder does not exist.</source>
+        <translation>לא ניתן ליצור את קיצור הדרך &apos;%1&apos; בשולחן העבודה: התיקייה שלו אינה קיימת.</translation>
+    </message>
+    <message>
+        <source>Could not create the shortcut &apos;%1&apos; on the desktop: there is no permission to write in its folder.</source>
+        <translation>לא ניתן ליצור את קיצור הדרך &apos;%1&apos; בשולחן העבודה: אין הרשאת כתיבה בתיקייה שלו.</translation>
+    </message>
+    <message>
+        <source>Could not create the shortcut &apos;%1&apos; on the desktop.</source>
+        <translation>לא ניתן ליצור את קיצור הדרך &apos;%1&apos; בשולחן העבודה.</translation>
+    </message>
+    <message>
+        <source>Nothing was selected in the active window.</source>
+        <translation>לא נבחר דבר בחלון הפעיל.</translation>
+    </message>
+    <message>
+        <source>The converted text was not pasted; it is in the Quorvandel window.</source>
+        <translation>הטקסט המומר לא הודבק; הוא נמצא בחלון של Quorvandel.</translation>
+    </message>
+    <message>
+        <source>Quorvandel notice</source>
+        <translation>הודעה של Quorvandel</translation>
     </message>
 </context>
 <context>
@@ -1200,6 +1236,18 @@
     <message>
         <source>Profile &apos;%1&apos; has been saved.</source>
         <translation>הפרופיל &apos;%1&apos; נשמר.</translation>
+    </message>
+    <message>
+        <source>Show a notice when a hotkey found nothing selected or could not paste</source>
+        <translation>הצגת הודעה כשמקש קיצור לא מצא טקסט נבחר או לא הצליח להדביק</translation>
+    </message>
+    <message>
+        <source>%1 is already the default profile hotkey. Please choose another combination for the active profile hotkey.</source>
+        <translation>%1 הוא כבר מקש הקיצור של פרופיל ברירת המחדל. נא לבחור צירוף אחר למקש הקיצור של הפרופיל הפעיל.</translation>
+    </message>
+    <message>
+        <source>%1 is already the active profile hotkey. Please choose another combination for the default profile hotkey.</source>
+        <translation>%1 הוא כבר מקש הקיצור של הפרופיל הפעיל. נא לבחור צירוף אחר למקש הקיצור של פרופיל ברירת המחדל.</translation>
     </message>
 </context>
 <context>

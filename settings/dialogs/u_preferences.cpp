@@ -730,7 +730,7 @@ void TPrefForm::BrowseSourceClick() { Browse(&TOperation::default_source_path, D
 
 void TPrefForm::BrowseDestClick() { Browse(&TOperation::default_dest_path, DefaultDestPath); }
 
-void TPrefForm::Change_hotkey(TMyHotkey& hotkey, const TMyHotkey& other, const char* refusal) {
+void TPrefForm::Change_hotkey(TMyHotkey& hotkey, const TMyHotkey& other, const QString& refusal) {
   THotkeySelection& selection = host_.Hotkey_selection();
   selection.Hotkey_to_dialog(hotkey);
   // Both hotkeys on one combination: the second could never be registered.
@@ -739,7 +739,7 @@ void TPrefForm::Change_hotkey(TMyHotkey& hotkey, const TMyHotkey& other, const c
     selection.Hotkey_from_dialog(chosen);
     const bool same = chosen.ctrl == other.ctrl && chosen.shift == other.shift && chosen.alt == other.alt &&
                       chosen.fkey == other.fkey;
-    if (same) host_.My_show_message(QString(refusal).arg(QString::fromStdString(Hotkey_to_str(other))));
+    if (same) host_.My_show_message(refusal.arg(QString::fromStdString(Hotkey_to_str(other))));
     return !same;
   };
   if (host_.My_show_modal(selection) == mr_ok) selection.Hotkey_from_dialog(hotkey);
@@ -749,14 +749,14 @@ void TPrefForm::Change_hotkey(TMyHotkey& hotkey, const TMyHotkey& other, const c
 
 void TPrefForm::ActiveHotkeyChangeClick() {
   Change_hotkey(*holder_->profiles->hotkey_active, *holder_->profiles->hotkey_default,
-                "%1 is already the default profile hotkey. Please choose another combination for the active "
-                "profile hotkey.");
+                tr("%1 is already the default profile hotkey. Please choose another combination for the active "
+                   "profile hotkey."));
 }
 
 void TPrefForm::DefaultHotkeyChangeClick() {
   Change_hotkey(*holder_->profiles->hotkey_default, *holder_->profiles->hotkey_active,
-                "%1 is already the active profile hotkey. Please choose another combination for the default "
-                "profile hotkey.");
+                tr("%1 is already the active profile hotkey. Please choose another combination for the default "
+                   "profile hotkey."));
 }
 
 }  // namespace quorvandel

@@ -138,7 +138,7 @@ class TPrefForm : public QDialog {
   void Browse(std::string TOperation::*field, QLineEdit* box);
   // Lets the user choose `hotkey` anew, refusing the combination of `other`
   // with `refusal` (its %1 the combination).
-  void Change_hotkey(TMyHotkey& hotkey, const TMyHotkey& other, const char* refusal);
+  void Change_hotkey(TMyHotkey& hotkey, const TMyHotkey& other, const QString& refusal);
   // The name typed into the input box, asked again after each refusal;
   // false when the user cancels.
   bool Ask_profile_name(const QString& title, const QString& prompt, const QString& initial, std::string& name,
