@@ -1,6 +1,7 @@
-// Every engine test runs with the system's dictionaries installed, as the
-// programs install them at start; a test that judges without them sets
-// none and puts them back.
+// Every engine and window test runs with the system's dictionaries
+// installed, as the programs install them at start; a test that judges
+// without them sets none and puts them back. Linked into those two
+// programs only: the others know no dictionary.
 #include <gtest/gtest.h>
 
 #include "engine/dictionary.h"
