@@ -111,7 +111,7 @@ pids+=($!)
 new_window() {
   local tries window
   for ((tries = 0; tries < 300; tries++)); do
-    for window in $(xdotool search --onlyvisible --class "$app_id" 2>/dev/null); do
+    for window in $(xdotool search --onlyvisible --class "$wm_class" 2>/dev/null); do
       [[ " $* " == *" $window "* ]] || { echo "$window"; return 0; }
     done
     sleep 0.2
@@ -133,7 +133,7 @@ type_into() {
 gone() {
   local tries
   for ((tries = 0; tries < 300; tries++)); do
-    xdotool search --onlyvisible --class "$app_id" 2>/dev/null | grep -qx "$1" || return 0
+    xdotool search --onlyvisible --class "$wm_class" 2>/dev/null | grep -qx "$1" || return 0
     sleep 0.2
   done
   return 1
