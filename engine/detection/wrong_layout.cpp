@@ -94,40 +94,35 @@ const Keyboard& Keys() {
 constexpr double typical_hebrew_bits = 4.2;
 constexpr double typical_english_bits = 3.5;
 
-double Hebrew_bits(Text_view word) {
-  constexpr int b = hebrew_boundary;
-  int before = b;
-  int previous = b;
+// The bits of a word's letters in one language's trigram table; `letter`
+// gives a unit's index in the table, or -1 for a unit inside a word that is
+// no letter (a geresh, an apostrophe).
+template <int boundary, typename Trigrams, typename Letter_index>
+double Reading_bits(Text_view word, const Trigrams& trigrams, Letter_index letter, double typical_bits) {
+  int before = boundary;
+  int previous = boundary;
   int sum = 0;
   std::size_t letters = 0;
   for (const Unit u : word) {
-    if (!Is_hebrew_letter(u)) continue;  // a geresh inside a word
-    const int h = static_cast<int>(u - first_hebrew_letter);
+    const int index = letter(u);
+    if (index < 0) continue;
     ++letters;
-    sum += hebrew_trigrams[before][previous][h];
+    sum += trigrams[before][previous][index];
     before = previous;
-    previous = h;
+    previous = index;
   }
-  sum += hebrew_trigrams[before][previous][b];
-  return static_cast<double>(sum) / letter_table_scale + typical_hebrew_bits * static_cast<double>(letters + 1);
+  sum += trigrams[before][previous][boundary];
+  return static_cast<double>(sum) / letter_table_scale + typical_bits * static_cast<double>(letters + 1);
+}
+
+double Hebrew_bits(Text_view word) {
+  const auto letter = [](Unit u) { return Is_hebrew_letter(u) ? static_cast<int>(u - first_hebrew_letter) : -1; };
+  return Reading_bits<hebrew_boundary>(word, hebrew_trigrams, letter, typical_hebrew_bits);
 }
 
 double English_bits(Text_view word) {
-  constexpr int b = english_boundary;
-  int before = b;
-  int previous = b;
-  int sum = 0;
-  std::size_t letters = 0;
-  for (const Unit u : word) {
-    if (!Is_latin_letter(u)) continue;  // an apostrophe inside a word
-    const int e = static_cast<int>((u | 0x20) - 'a');
-    ++letters;
-    sum += english_trigrams[before][previous][e];
-    before = previous;
-    previous = e;
-  }
-  sum += english_trigrams[before][previous][b];
-  return static_cast<double>(sum) / letter_table_scale + typical_english_bits * static_cast<double>(letters + 1);
+  const auto letter = [](Unit u) { return Is_latin_letter(u) ? static_cast<int>((u | 0x20) - 'a') : -1; };
+  return Reading_bits<english_boundary>(word, english_trigrams, letter, typical_english_bits);
 }
 
 // Whether the installed dictionary knows a word: 1 yes, 0 no, -1 when it
