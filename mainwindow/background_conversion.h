@@ -20,8 +20,8 @@
 
 #include "engine/convert_document.h"
 #include "engine/detection/detect.h"
-#include "mainwindow/pane_lines.h"
 #include "settings/prefs.h"
+#include "textpane/pane_lines.h"
 
 namespace quorvandel {
 

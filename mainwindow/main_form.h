@@ -20,10 +20,10 @@
 #include "mainwindow/background_conversion.h"
 #include "mainwindow/file_encoding.h"
 #include "mainwindow/services.h"
-#include "mainwindow/text_pane.h"
 #include "settings/message_sink.h"
 #include "settings/dialogs/pref_host.h"
 #include "settings/prefs.h"
+#include "textpane/text_pane.h"
 
 class QAction;
 class QDialog;

@@ -15,7 +15,7 @@
 #include "mainwindow/file_encoding.h"
 #include "mainwindow/main_form.h"
 #include "mainwindow/pane_document.h"
-#include "mainwindow/pane_text.h"
+#include "textpane/pane_text.h"
 #include "tools/u_prog_bar.h"
 
 namespace quorvandel {

@@ -9,10 +9,10 @@
 
 #include "engine/convert_line.h"
 #include "mainwindow/info_bar.h"
-#include "mainwindow/pane_text.h"
 #include "settings/dialogs/u_preferences.h"
 #include "tests/corpus/hebrew_corpus.h"
 #include "tests/ui/program_fixture.h"
+#include "textpane/pane_text.h"
 
 namespace quorvandel::testing {
 namespace {

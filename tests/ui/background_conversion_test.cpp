@@ -12,9 +12,9 @@
 #include <limits>
 
 #include "mainwindow/info_bar.h"
-#include "mainwindow/pane_text.h"
 #include "tests/corpus/hebrew_corpus.h"
 #include "tests/ui/program_fixture.h"
+#include "textpane/pane_text.h"
 #include "tools/u_prog_bar.h"
 
 namespace quorvandel::testing {

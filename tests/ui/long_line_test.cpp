@@ -14,8 +14,8 @@
 #include <cmath>
 #include <string>
 
-#include "mainwindow/text_pane.h"
 #include "platform/qt/qt_clipboard.h"
+#include "textpane/text_pane.h"
 
 namespace quorvandel {
 namespace {

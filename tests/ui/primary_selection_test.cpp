@@ -7,8 +7,8 @@
 
 #include <cmath>
 
-#include "mainwindow/text_pane.h"
 #include "tests/support/fake_clipboard.h"
+#include "textpane/text_pane.h"
 
 namespace quorvandel {
 namespace {

@@ -11,8 +11,8 @@
 #include <optional>
 #include <utility>
 
-#include "mainwindow/text_pane.h"
 #include "platform/qt/qt_clipboard.h"
+#include "textpane/text_pane.h"
 
 namespace quorvandel {
 namespace {

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "engine/cp1255.h"
-#include "mainwindow/pane_text.h"
-#include "mainwindow/text_pane.h"
 #include "platform/qt/qt_clipboard.h"
+#include "textpane/pane_text.h"
+#include "textpane/text_pane.h"
 
 static void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 

@@ -24,7 +24,7 @@
 #include <utility>
 #include <vector>
 
-#include "mainwindow/pane_lines.h"
+#include "textpane/pane_lines.h"
 
 namespace quorvandel {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/pane_text.h"
+#include "textpane/pane_text.h"
 
 #include "engine/cp1255.h"
 

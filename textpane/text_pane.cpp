@@ -1,4 +1,4 @@
-#include "mainwindow/text_pane.h"
+#include "textpane/text_pane.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -12,7 +12,7 @@
 #include <climits>
 #include <cmath>
 
-#include "mainwindow/pane_text.h"
+#include "textpane/pane_text.h"
 
 namespace quorvandel {
 namespace {

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "engine/text.h"
-#include "mainwindow/pane_layouts.h"
-#include "mainwindow/pane_lines.h"
-#include "mainwindow/pane_text.h"
 #include "platform/clipboard_service.h"
+#include "textpane/pane_layouts.h"
+#include "textpane/pane_lines.h"
+#include "textpane/pane_text.h"
 
 class QMenu;
 

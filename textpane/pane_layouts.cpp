@@ -1,4 +1,4 @@
-#include "mainwindow/pane_layouts.h"
+#include "textpane/pane_layouts.h"
 
 #include <QFontMetricsF>
 #include <QTextBoundaryFinder>

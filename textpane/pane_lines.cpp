@@ -1,10 +1,10 @@
-#include "mainwindow/pane_lines.h"
+#include "textpane/pane_lines.h"
 
 #include <algorithm>
 #include <array>
 
 #include "engine/cp1255.h"
-#include "mainwindow/pane_text.h"
+#include "textpane/pane_text.h"
 
 namespace quorvandel {
 namespace {
