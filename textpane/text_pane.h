@@ -49,7 +49,6 @@ class TText_pane : public QAbstractScrollArea {
 
   // Replaces the whole text; `pane_text` holds '\n' between lines.
   void Set_pane_text(const QString& pane_text);
-  // Replaces the whole text by a text whose lines end in CR LF, CR or LF.
   // Replaces the whole text by bytes shown through code page 1255, lines
   // ending in CR LF, CR or LF; with `break_after_last` a last line without a
   // break is given one.
