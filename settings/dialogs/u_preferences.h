@@ -123,7 +123,12 @@ class TPrefForm : public QDialog {
   void reject() override;
 
  private:
+  // The hotkeys' note where the program has no Wayland trigger of its own.
+  static constexpr const char* xwayland_only_note =
+      QT_TRANSLATE_NOOP("quorvandel::TPrefForm", "In this Wayland session the hotkeys work in X11 (XWayland) programs only.");
+
   void FormCreate();
+  // The pages (u_preferences_pages.cpp).
   QWidget* Make_conversion_page();
   QWidget* Make_source_page();
   QWidget* Make_destination_page();
