@@ -308,16 +308,21 @@ void TPrefForm::Profile_to_data() {
   if (active != 0) Global_part_from_controls();
 }
 
+// Shows the two hotkeys and registers them anew with the system.
 void TPrefForm::Update_hotkey_info() {
-  if (host_.Hotkeys_registered()) host_.RegisterHotkeys(true);
   const TOptProfiles& profiles = *holder_->profiles;
   ActiveHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_active)));
   DefaultHotkeyInfo->setText(QString::fromStdString(Hotkey_to_str(*profiles.hotkey_default)));
   HotkeyNotices->setChecked(profiles.show_hotkey_notices);
-  host_.RegisterHotkeys(false);
+  Register_global_hotkeys();
   const std::string trigger = host_.Hotkey_trigger_note();
   WaylandNote->setText(trigger.empty() ? tr(xwayland_only_note) : QString::fromStdString(trigger));
   WaylandNote->setVisible(!trigger.empty() || Wayland_session());
+}
+
+void TPrefForm::Register_global_hotkeys() {
+  if (host_.Hotkeys_registered()) host_.RegisterHotkeys(true);  // the keys registered before go first
+  host_.RegisterHotkeys(false);
 }
 
 void TPrefForm::Rebuild_profile_list() {

@@ -43,7 +43,7 @@ class TPrefForm : public QDialog {
   void Update_pref_data_structure(bool is_named, int index);
   void Profile_to_control();
   void Profile_to_data();
-  void Update_hotkey_info();
+  void Update_hotkey_info();  // shows the hotkeys, then Register_global_hotkeys
 
   // ---- Buttons ----
   void FormActivate();
@@ -140,6 +140,9 @@ class TPrefForm : public QDialog {
   void Global_part_from_controls();
   void Take_window_geometry();
   void Rebuild_profile_list();
+  // Unregisters the global hotkeys, if registered, and registers them again
+  // with the keys the settings hold now.
+  void Register_global_hotkeys();
   void Browse(std::string TOperation::*field, QLineEdit* box);
   // Lets the user choose `hotkey` anew, refusing the combination of `other`
   // with `refusal` (its %1 the combination).
