@@ -121,7 +121,7 @@ int Long_line_run(quorvandel::TProgram& program, std::size_t size_mb, const std:
   Write_long_line(file, size_mb << 20);
   const double file_mib = static_cast<double>(size_mb);
   quorvandel::TMainForm& form = program.main_form();
-  form.hooks.open_file = [&](const quorvandel::File_dialog_request&) { return QString::fromStdString(file); };
+  form.Hooks().open_file = [&](const quorvandel::File_dialog_request&) { return QString::fromStdString(file); };
   program.Start();
   form.resize(1000, 700);
   QApplication::processEvents();
@@ -136,10 +136,10 @@ int Long_line_run(quorvandel::TProgram& program, std::size_t size_mb, const std:
     timer.start();
     watch.Begin();
     action();
-    while (form.busy) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    while (form.Busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QApplication::processEvents();
-    form.RichEdit1->viewport()->repaint();
-    form.RichEdit2->viewport()->repaint();
+    form.findChild<quorvandel::TText_pane*>("RichEdit1")->viewport()->repaint();
+    form.findChild<quorvandel::TText_pane*>("RichEdit2")->viewport()->repaint();
     const qint64 stall = watch.Worst();
     std::printf("%-44s %9lld %9lld ms\n", name.c_str(), static_cast<long long>(timer.elapsed()),
                 static_cast<long long>(stall));
@@ -184,33 +184,33 @@ int Long_line_run(quorvandel::TProgram& program, std::size_t size_mb, const std:
 
   step("open", [&] { form.Open1Click(); });
   const long open_peak_kib = Peak_memory_kib();
-  scroll(form.RichEdit1, "source");
-  wrap(form.SourceWrapItem, true);
-  scroll(form.RichEdit1, "source");
+  scroll(form.findChild<quorvandel::TText_pane*>("RichEdit1"), "source");
+  wrap(form.findChild<QAction*>("SourceWrapItem"), true);
+  scroll(form.findChild<quorvandel::TText_pane*>("RichEdit1"), "source");
   step("convert, default profile", [&] { form.Convert1Click(); });
-  scroll(form.RichEdit2, "destination");
-  wrap(form.DestinationWrapItem, true);
-  scroll(form.RichEdit2, "destination");
-  quorvandel::TOptConversion& conversion = *form.active_settings->conversion;
+  scroll(form.findChild<quorvandel::TText_pane*>("RichEdit2"), "destination");
+  wrap(form.findChild<QAction*>("DestinationWrapItem"), true);
+  scroll(form.findChild<quorvandel::TText_pane*>("RichEdit2"), "destination");
+  quorvandel::TOptConversion& conversion = *form.Active_settings()->conversion;
   conversion.reverse_whole_line = true;
   conversion.reverse_english_phrases = true;
   conversion.reverse_digit_sequences = true;
   conversion.reverse_numerical_expressions = true;
   step("convert, visual-to-logical profile", [&] { form.Convert1Click(); });
-  scroll(form.RichEdit2, "destination");
-  wrap(form.DestinationWrapItem, false);
-  scroll(form.RichEdit2, "destination");
+  scroll(form.findChild<quorvandel::TText_pane*>("RichEdit2"), "destination");
+  wrap(form.findChild<QAction*>("DestinationWrapItem"), false);
+  scroll(form.findChild<quorvandel::TText_pane*>("RichEdit2"), "destination");
 
   // Copying the whole text last: it alone makes copies of it all.
   const long peak_before_copy_kib = Peak_memory_kib();
   const qint64 worst_before_copy = worst;
   step("destination: Ctrl+A, Ctrl+C", [&] {
-    Press(form.RichEdit2, Qt::Key_A, Qt::ControlModifier);
-    Press(form.RichEdit2, Qt::Key_C, Qt::ControlModifier);
+    Press(form.findChild<quorvandel::TText_pane*>("RichEdit2"), Qt::Key_A, Qt::ControlModifier);
+    Press(form.findChild<quorvandel::TText_pane*>("RichEdit2"), Qt::Key_C, Qt::ControlModifier);
   });
   const double peak_mib = static_cast<double>(Peak_memory_kib()) / 1024;
-  std::printf("file: %.1f MiB in %d line(s); destination %lld characters\n", file_mib, form.RichEdit1->Line_count(),
-              static_cast<long long>(form.RichEdit2->Byte_count()));
+  std::printf("file: %.1f MiB in %d line(s); destination %lld characters\n", file_mib, form.findChild<quorvandel::TText_pane*>("RichEdit1")->Line_count(),
+              static_cast<long long>(form.findChild<quorvandel::TText_pane*>("RichEdit2")->Byte_count()));
   std::printf("longest stall: %lld ms, in \"%s\"\n", static_cast<long long>(worst), worst_step.c_str());
   std::printf("peak memory after open: %.0f MiB, %.1f times the file's size\n",
               static_cast<double>(open_peak_kib) / 1024, static_cast<double>(open_peak_kib) / 1024 / file_mib);
@@ -254,7 +254,7 @@ int main(int argc, char** argv) {
   quorvandel::TProgram program(
       program_folder, quorvandel::Make_desktop_services(quorvandel::User_folders{program_folder + "config", program_folder}));
   quorvandel::TMainForm& form = program.main_form();
-  form.hooks.open_file = [&](const quorvandel::File_dialog_request&) { return QString::fromStdString(file); };
+  form.Hooks().open_file = [&](const quorvandel::File_dialog_request&) { return QString::fromStdString(file); };
   std::set<int> progress_positions;
   QObject::connect(form.dialogs().prog_bar->Progress, &QProgressBar::valueChanged,
                    [&](int value) { progress_positions.insert(value); });
@@ -270,18 +270,18 @@ int main(int argc, char** argv) {
   const std::size_t open_positions = progress_positions.size();
   const long open_peak_kib = Peak_memory_kib();
   form.Convert1Click();
-  while (form.busy) QApplication::processEvents(QEventLoop::WaitForMoreEvents);  // a large text converts in a worker
+  while (form.Busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);  // a large text converts in a worker
   QApplication::processEvents();
-  form.RichEdit2->repaint();
+  form.findChild<quorvandel::TText_pane*>("RichEdit2")->repaint();
   const qint64 convert_ms = timer.restart();
 
   const double file_mib = static_cast<double>(file_size) / (1 << 20);
   const double peak_mib = static_cast<double>(Peak_memory_kib()) / 1024;
-  std::printf("file: %.1f MiB in %d lines\n", file_mib, form.RichEdit1->Line_count());
+  std::printf("file: %.1f MiB in %d lines\n", file_mib, form.findChild<quorvandel::TText_pane*>("RichEdit1")->Line_count());
   std::printf("open and show the source:        %6lld ms (%zu progress positions while reading)\n",
               static_cast<long long>(open_ms), open_positions);
   std::printf("convert and show the destination: %6lld ms (destination %d lines)\n",
-              static_cast<long long>(convert_ms), form.RichEdit2->Line_count());
+              static_cast<long long>(convert_ms), form.findChild<quorvandel::TText_pane*>("RichEdit2")->Line_count());
   std::printf("peak memory after open: %.0f MiB\n", static_cast<double>(open_peak_kib) / 1024);
   std::printf("peak memory: %.0f MiB, %.1f times the file's size\n", peak_mib, peak_mib / file_mib);
   form.close();

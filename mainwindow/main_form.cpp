@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <cstring>
+#include <utility>
 #include <QFileInfo>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -118,10 +119,51 @@ void TMainForm::FormCreate() {
   Waiting.setSingleShot(true);
   connect(&Waiting, &QTimer::timeout, this, &TMainForm::WaitingTimer);
   Create_hotkey_conversion();
+  Name_controls();
 
   hotkeys_registered = false;
   source_status = dest_status = 0;
   source_modified = false;
+}
+
+void TMainForm::Name_controls() {
+  const std::pair<QObject*, const char*> controls[] = {
+      {RichEdit1, "RichEdit1"},
+      {RichEdit2, "RichEdit2"},
+      {SourceBanner, "SourceBanner"},
+      {DestinationBanner, "DestinationBanner"},
+      {SourceTitle, "SourceTitle"},
+      {DestTitle, "DestTitle"},
+      {SourceInfo, "SourceInfo"},
+      {DestInfo, "DestInfo"},
+      {StatusBar1, "StatusBar1"},
+      {ButtonBar, "ButtonBar"},
+      {OpenBut, "OpenBut"},
+      {Convert, "Convert"},
+      {Automatic, "Automatic"},
+      {Preferences, "Preferences"},
+      {FromClipboard, "FromClipboard"},
+      {OuterPanel, "OuterPanel"},
+      {Splitter1, "Splitter1"},
+      {LeftPanel, "LeftPanel"},
+      {RightPanel, "RightPanel"},
+      {RecentMenu, "RecentMenu"},
+      {SourceWrapItem, "SourceWrapItem"},
+      {DestinationWrapItem, "DestinationWrapItem"},
+      {SysTrayPopup, "SysTrayPopup"},
+      {PopRestore, "PopRestore"},
+      {EnableHotkeys, "EnableHotkeys"},
+      {BonusIDValidator1, "BonusIDValidator1"},
+      {PopHelp, "PopHelp"},
+      {PopAbout, "PopAbout"},
+      {PopExit, "PopExit"},
+  };
+  for (const auto& [control, name] : controls) control->setObjectName(QString::fromLatin1(name));
+}
+
+void TMainForm::Start_first_run(int delay_ms) {
+  FirstRun.setInterval(delay_ms);
+  FirstRun.start();
 }
 
 // Every menu opens with Alt and its underlined letter, and F10 opens the

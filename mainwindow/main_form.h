@@ -98,7 +98,8 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   // Such a message in the interface's language.
   static QString Translated_message(const std::string& text);
   void Show_preferences(int page);
-  Dialog_hooks hooks;
+  // The dialogs' answers; a test replaces them to answer for the user.
+  Dialog_hooks& Hooks() { return hooks; }
 
   // ---- Status ----
   QString Status_to_str(int status, bool with_mark) const;
@@ -114,8 +115,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   // cannot be read changes nothing.
   bool Open_source_file(const QString& path, File_encoding encoding);
 
-  // ---- The recently opened files, the latest first ----
-  QStringList recent_files;
+  // ---- The recently opened files ----
   void Load_recent_files();
   void Remember_recent_file(const QString& path);
   void SaveAs1Click();
@@ -224,7 +224,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Clear_destination();
 
   // The active settings: the active profile's settings object.
-  TPrefs* active_settings = nullptr;
+  TPrefs* Active_settings() const { return active_settings; }
   TPrefs* Holder() const { return holder_; }  // the settings holder, once the preferences dialog made it
 
   // ---- What the preferences dialog asks of the window ----
@@ -241,38 +241,37 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
 
   // Sets program_folder, settings_file_path and settings_file_found.
   void Set_program_folder(const std::string& folder);
+  bool Settings_file_found() const { return settings_file_found; }
 
-  // Members the program adds to the window.
-  std::string program_folder;
-  std::string settings_file_path;
-  bool settings_file_found = false;
-  QIcon tray_icon_enabled;
-  QIcon tray_icon_disabled;
-  double split_ratio = 0.5;
-  bool minimized = false;
-  bool hidden_to_tray = false;
-  bool started_normally = true;
-  bool modal_open = false;
-  int source_status = 0;
-  int dest_status = 0;
-  std::string source_file_name;
-  std::string dest_file_name;
-  bool source_modified = false;
-  File_encoding source_encoding = File_encoding::single_byte;  // how the source file was read
-  File_encoding dest_encoding = File_encoding::single_byte;    // what Save As offers first
-  bool source_utf8_bom = false;  // the UTF-8 source file began with a byte-order mark, which Save As keeps
-  bool left_click_pending = false;
-  bool hotkeys_enabled = false;
-  bool hotkeys_registered = false;
-  bool hotkey_busy = false;
-  // What the last automatic conversion detected, for the status line; empty
-  // after a conversion with the profile's own settings.
-  QString detection_status;
+  // ---- What the window is in ----
+  bool Minimized() const { return minimized; }  // minimized, to the taskbar or the tray
+  bool Hidden_to_tray() const { return hidden_to_tray; }
+  // False when the program started minimized, until the user first restores it.
+  bool Started_normally() const { return started_normally; }
+  void Set_started_normally(bool normally) { started_normally = normally; }
+  bool Hotkeys_enabled() const { return hotkeys_enabled; }
+  bool Hotkey_busy() const { return hotkey_busy; }
+  // Runs FirstRunTimer once, after the window has had time to show.
+  void Start_first_run(int delay_ms);
+  const QTimer& First_run_timer() const { return FirstRun; }
+  // A first click on the tray icon waits on it for a possible second one.
+  const QTimer& Left_click_detect_timer() const { return LeftClickDetectTimer; }
 
+  // ---- The source and destination, for the conversion that fills them ----
+  const TText_pane& Source_pane() const { return *RichEdit1; }
+  int Source_status() const { return source_status; }
+  const std::string& Source_file_name() const { return source_file_name; }
+  File_encoding Source_encoding() const { return source_encoding; }  // how the source file was read
+  void Set_dest_status(int status, const std::string& file_name);
+  // Whether the converted text ends with a line break: when the source pane
+  // does, unless Open gave a file's last line the break it did not have.
+  bool Source_ends_with_break() const;
+
+  // ---- Reading and converting ----
   // True while a file is read or a document converted; the commands that
   // change the panes are refused meanwhile, and closing the window waits
   // for the end.
-  bool busy = false;
+  bool Busy() const { return busy; }
   void Begin_busy();
   void End_busy();
 
@@ -282,43 +281,10 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   // even the slowest settings convert in some tens of milliseconds, which
   // a worker would not shorten; the window converts such a text at once
   // and the clipboard conversions read it back straight after.
-  qint64 background_conversion_size = qint64{1} << 20;
+  void Set_background_conversion_size(qint64 size) { background_conversion_size = size; }
   bool Converting_in_background() const { return background_ && background_->Running(); }
 
-  // ---- Controls ----
-  TText_pane* RichEdit1 = nullptr;
-  TText_pane* RichEdit2 = nullptr;
-  QLabel* SourceBanner = nullptr;
-  QLabel* DestinationBanner = nullptr;
-  QLabel* SourceTitle = nullptr;
-  QLabel* DestTitle = nullptr;
-  TInfo_bar* SourceInfo = nullptr;
-  TInfo_bar* DestInfo = nullptr;
-  TInfo_bar* StatusBar1 = nullptr;
-  QWidget* ButtonBar = nullptr;
-  QPushButton* OpenBut = nullptr;
-  QPushButton* Convert = nullptr;
-  QPushButton* Automatic = nullptr;  // beside Convert
-  QPushButton* Preferences = nullptr;
-  QPushButton* FromClipboard = nullptr;
-  QWidget* OuterPanel = nullptr;
-  QSplitter* Splitter1 = nullptr;
-  QWidget* LeftPanel = nullptr;
-  QWidget* RightPanel = nullptr;
-  QMenu* RecentMenu = nullptr;
-  QAction* SourceWrapItem = nullptr;
-  QAction* DestinationWrapItem = nullptr;
-  QMenu* SysTrayPopup = nullptr;
-  QAction* PopRestore = nullptr;
-  QAction* EnableHotkeys = nullptr;
-  QAction* BonusIDValidator1 = nullptr;
-  QAction* PopHelp = nullptr;
-  QAction* PopAbout = nullptr;
-  QAction* PopExit = nullptr;
-  QTimer FirstRun;
-  QTimer LeftClickDetectTimer;
-  QTimer Waiting;
-
+  // ---- The desktop's services, which the window was given ----
   Services& services() { return services_; }
 
  signals:
@@ -354,10 +320,76 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Select_all_click();
   void Undo_click();
   void Open_handed_over_file();
-  // Whether the converted text ends with a line break: when the source pane
-  // does, unless Open gave a file's last line the break it did not have.
-  bool Source_ends_with_break() const;
-  friend class TPane_document;
+  // Gives the controls their names, by which tests and tools find them.
+  void Name_controls();
+  class Main_form_hotkey_window;
+
+  Dialog_hooks hooks;
+  QStringList recent_files;  // the recently opened files, the latest first
+  TPrefs* active_settings = nullptr;
+  std::string program_folder;
+  std::string settings_file_path;
+  bool settings_file_found = false;
+  QIcon tray_icon_enabled;
+  QIcon tray_icon_disabled;
+  double split_ratio = 0.5;
+  bool minimized = false;
+  bool hidden_to_tray = false;
+  bool started_normally = true;
+  bool modal_open = false;
+  int source_status = 0;
+  int dest_status = 0;
+  std::string source_file_name;
+  std::string dest_file_name;
+  bool source_modified = false;
+  File_encoding source_encoding = File_encoding::single_byte;  // how the source file was read
+  File_encoding dest_encoding = File_encoding::single_byte;    // what Save As offers first
+  bool source_utf8_bom = false;  // the UTF-8 source file began with a byte-order mark, which Save As keeps
+  bool left_click_pending = false;
+  bool hotkeys_enabled = false;
+  bool hotkeys_registered = false;
+  bool hotkey_busy = false;
+  // What the last automatic conversion detected, for the status line; empty
+  // after a conversion with the profile's own settings.
+  QString detection_status;
+  // True while a file is read or a document converted.
+  bool busy = false;
+  // The least source converted in a worker thread.
+  qint64 background_conversion_size = qint64{1} << 20;
+
+  // ---- Controls ----
+  TText_pane* RichEdit1 = nullptr;
+  TText_pane* RichEdit2 = nullptr;
+  QLabel* SourceBanner = nullptr;
+  QLabel* DestinationBanner = nullptr;
+  QLabel* SourceTitle = nullptr;
+  QLabel* DestTitle = nullptr;
+  TInfo_bar* SourceInfo = nullptr;
+  TInfo_bar* DestInfo = nullptr;
+  TInfo_bar* StatusBar1 = nullptr;
+  QWidget* ButtonBar = nullptr;
+  QPushButton* OpenBut = nullptr;
+  QPushButton* Convert = nullptr;
+  QPushButton* Automatic = nullptr;  // beside Convert
+  QPushButton* Preferences = nullptr;
+  QPushButton* FromClipboard = nullptr;
+  QWidget* OuterPanel = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QWidget* LeftPanel = nullptr;
+  QWidget* RightPanel = nullptr;
+  QMenu* RecentMenu = nullptr;
+  QAction* SourceWrapItem = nullptr;
+  QAction* DestinationWrapItem = nullptr;
+  QMenu* SysTrayPopup = nullptr;
+  QAction* PopRestore = nullptr;
+  QAction* EnableHotkeys = nullptr;
+  QAction* BonusIDValidator1 = nullptr;
+  QAction* PopHelp = nullptr;
+  QAction* PopAbout = nullptr;
+  QAction* PopExit = nullptr;
+  QTimer FirstRun;
+  QTimer LeftClickDetectTimer;
+  QTimer Waiting;
 
   Services services_;
   std::unique_ptr<Hotkey_window> hotkey_window_;

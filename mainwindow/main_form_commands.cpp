@@ -126,6 +126,11 @@ bool TMainForm::Open_source_file(const QString& path, File_encoding encoding) {
   return true;
 }
 
+void TMainForm::Set_dest_status(int status, const std::string& file_name) {
+  dest_status = status;
+  dest_file_name = file_name;
+}
+
 bool TMainForm::Source_ends_with_break() const { return RichEdit1->Ends_with_line_break() && !source_break_added_; }
 
 // ---- Save As ----

@@ -21,7 +21,9 @@ class Quiet_pane_document : public TPane_document {
   std::string error;
 };
 
-class Main_form_hotkey_window : public Hotkey_window {
+}  // namespace
+
+class TMainForm::Main_form_hotkey_window : public Hotkey_window {
  public:
   explicit Main_form_hotkey_window(TMainForm& form) : form_(form) {}
 
@@ -42,8 +44,6 @@ class Main_form_hotkey_window : public Hotkey_window {
  private:
   TMainForm& form_;
 };
-
-}  // namespace
 
 void TMainForm::Create_hotkey_conversion() {
   hotkey_window_ = std::make_unique<Main_form_hotkey_window>(*this);

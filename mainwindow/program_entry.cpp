@@ -142,7 +142,7 @@ TProgram::~TProgram() = default;
 void TProgram::Start() {
   TMainForm& form = *main_form_;
   const TOperation& operation = *form.Holder()->operation;
-  if (form.settings_file_found) {
+  if (form.Settings_file_found()) {
     form.dialogs().pref_form->Select_page(0);
     if (operation.window_pos_x > 0 && operation.window_pos_y > 0 && operation.window_width > 0 &&
         operation.window_height > 0) {
@@ -152,15 +152,14 @@ void TProgram::Start() {
       Centre_on_screen(form);
     }
   } else {
-    form.FirstRun.setInterval(first_run_delay_ms);
-    form.FirstRun.start();
+    form.Start_first_run(first_run_delay_ms);
     Centre_on_screen(form);
   }
   form.Show_status();
   form.Add_systray_icon();
-  form.started_normally = !operation.start_minimized;
+  form.Set_started_normally(!operation.start_minimized);
   if (operation.start_minimized && operation.min_to_systray) {
-    form.minimized = true;
+    form.Set_start_hidden(true);
     // Without a tray there would be nothing to restore a hidden window from.
     if (!form.services().tray->Available()) form.showMinimized();
   } else {

@@ -73,10 +73,10 @@ bool Render_layout_views(TMainForm& form, const QString& output_folder, const QS
     dialog->hide();
   }
 
-  form.RichEdit1->setPlainText(Right_to_left_sample());
+  form.findChild<TText_pane*>("RichEdit1")->setPlainText(Right_to_left_sample());
   form.resize(900, 420);
   saved = Save(form, output_folder + "/right-to-left" + suffix + ".png") && saved;
-  form.SourceWrapItem->setChecked(true);
+  form.findChild<QAction*>("SourceWrapItem")->setChecked(true);
   form.Source1Click();
   saved = Save(form, output_folder + "/right-to-left-wrapped" + suffix + ".png") && saved;
   form.resize(form.minimumSize());
@@ -98,7 +98,7 @@ int Render(const QString& output_folder, const QString& sample, bool all_views, 
                                               "flip_parentheses=1\n";
   TProgram program(folder, Make_desktop_services(User_folders{folder + "config", folder}));
   TMainForm& form = program.main_form();
-  form.hooks.open_file = [&](const File_dialog_request&) { return sample; };
+  form.Hooks().open_file = [&](const File_dialog_request&) { return sample; };
   program.Start();
   form.resize(900, 420);
   form.Open1Click();
@@ -121,8 +121,9 @@ int Render(const QString& output_folder, const QString& sample, bool all_views, 
 
   form.TrayNotify(TMainForm::tray_right_button_down, QPoint(0, 0));
   QApplication::processEvents();
-  saved = Save(*form.SysTrayPopup, output_folder + "/tray-menu" + suffix + ".png") && saved;
-  form.SysTrayPopup->hide();
+  QMenu& tray_menu = *form.findChild<QMenu*>("SysTrayPopup");
+  saved = Save(tray_menu, output_folder + "/tray-menu" + suffix + ".png") && saved;
+  tray_menu.hide();
 
   form.services().help->Show_topic("BIDITranslation");
   QWidget* help = nullptr;

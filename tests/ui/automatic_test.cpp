@@ -21,8 +21,8 @@ using ::testing::HasSubstr;
 
 class Automatic : public Program_fixture {
  protected:
-  void Set_source(Text_view text) { Form().RichEdit1->Set_pane_text(Pane_text_from_text(text)); }
-  std::string Detected() { return Form().StatusBar1->Text(1).toStdString(); }
+  void Set_source(Text_view text) { RichEdit1()->Set_pane_text(Pane_text_from_text(text)); }
+  std::string Detected() { return Control_named<TInfo_bar>("StatusBar1")->Text(1).toStdString(); }
 
   static const test::Garbling& Garbling_named(std::string_view name) {
     for (const test::Garbling& g : test::Garblings()) {
@@ -46,12 +46,12 @@ class Automatic : public Program_fixture {
 TEST_F(Automatic, TheButtonRepairsTheSourceWithoutChangingTheProfile) {
   Start_program();
   Set_source(Garbled("visual 862"));
-  QTest::mouseClick(Form().Automatic, Qt::LeftButton);
+  QTest::mouseClick(Control_named<QPushButton>("Automatic"), Qt::LeftButton);
   EXPECT_EQ(Form().Destination_text(), Logical());
   EXPECT_EQ(Detected(), "Detected: DOS, visual order");
-  EXPECT_EQ(Form().DestTitle->text().toStdString(), "Converted");
-  EXPECT_EQ(Form().active_settings->source_props->source_char_set, cs_windows);
-  EXPECT_FALSE(Form().active_settings->conversion->reverse_whole_line);
+  EXPECT_EQ(Control_named<QLabel>("DestTitle")->text().toStdString(), "Converted");
+  EXPECT_EQ(Form().Active_settings()->source_props->source_char_set, cs_windows);
+  EXPECT_FALSE(Form().Active_settings()->conversion->reverse_whole_line);
 
   // A conversion with the profile's settings shows the sets again.
   Form().ConvertClick();
@@ -62,7 +62,7 @@ TEST_F(Automatic, WhatWasDetectedGoesWhenAnotherFileIsLoaded) {
   Write_file(Path("other.txt"), "abc\n");
   Start_program();
   Set_source(Garbled("visual 862"));
-  QTest::mouseClick(Form().Automatic, Qt::LeftButton);
+  QTest::mouseClick(Control_named<QPushButton>("Automatic"), Qt::LeftButton);
   ASSERT_EQ(Detected(), "Detected: DOS, visual order");
   file_to_open = QString::fromStdString(Path("other.txt").string());
   Form().Open1Click();
@@ -90,7 +90,7 @@ TEST_F(Automatic, TextItCannotJudgeIsConvertedAsTheProfileWould) {
   Start_program();
   Set_source(U"Hello, world");
   Form().AutomaticClick();
-  EXPECT_EQ(Form().Destination_text(), Convert_line(U"Hello, world", *Form().active_settings));
+  EXPECT_EQ(Form().Destination_text(), Convert_line(U"Hello, world", *Form().Active_settings()));
   EXPECT_EQ(Detected(), "Nothing detected (too short, or no Hebrew)");
 }
 
@@ -107,7 +107,7 @@ TEST_F(Automatic, WordsTypedOnTheWrongLayoutAreRetypedAndNamed) {
   Start_program();
   // "please send akuo" (Hebrew on English keys) and "יקךךם" (English on Hebrew keys).
   Set_source(U"please send akuo\r\n\u00f9\u00ec\u00e5\u00ed \u00e9\u00f7\u00ea\u00ea\u00ed");
-  QTest::mouseClick(Form().Automatic, Qt::LeftButton);
+  QTest::mouseClick(Control_named<QPushButton>("Automatic"), Qt::LeftButton);
   EXPECT_EQ(Form().Destination_text(), U"please send \u00f9\u00ec\u00e5\u00ed\r\n\u00f9\u00ec\u00e5\u00ed hello");
   EXPECT_EQ(Detected(),
             "Detected: wrong layout: Hebrew typed on English keys, English typed on Hebrew keys");
@@ -124,7 +124,7 @@ TEST_F(Automatic, ThePreferencesDialogStoresTheSetting) {
   });
   Form().Show_preferences(1);
   EXPECT_THAT(Read_file(Ini_path()), HasSubstr("\nconvert_automatically=1\n"));
-  EXPECT_TRUE(Form().active_settings->source_props->convert_automatically);
+  EXPECT_TRUE(Form().Active_settings()->source_props->convert_automatically);
 }
 
 }  // namespace

@@ -49,22 +49,22 @@ class Background_conversion_test : public Program_fixture {
  protected:
   void SetUp() override { Start_program(); }
 
-  void Set_source(Text_view text) { Form().RichEdit1->Set_pane_text(Pane_text_from_text(text)); }
+  void Set_source(Text_view text) { RichEdit1()->Set_pane_text(Pane_text_from_text(text)); }
 
   // Converts in the worker, or with the threshold out of reach in the window.
   void Start_convert(bool in_background) {
-    Form().background_conversion_size = in_background ? 0 : std::numeric_limits<qint64>::max();
+    Form().Set_background_conversion_size(in_background ? 0 : std::numeric_limits<qint64>::max());
     messages.clear();
     Form().Convert1Click();
   }
   void Wait_for_the_end() {
     const QDeadlineTimer deadline(20000);
-    while (Form().busy && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    ASSERT_FALSE(Form().busy);
+    while (Form().Busy() && !deadline.hasExpired()) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_FALSE(Form().Busy());
   }
   Outcome Now() {
-    return {Form().Destination_text(), Form().DestTitle->text().toStdString(),
-            Form().StatusBar1->Text(1).toStdString(), messages};
+    return {Form().Destination_text(), Control_named<QLabel>("DestTitle")->text().toStdString(),
+            Control_named<TInfo_bar>("StatusBar1")->Text(1).toStdString(), messages};
   }
   Outcome Convert(bool in_background) {
     Start_convert(in_background);
@@ -103,7 +103,7 @@ TEST_F(Background_conversion_test, GivesWhatTheWindowsOwnConversionGives) {
   };
   for (const Settings_case& c : cases) {
     SCOPED_TRACE(c.name);
-    c.set(*Form().active_settings);
+    c.set(*Form().Active_settings());
     Set_source(Source_text(c.extra_line));
     const Outcome in_window = Convert(false);
     EXPECT_EQ(in_window.messages.size(), c.stops ? 1u : 0u);
@@ -111,40 +111,40 @@ TEST_F(Background_conversion_test, GivesWhatTheWindowsOwnConversionGives) {
     Form().Clear_destination();
 
     Start_convert(true);
-    EXPECT_TRUE(Form().busy);
+    EXPECT_TRUE(Form().Busy());
     EXPECT_TRUE(Form().dialogs().prog_bar->isVisible());
-    EXPECT_EQ(Form().RichEdit2->Byte_count(), 0) << "nothing in the destination before the whole result";
+    EXPECT_EQ(RichEdit2()->Byte_count(), 0) << "nothing in the destination before the whole result";
     Wait_for_the_end();
     EXPECT_FALSE(Form().dialogs().prog_bar->isVisible());
     EXPECT_TRUE(Now() == in_window);
-    EXPECT_EQ(Form().RichEdit2->Byte_count(), in_window.destination.size());
-    EXPECT_EQ(Form().DestInfo->Text(1), "Lines: " + QString::number(Form().RichEdit2->Line_count()));
+    EXPECT_EQ(RichEdit2()->Byte_count(), in_window.destination.size());
+    EXPECT_EQ(Control_named<TInfo_bar>("DestInfo")->Text(1), "Lines: " + QString::number(RichEdit2()->Line_count()));
 
-    *Form().active_settings->conversion = TOptConversion();
-    *Form().active_settings->source_props = TSourceProps();
-    *Form().active_settings->dest_props = TDestProps();
+    *Form().Active_settings()->conversion = TOptConversion();
+    *Form().Active_settings()->source_props = TSourceProps();
+    *Form().Active_settings()->dest_props = TDestProps();
   }
 }
 
 TEST_F(Background_conversion_test, CommandsAndSettingsChangedWhileItRunsDoNotReachIt) {
   Set_source(Source_text());
-  const Text source = Form().RichEdit1->Text_with_breaks();
+  const Text source = RichEdit1()->Text_with_breaks();
   const Outcome in_window = Convert(false);
 
   Start_convert(true);
   Form().Convert1Click();
-  Form().Convert->click();
+  Control_named<QPushButton>("Convert")->click();
   Form().AutomaticClick();
   Form().Clear1Click();
   file_to_open = QString::fromStdString(Path("other.txt").string());
   Write_file(Path("other.txt"), "other");
   Form().Open1Click();
-  Form().active_settings->conversion->reverse_whole_line = true;  // as the preferences dialog would
+  Form().Active_settings()->conversion->reverse_whole_line = true;  // as the preferences dialog would
   Wait_for_the_end();
-  Form().active_settings->conversion->reverse_whole_line = false;
+  Form().Active_settings()->conversion->reverse_whole_line = false;
 
   EXPECT_TRUE(Now() == in_window);
-  EXPECT_TRUE(Form().RichEdit1->Text_with_breaks() == source) << "the source kept while the worker read it";
+  EXPECT_TRUE(RichEdit1()->Text_with_breaks() == source) << "the source kept while the worker read it";
   EXPECT_TRUE(open_requests.empty());
   Convert(true);  // and the window converts again afterwards
   EXPECT_TRUE(Now() == in_window);

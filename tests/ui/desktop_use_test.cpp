@@ -39,17 +39,17 @@ class Desktop_use : public Program_fixture {
     QTimer::singleShot(0, &dialog, [&dialog, user] { user(dialog); });
     return dialog.exec();
   }
-  std::string Source_title() { return Form().SourceTitle->text().toStdString(); }
+  std::string Source_title() { return Control_named<QLabel>("SourceTitle")->text().toStdString(); }
   void Open(const fs::path& path, File_encoding encoding = File_encoding::automatic) {
     file_to_open = QString::fromStdString(path.string());
-    Form().hooks.open_file = [this, encoding](File_dialog_request& request) {
+    Form().Hooks().open_file = [this, encoding](File_dialog_request& request) {
       request.encoding = encoding;
       return file_to_open;
     };
     Form().Open1Click();
   }
   void Save_as(const fs::path& path, File_encoding encoding) {
-    Form().hooks.save_file = [path, encoding, this](File_dialog_request& request) {
+    Form().Hooks().save_file = [path, encoding, this](File_dialog_request& request) {
       offered_encoding = request.encoding;
       request.encoding = encoding;
       return QString::fromStdString(path.string());
@@ -135,7 +135,7 @@ TEST_F(Desktop_use, ButtonCaptionsFitAtTheSmallestWindow) {
   QApplication::processEvents();
   Form().FormResize();
   for (QPushButton* button :
-       {Form().OpenBut, Form().Convert, Form().Automatic, Form().Preferences, Form().FromClipboard}) {
+       {Control_named<QPushButton>("OpenBut"), Control_named<QPushButton>("Convert"), Control_named<QPushButton>("Automatic"), Control_named<QPushButton>("Preferences"), Control_named<QPushButton>("FromClipboard")}) {
     // The caption with at least a character's room on either side.
     const QFontMetrics metrics = button->fontMetrics();
     EXPECT_GE(button->width(), metrics.horizontalAdvance(button->text()) + 2 * metrics.averageCharWidth())
@@ -207,12 +207,12 @@ TEST_F(Desktop_use, FailedOpenChangesNothing) {
   Write_file(Path("first.txt"), "kept\r\n");
   Start_program();
   Open(Path("first.txt"));
-  Form().source_modified = true;
+  QTest::keyClick(RichEdit1(), Qt::Key_End);  // a key typed: modified
   Form().Show_status();
   Open(Path("missing.txt"));
-  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "kept\n");
+  EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "kept\n");
   EXPECT_EQ(Source_title(), "Loaded: first.txt (modified)");
-  EXPECT_EQ(Form().source_file_name, Path("first.txt").string());
+  EXPECT_EQ(Form().Source_file_name(), Path("first.txt").string());
 }
 
 TEST_F(Desktop_use, OpenConvertAndSaveKeepTheLastLineBreakOrItsAbsence) {
@@ -263,10 +263,10 @@ TEST_F(Desktop_use, FilesRoundTripByteForByteInTheirEncoding) {
   for (const Case& c : cases) {
     Write_file(Path("in.txt"), c.file);
     Open(Path("in.txt"));
-    EXPECT_EQ(Form().SourceInfo->Text(2).toStdString(), c.encoding) << c.name;
+    EXPECT_EQ(Control_named<TInfo_bar>("SourceInfo")->Text(2).toStdString(), c.encoding) << c.name;
     Form().Convert1Click();
-    Save_as(Path("out.txt"), Form().source_encoding);
-    EXPECT_EQ(offered_encoding, Form().source_encoding) << c.name << ": Save As offers the source's encoding";
+    Save_as(Path("out.txt"), Form().Source_encoding());
+    EXPECT_EQ(offered_encoding, Form().Source_encoding()) << c.name << ": Save As offers the source's encoding";
     EXPECT_THAT(messages, IsEmpty()) << c.name;
     EXPECT_EQ(Read_file(Path("out.txt")), c.file) << c.name;
   }
@@ -274,29 +274,32 @@ TEST_F(Desktop_use, FilesRoundTripByteForByteInTheirEncoding) {
 
 TEST_F(Desktop_use, CharactersWithoutAByteAreWarnedOfAndKeptInUtf8) {
   Write_file(Path("in.txt"), "\xd0\x96\xd0\x96 \xd7\x90\n");  // two Cyrillic letters and a Hebrew one
+  Write_file(Path("bytes.txt"), "abc\n");
   Write_file(Ini_path(), no_reversal);
   Start_program();
   Open(Path("in.txt"));
   Form().Convert1Click();
-  Form().dest_encoding = File_encoding::single_byte;
+  // A file of single bytes opened next, not yet converted: Save As now
+  // offers single bytes for the destination that still holds the first.
+  Open(Path("bytes.txt"), File_encoding::single_byte);
   Form().Show_status();
-  EXPECT_EQ(Form().DestInfo->Text(2).toStdString(), "No byte: 2") << "warned before any save";
+  EXPECT_EQ(Control_named<TInfo_bar>("DestInfo")->Text(2).toStdString(), "No byte: 2") << "warned before any save";
   Save_as(Path("out.txt"), File_encoding::single_byte);
   EXPECT_THAT(messages, ElementsAre("Couldn't save converted file due to the following error: 'the character U+0416 "
                                     "has no byte in code page 1255'."));
   EXPECT_FALSE(fs::exists(Path("out.txt")));
   Save_as(Path("out.txt"), File_encoding::utf8);
   EXPECT_EQ(Read_file(Path("out.txt")), "\xd0\x96\xd0\x96 \xd7\x90\r\n");
-  EXPECT_EQ(Form().DestInfo->Text(2).toStdString(), "UTF-8");
+  EXPECT_EQ(Control_named<TInfo_bar>("DestInfo")->Text(2).toStdString(), "UTF-8");
 }
 
 TEST_F(Desktop_use, TheChosenEncodingWinsOverTheGuess) {
   Write_file(Path("in.txt"), "\xd7\x90\n");  // valid UTF-8, or the two bytes of code page 1255 letters
   Start_program();
   Open(Path("in.txt"), File_encoding::single_byte);
-  EXPECT_EQ(Form().RichEdit1->Line(0), Text({0xD7, 0x90}));
+  EXPECT_EQ(RichEdit1()->Line(0), Text({0xD7, 0x90}));
   Open(Path("in.txt"), File_encoding::utf8);
-  EXPECT_EQ(Form().RichEdit1->Line(0), Text({0xE0}));  // alef's byte
+  EXPECT_EQ(RichEdit1()->Line(0), Text({0xE0}));  // alef's byte
 }
 
 TEST_F(Desktop_use, ADroppedFileOpensInTheSourcePane) {
@@ -309,7 +312,7 @@ TEST_F(Desktop_use, ADroppedFileOpensInTheSourcePane) {
   EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&Form(), &drop);
-  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "dropped\n");
+  EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "dropped\n");
   EXPECT_EQ(Source_title(), "Loaded: dropped.txt");
 
   QMimeData text_only;
@@ -331,12 +334,12 @@ TEST_F(Desktop_use, AFileOnTheCommandLineOpensAndJoinsTheRecentFiles) {
 
   Start_program();  // the list is kept in the settings file
   QStringList names;
-  for (QAction* item : Form().RecentMenu->actions()) names << item->text();
+  for (QAction* item : Control_named<QMenu>("RecentMenu")->actions()) names << item->text();
   ASSERT_EQ(names.size(), 2);
   EXPECT_TRUE(names[0].endsWith("other.txt"));
   EXPECT_TRUE(names[1].endsWith("named.txt"));
-  Form().RecentMenu->actions()[1]->trigger();
-  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "named\n");
+  Control_named<QMenu>("RecentMenu")->actions()[1]->trigger();
+  EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "named\n");
 }
 
 // ---- The keyboard ----
@@ -354,7 +357,7 @@ TEST_F(Desktop_use, MenusOpenWithAltAndTheirLetterAndWithF10) {
     EXPECT_EQ(popup->title().remove('&').toStdString(), caption);
     popup->close();
   }
-  QTest::keyClick(Form().RichEdit1, Qt::Key_F10);
+  QTest::keyClick(RichEdit1(), Qt::Key_F10);
   auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(popup, nullptr);
   EXPECT_EQ(popup->title().remove('&').toStdString(), "File");
@@ -368,23 +371,23 @@ TEST_F(Desktop_use, CommandKeysOpenSaveConvertSelectAllAndUndo) {
   Start_program();
   Form().activateWindow();
   QApplication::setActiveWindow(&Form());
-  Form().RichEdit1->setFocus();
-  QTest::keyClick(Form().RichEdit1, Qt::Key_O, Qt::ControlModifier);
+  RichEdit1()->setFocus();
+  QTest::keyClick(RichEdit1(), Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(Source_title(), "Loaded: in.txt");
   // The progress window took the focus; the window manager gives it back.
   QApplication::setActiveWindow(&Form());
-  Form().RichEdit1->setFocus();
-  QTest::keyClick(Form().RichEdit1, Qt::Key_F5);
-  EXPECT_EQ(Form().DestTitle->text().toStdString(), "Converted: in.txt");
-  QTest::keyClick(Form().RichEdit1, Qt::Key_S, Qt::ControlModifier);
-  EXPECT_EQ(Form().DestTitle->text().toStdString(), "Saved: " + Path("out.txt").filename().string());
+  RichEdit1()->setFocus();
+  QTest::keyClick(RichEdit1(), Qt::Key_F5);
+  EXPECT_EQ(Control_named<QLabel>("DestTitle")->text().toStdString(), "Converted: in.txt");
+  QTest::keyClick(RichEdit1(), Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(Control_named<QLabel>("DestTitle")->text().toStdString(), "Saved: " + Path("out.txt").filename().string());
   EXPECT_TRUE(fs::exists(Path("out.txt")));
 
-  QTest::keyClicks(Form().RichEdit1, "x");
-  QTest::keyClick(Form().RichEdit1, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "abc\n");
-  QTest::keyClick(Form().RichEdit1, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(Form().RichEdit1->Selected_text().toStdString(), "abc\n");
+  QTest::keyClicks(RichEdit1(), "x");
+  QTest::keyClick(RichEdit1(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "abc\n");
+  QTest::keyClick(RichEdit1(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(RichEdit1()->Selected_text().toStdString(), "abc\n");
 
 }
 
@@ -465,12 +468,12 @@ TEST_F(Desktop_use, SelectingAllOrCopyingByKeysDoesNotMarkTheSource) {
   Start_program();
   Open(Path("in.txt"));
   QApplication::setActiveWindow(&Form());
-  Form().RichEdit1->setFocus();
-  QTest::keyClick(Form().RichEdit1, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClick(Form().RichEdit1, Qt::Key_C, Qt::ControlModifier);
+  RichEdit1()->setFocus();
+  QTest::keyClick(RichEdit1(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(RichEdit1(), Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(Source_title(), "Loaded: in.txt");
   EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "abc\n");
-  QTest::keyClick(Form().RichEdit1, Qt::Key_X, Qt::ControlModifier);
+  QTest::keyClick(RichEdit1(), Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(Source_title(), "Loaded: in.txt (modified)");
 }
 
@@ -479,8 +482,8 @@ TEST_F(Desktop_use, SelectingAllOrCopyingByKeysDoesNotMarkTheSource) {
 TEST_F(Desktop_use, AltAndALetterInAPaneOpenTheMenu) {
   Start_program();
   QApplication::setActiveWindow(&Form());
-  Form().RichEdit1->setPlainText("text");
-  for (TText_pane* pane : {Form().RichEdit1, Form().RichEdit2}) {
+  RichEdit1()->setPlainText("text");
+  for (TText_pane* pane : {RichEdit1(), RichEdit2()}) {
     pane->setFocus();
     const std::pair<Qt::Key, const char*> menus[] = {
         {Qt::Key_F, "File"}, {Qt::Key_C, "Convert"}, {Qt::Key_E, "Edit"}, {Qt::Key_V, "View"}, {Qt::Key_H, "Help"}};
@@ -493,7 +496,7 @@ TEST_F(Desktop_use, AltAndALetterInAPaneOpenTheMenu) {
       popup->close();
     }
   }
-  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "text");
+  EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "text");
   EXPECT_EQ(Source_title(), "Blank");
 }
 

@@ -66,13 +66,13 @@ TEST_F(Hebrew_interface, CaptionsReadHebrew) {
       {"File menu", Menu_title(form.menuBar(), 0), "&קובץ"},
       {"Edit menu", Menu_title(form.menuBar(), 2), "&עריכה"},
       {"Help menu", Menu_title(form.menuBar(), 4), "ע&זרה"},
-      {"Open button", form.OpenBut->text(), "פתיחה"},
-      {"Convert button", form.Convert->text(), "המרה"},
-      {"Preferences button", form.Preferences->text(), "העדפות"},
-      {"From Clipboard button", form.FromClipboard->text(), "מהלוח"},
-      {"source banner", form.SourceBanner->text(), "מקור"},
-      {"source title", form.SourceTitle->text(), "ריק"},
-      {"tray menu", form.PopExit->text(), "יציאה מ־Quorvandel"},
+      {"Open button", Find_control<QPushButton>(form, "OpenBut")->text(), "פתיחה"},
+      {"Convert button", Find_control<QPushButton>(form, "Convert")->text(), "המרה"},
+      {"Preferences button", Find_control<QPushButton>(form, "Preferences")->text(), "העדפות"},
+      {"From Clipboard button", Find_control<QPushButton>(form, "FromClipboard")->text(), "מהלוח"},
+      {"source banner", Find_control<QLabel>(form, "SourceBanner")->text(), "מקור"},
+      {"source title", Find_control<QLabel>(form, "SourceTitle")->text(), "ריק"},
+      {"tray menu", Find_control<QAction>(form, "PopExit")->text(), "יציאה מ־Quorvandel"},
       {"preferences caption", preferences.windowTitle(), "העדפות"},
       {"operation page", preferences.PageControl->tabText(3), "הגדרות הפעלה"},
       {"preferences OK", preferences.OK->text(), "אישור"},
@@ -80,7 +80,7 @@ TEST_F(Hebrew_interface, CaptionsReadHebrew) {
       {"ID validator", form.dialogs().id_check->windowTitle(), "בודק מספר זהות ישראלי"},
   };
   for (const auto& c : cases) EXPECT_EQ(c.shown.toStdString(), c.hebrew) << c.what;
-  EXPECT_THAT(form.StatusBar1->Panel(0)->text().toStdString(), ::testing::HasSubstr("פרופיל ברירת המחדל"));
+  EXPECT_THAT(Find_control<TInfo_bar>(form, "StatusBar1")->Panel(0)->text().toStdString(), ::testing::HasSubstr("פרופיל ברירת המחדל"));
 }
 
 TEST_F(Hebrew_interface, MessagesAndTheTrayTipReadHebrew) {
@@ -102,9 +102,9 @@ TEST_F(Hebrew_interface, WindowsRunRightToLeftAndPanesKeepTheirOwnGeometry) {
   // The Open button, first in reading order, is now at the right.
   form.resize(700, 500);
   QApplication::processEvents();
-  EXPECT_GT(form.OpenBut->mapTo(&form, QPoint()).x(), form.FromClipboard->mapTo(&form, QPoint()).x());
-  EXPECT_EQ(form.RichEdit1->layoutDirection(), Qt::LeftToRight);
-  EXPECT_EQ(form.RichEdit2->layoutDirection(), Qt::LeftToRight);
+  EXPECT_GT(Find_control<QPushButton>(form, "OpenBut")->mapTo(&form, QPoint()).x(), Find_control<QPushButton>(form, "FromClipboard")->mapTo(&form, QPoint()).x());
+  EXPECT_EQ(Find_control<TText_pane>(form, "RichEdit1")->layoutDirection(), Qt::LeftToRight);
+  EXPECT_EQ(Find_control<TText_pane>(form, "RichEdit2")->layoutDirection(), Qt::LeftToRight);
 }
 
 TEST_F(Hebrew_interface, ButtonCaptionsFitAtTheSmallestWindow) {
@@ -113,7 +113,7 @@ TEST_F(Hebrew_interface, ButtonCaptionsFitAtTheSmallestWindow) {
   QApplication::processEvents();
   form.FormResize();
   QRect taken;
-  for (QPushButton* button : {form.OpenBut, form.Convert, form.Automatic, form.Preferences, form.FromClipboard}) {
+  for (QPushButton* button : {Find_control<QPushButton>(form, "OpenBut"), Find_control<QPushButton>(form, "Convert"), Find_control<QPushButton>(form, "Automatic"), Find_control<QPushButton>(form, "Preferences"), Find_control<QPushButton>(form, "FromClipboard")}) {
     const QFontMetrics metrics = button->fontMetrics();
     EXPECT_GE(button->width(), metrics.horizontalAdvance(button->text()) + 2 * metrics.averageCharWidth())
         << button->text().toStdString();
@@ -140,7 +140,7 @@ TEST_F(Hebrew_interface, PanesAlignHebrewRightAndEnglishLeft) {
   TMainForm& form = Form();
   form.resize(800, 500);
   form.show();
-  TText_pane& pane = *form.RichEdit1;
+  TText_pane& pane = *Find_control<TText_pane>(form, "RichEdit1");
   pane.setPlainText(QString::fromUtf8("שלום עולם\nhello world"));
   QApplication::processEvents();
   const QImage view = pane.viewport()->grab().toImage();
@@ -246,7 +246,7 @@ TEST_F(English_interface, TheLanguageChosenIsKeptForTheNextStart) {
   });
   Form().PreferencesClick();
   EXPECT_THAT(Read_file(Ini_path()), ::testing::HasSubstr("interface_language=2"));
-  EXPECT_EQ(Form().OpenBut->text().toStdString(), "Open") << "the interface changes at the next start only";
+  EXPECT_EQ(Control_named<QPushButton>("OpenBut")->text().toStdString(), "Open") << "the interface changes at the next start only";
 }
 
 // Codes quoted in a Hebrew sentence still read from left to right.

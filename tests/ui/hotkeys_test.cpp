@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTest>
 
 #include <gmock/gmock.h>
 
@@ -55,7 +56,7 @@ TEST_F(Hotkeys, DefaultHotkeyConvertsWithTheDefaultProfileAndSwitchesBack) {
   EXPECT_EQ(Active_profile(), 1);
   EXPECT_EQ(Clipboard_text(), "the user's text");
   EXPECT_EQ(Form().Destination_text(), Text_from_qstring(QString::fromUtf8(converted)));
-  EXPECT_FALSE(Form().hotkey_busy);
+  EXPECT_FALSE(Form().Hotkey_busy());
   EXPECT_THAT(messages, IsEmpty());
 }
 
@@ -85,7 +86,7 @@ TEST_F(Hotkeys, ConversionErrorIsShownOnceAfterEverythingIsSetRight) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_THAT(messages[0], HasSubstr("is not a valid integer value"));
   EXPECT_EQ(Clipboard_text(), "the user's text");
-  EXPECT_FALSE(Form().hotkey_busy);
+  EXPECT_FALSE(Form().Hotkey_busy());
   EXPECT_EQ(Active_profile(), 1);
   // Nothing is left stuck: the next press converts.
   selection = "akuo";
@@ -115,12 +116,12 @@ TEST_F(Hotkeys, TextFromElsewhereLeavesNoFileBehind) {
     SCOPED_TRACE(name);
     file_to_open = QString::fromStdString(Path("cp1255.txt").string());
     Form().Open1Click();
-    Form().source_modified = true;  // a key was typed
+    QTest::keyClick(RichEdit1(), Qt::Key_End);  // a key was typed
     Form().Convert1Click();
-    ASSERT_EQ(Form().DestTitle->text().toStdString(), "Converted: cp1255.txt");
+    ASSERT_EQ(Control_named<QLabel>("DestTitle")->text().toStdString(), "Converted: cp1255.txt");
     trigger();
-    EXPECT_EQ(Form().SourceTitle->text().toStdString(), "From Clipboard");
-    EXPECT_EQ(Form().DestTitle->text().toStdString(), "Converted");
+    EXPECT_EQ(Control_named<QLabel>("SourceTitle")->text().toStdString(), "From Clipboard");
+    EXPECT_EQ(Control_named<QLabel>("DestTitle")->text().toStdString(), "Converted");
     save_requests.clear();
     Form().SaveAs1Click();  // cancelled
     ASSERT_EQ(save_requests.size(), 1u);

@@ -25,8 +25,8 @@ using ::testing::HasSubstr;
 
 class Main_form : public Program_fixture {
  protected:
-  std::string Source_title() { return Form().SourceTitle->text().toStdString(); }
-  std::string Dest_title() { return Form().DestTitle->text().toStdString(); }
+  std::string Source_title() { return Control_named<QLabel>("SourceTitle")->text().toStdString(); }
+  std::string Dest_title() { return Control_named<QLabel>("DestTitle")->text().toStdString(); }
   std::string Info(TInfo_bar* bar) { return (bar->Text(0) + " " + bar->Text(1)).toStdString(); }
 
   void Open(const fs::path& path) {
@@ -79,9 +79,9 @@ TEST_F(Main_form, OpenShowsLinesAndCounts) {
   Open(Path("doc.txt"));
   ASSERT_EQ(open_requests.size(), 1u);
   EXPECT_EQ(open_requests[0].folder.toStdString(), Folder() + "Original files");
-  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "abAc\nd\ne\n");
+  EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "abAc\nd\ne\n");
   EXPECT_EQ(Source_title(), "Loaded: doc.txt");
-  EXPECT_EQ(Info(Form().SourceInfo), "Bytes: 12 Lines: 3");
+  EXPECT_EQ(Info(Control_named<TInfo_bar>("SourceInfo")), "Bytes: 12 Lines: 3");
   EXPECT_EQ(Form().dialogs().prog_bar->windowTitle().toStdString(), "Opening File...");
   EXPECT_FALSE(Form().dialogs().prog_bar->isVisible());
 }
@@ -90,13 +90,13 @@ TEST_F(Main_form, OpenOfThreeBytesCountsFiveAndOneLine) {
   Write_file(Path("abc.txt"), "abc");
   Start_program();
   Open(Path("abc.txt"));
-  EXPECT_EQ(Info(Form().SourceInfo), "Bytes: 5 Lines: 1");
+  EXPECT_EQ(Info(Control_named<TInfo_bar>("SourceInfo")), "Bytes: 5 Lines: 1");
 }
 
 TEST_F(Main_form, OpenReadsAFileThatReportsNoSize) {
   Start_program();
   Open("/proc/self/status");  // its size reads as 0, yet it has lines
-  EXPECT_GT(Form().RichEdit1->Line_count(), 3);
+  EXPECT_GT(RichEdit1()->Line_count(), 3);
   EXPECT_TRUE(messages.empty());
 }
 
@@ -107,15 +107,15 @@ TEST_F(Main_form, FailedOpenKeepsTextStatusAndName) {
   Open(Path("missing.txt"));
   EXPECT_THAT(messages, ElementsAre("Couldn't read input file due to the following error: 'No such file or directory'."));
   EXPECT_EQ(Source_title(), "Loaded: first.txt");
-  EXPECT_EQ(Form().RichEdit1->toPlainText(), "x\n");
+  EXPECT_EQ(RichEdit1()->toPlainText(), "x\n");
 }
 
 TEST_F(Main_form, CancelledOpenChangesNothing) {
   Start_program();
-  Form().RichEdit1->setPlainText("kept");
+  RichEdit1()->setPlainText("kept");
   file_to_open.clear();
   Form().Open1Click();
-  EXPECT_EQ(Form().RichEdit1->toPlainText(), "kept");
+  EXPECT_EQ(RichEdit1()->toPlainText(), "kept");
   EXPECT_EQ(Source_title(), "Blank");
 }
 
@@ -138,7 +138,7 @@ TEST_F(Main_form, SaveProposesConvertedNameAndMarksSaved) {
 
 TEST_F(Main_form, FailedSaveReportsAndKeepsStatus) {
   Start_program();
-  Form().RichEdit1->setPlainText("abc");
+  RichEdit1()->setPlainText("abc");
   Form().Convert1Click();
   Save(Path("no such folder/out.txt"));
   ASSERT_EQ(messages.size(), 1u);
@@ -149,7 +149,7 @@ TEST_F(Main_form, FailedSaveReportsAndKeepsStatus) {
 TEST_F(Main_form, SaveRefusesCharactersWithoutByteAndKeepsOldFile) {
   Write_file(Path("out.txt"), "old");
   Start_program();
-  Form().RichEdit1->setPlainText(QString::fromUtf8("a\xd0\x96"));
+  RichEdit1()->setPlainText(QString::fromUtf8("a\xd0\x96"));
   Form().Convert1Click();
   Save(Path("out.txt"));
   EXPECT_THAT(messages, ElementsAre("Couldn't save converted file due to the following error: 'the character U+0416 "
@@ -164,47 +164,47 @@ TEST_F(Main_form, TitlesFollowTheCommands) {
   Start_program();
   EXPECT_EQ(Source_title(), "Blank");
   EXPECT_EQ(Dest_title(), "Blank");
-  EXPECT_EQ(Info(Form().StatusBar1), "Active profile: 'Default profile' Windows --> Windows");
+  EXPECT_EQ(Info(Control_named<TInfo_bar>("StatusBar1")), "Active profile: 'Default profile' Windows --> Windows");
 
   Open(Path("doc.txt"));
-  QTest::keyClick(Form().RichEdit1, Qt::Key_Right);
+  QTest::keyClick(RichEdit1(), Qt::Key_Right);
   EXPECT_EQ(Source_title(), "Loaded: doc.txt (modified)");
   Form().Clear1Click();
   EXPECT_EQ(Source_title(), "Blank");
-  EXPECT_EQ(Form().source_file_name, Path("doc.txt").string());
+  EXPECT_EQ(Form().Source_file_name(), Path("doc.txt").string());
   Form().Convert1Click();
   EXPECT_EQ(Dest_title(), "Converted");
 
   QApplication::clipboard()->setText("pasted");
   Form().Paste1Click();
   EXPECT_EQ(Source_title(), "Blank");
-  EXPECT_EQ(Form().RichEdit1->toPlainText(), "pasted");
+  EXPECT_EQ(RichEdit1()->toPlainText(), "pasted");
 }
 
 TEST_F(Main_form, StatusLineShowsCharacterSets) {
   Write_file(Ini_path(), "[Default_Settings]\nsource_char_set=4\ndestination_char_set=1\n");
   Start_program();
-  EXPECT_EQ(Form().StatusBar1->Text(1).toStdString(), "Qwerty (U) --> DOS");
+  EXPECT_EQ(Control_named<TInfo_bar>("StatusBar1")->Text(1).toStdString(), "Qwerty (U) --> DOS");
 }
 
 TEST_F(Main_form, ConversionOfManyLinesShowsProgressAndHidesIt) {
   Start_program();
   QString text;
   for (int i = 0; i < 120; ++i) text += "line\n";
-  Form().RichEdit1->setPlainText(text);
+  RichEdit1()->setPlainText(text);
   Form().Convert1Click();
   EXPECT_FALSE(Form().dialogs().prog_bar->isVisible());
   EXPECT_EQ(Form().dialogs().prog_bar->windowTitle().toStdString(), "Converting...");
-  EXPECT_EQ(Info(Form().DestInfo), "Bytes: " + std::to_string(120 * 6) + " Lines: 120");  // the last break too
+  EXPECT_EQ(Info(Control_named<TInfo_bar>("DestInfo")), "Bytes: " + std::to_string(120 * 6) + " Lines: 120");  // the last break too
 }
 
 TEST_F(Main_form, DestinationShowsEveryLineBreakKind) {
   Write_file(Ini_path(), "[Default_Settings]\ndestination_eoln_format=2\n");
   Start_program();
-  Form().RichEdit1->setPlainText("a\n\nb");
+  RichEdit1()->setPlainText("a\n\nb");
   Form().Convert1Click();
   EXPECT_EQ(Form().Destination_text(), U"a\r\rb");
-  EXPECT_EQ(Form().RichEdit2->toPlainText(), "a\n\nb");
+  EXPECT_EQ(RichEdit2()->toPlainText(), "a\n\nb");
 }
 
 // ---- The clipboard ----
@@ -214,8 +214,8 @@ TEST_F(Main_form, FromClipboardConvertsAndPutsTheResultBack) {
   Start_program();
   QApplication::clipboard()->setText(QString::fromUtf8("\xd7\x90\xd7\x91 \xd0\x96"));
   Form().FromClipboardClick();
-  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "\xd7\x90\xd7\x91 \xd0\x96");
-  EXPECT_EQ(Form().RichEdit2->toPlainText().toStdString(), "AB \xd0\x96");
+  EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "\xd7\x90\xd7\x91 \xd0\x96");
+  EXPECT_EQ(RichEdit2()->toPlainText().toStdString(), "AB \xd0\x96");
   EXPECT_EQ(QApplication::clipboard()->text().toStdString(), "AB \xd0\x96");
   EXPECT_EQ(Source_title(), "From Clipboard");
   EXPECT_EQ(Dest_title(), "Converted");
@@ -224,10 +224,10 @@ TEST_F(Main_form, FromClipboardConvertsAndPutsTheResultBack) {
 TEST_F(Main_form, FromClipboardWithoutTextLeavesBothPanesEmpty) {
   Start_program();
   QApplication::clipboard()->clear();
-  Form().RichEdit1->setPlainText("old");
+  RichEdit1()->setPlainText("old");
   Form().FromClipboardClick();
-  EXPECT_EQ(Form().RichEdit1->toPlainText(), "");
-  EXPECT_EQ(Form().RichEdit2->toPlainText(), "");
+  EXPECT_EQ(RichEdit1()->toPlainText(), "");
+  EXPECT_EQ(RichEdit2()->toPlainText(), "");
   EXPECT_EQ(QApplication::clipboard()->text(), "");
 }
 
@@ -238,13 +238,13 @@ TEST_F(Main_form, FirstRunAsksAndCreatesFoldersAndLauncher) {
   fs::create_directories(Path("home/.config"));
   Write_file(Path("home/.config/user-dirs.dirs"), "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
   Start_program();
-  EXPECT_FALSE(Form().settings_file_found);
-  EXPECT_TRUE(Form().FirstRun.isActive());
-  EXPECT_EQ(Form().FirstRun.interval(), 500);
+  EXPECT_FALSE(Form().Settings_file_found());
+  EXPECT_TRUE(Form().First_run_timer().isActive());
+  EXPECT_EQ(Form().First_run_timer().interval(), 500);
 
   modal_answers = {[](QDialog&) { return 1; }, [](QDialog&) { return 2; }, [](QDialog&) { return 6; }};
   Form().FirstRunTimer();
-  EXPECT_FALSE(Form().FirstRun.isActive());
+  EXPECT_FALSE(Form().First_run_timer().isActive());
   EXPECT_THAT(shown, ElementsAre("quorvandel::TAbout", "quorvandel::TPrefForm", "quorvandel::TConfirm"));
   EXPECT_THAT(messages, ElementsAre("It seems to be the first time you're running this program. Please take a moment "
                                     "to configure its operation settings."));
@@ -278,7 +278,7 @@ TEST_F(Main_form, WindowsAreCreatedInTheirOrder) {
 TEST_F(Main_form, SavedGeometryRestoredOnlyWhenAllPositive) {
   Write_file(Ini_path(), "[Configuration]\nwindow_pos_x=30\nwindow_pos_y=40\nwindow_width=700\nwindow_height=500\n");
   Start_program();
-  EXPECT_FALSE(Form().FirstRun.isActive());
+  EXPECT_FALSE(Form().First_run_timer().isActive());
   EXPECT_EQ(Form().pos(), QPoint(30, 40));
   EXPECT_EQ(Form().size(), QSize(700, 500));
 }
@@ -293,8 +293,8 @@ TEST_F(Main_form, StartMinimizedToTrayOnlyKeepsWindowHidden) {
   Write_file(Ini_path(), "[Configuration]\nstart_minimized=1\nmin_to_systray=1\n");
   Start_program();
   EXPECT_FALSE(Form().isVisible());
-  EXPECT_TRUE(Form().minimized);
-  EXPECT_FALSE(Form().started_normally);
+  EXPECT_TRUE(Form().Minimized());
+  EXPECT_FALSE(Form().Started_normally());
 }
 
 TEST_F(Main_form, ShutdownWritesAndDeletesTheLoginEntry) {
@@ -331,11 +331,11 @@ TEST_F(Main_form, ClosingDuringAConversionWaitsForItsEnd) {
   Start_program();
   QString text;
   for (int i = 0; i < 12000; ++i) text += "line\n";
-  Form().RichEdit1->setPlainText(text);
+  RichEdit1()->setPlainText(text);
   // The conversion lets the window handle what is pending after 5000 lines.
   QTimer::singleShot(0, &Form(), [this] { Form().close(); });
   Form().Convert1Click();
-  EXPECT_EQ(Form().RichEdit2->Line_count(), 12000);
+  EXPECT_EQ(RichEdit2()->Line_count(), 12000);
   EXPECT_EQ(Form().Holder(), nullptr);  // closed once the conversion ended
 }
 
@@ -376,16 +376,16 @@ TEST_F(Main_form, SplitterShareKeptWhenWindowGrows) {
   Start_program();
   Form().resize(604, 435);
   QApplication::processEvents();
-  const int inner = Form().OuterPanel->width() - 16;
-  Form().Splitter1->setSizes({inner / 3, inner - inner / 3});
+  const int inner = Control_named<QWidget>("OuterPanel")->width() - 16;
+  Control_named<QSplitter>("Splitter1")->setSizes({inner / 3, inner - inner / 3});
   Form().Splitter1Moved();
   Form().resize(904, 435);
   QApplication::processEvents();
-  const int grown_inner = Form().OuterPanel->width() - 16;
-  EXPECT_NEAR(Form().LeftPanel->width(), grown_inner / 3.0, 2.0)
-      << "outer " << Form().OuterPanel->width() << " sizes " << Form().Splitter1->sizes().value(0) << ","
-      << Form().Splitter1->sizes().value(1) << " ratio " << Form().split_ratio;
-  EXPECT_EQ(Form().SourceInfo->Panel(0)->width(), Form().LeftPanel->width() / 2);
+  const int grown_inner = Control_named<QWidget>("OuterPanel")->width() - 16;
+  EXPECT_NEAR(Control_named<QWidget>("LeftPanel")->width(), grown_inner / 3.0, 2.0)
+      << "outer " << Control_named<QWidget>("OuterPanel")->width() << " sizes " << Control_named<QSplitter>("Splitter1")->sizes().value(0) << ","
+      << Control_named<QSplitter>("Splitter1")->sizes().value(1);
+  EXPECT_EQ(Control_named<TInfo_bar>("SourceInfo")->Panel(0)->width(), Control_named<QWidget>("LeftPanel")->width() / 2);
   EXPECT_GE(Form().minimumSize().width(), 400);
   EXPECT_EQ(Form().minimumSize().height(), 300);
 }

@@ -52,7 +52,7 @@ class Preferences : public Program_fixture {
   }
 
   std::vector<std::string> Sections() { return Ini_store(Ini_path().string()).Section_names(); }
-  std::string Status_line() { return Form().StatusBar1->Text(0).toStdString() + " | " + Form().StatusBar1->Text(1).toStdString(); }
+  std::string Status_line() { return Control_named<TInfo_bar>("StatusBar1")->Text(0).toStdString() + " | " + Control_named<TInfo_bar>("StatusBar1")->Text(1).toStdString(); }
   std::vector<std::string> Listed_profiles() {
     std::vector<std::string> items;
     for (int i = 0; i < Dialog().ProfileList->count(); ++i) items.push_back(Dialog().ProfileList->itemText(i).toStdString());
@@ -237,8 +237,8 @@ TEST_F(Preferences, RefusedHotkeyIsReportedAndStillCountsAsRegistered) {
   Write_file(Ini_path(), "[Default_Settings]\nhotkey_active_fkey=12\n");  // the same as the default one
   Start_program();
   EXPECT_THAT(messages, ElementsAre("Unable to assign Ctrl - Shift - F12 as an active profile hotkey."));
-  EXPECT_TRUE(Form().hotkeys_registered);
-  EXPECT_TRUE(Form().hotkeys_enabled);
+  EXPECT_TRUE(Form().Hotkeys_registered());
+  EXPECT_TRUE(Form().Hotkeys_enabled());
   EXPECT_THAT(recording->log, ElementsAre("register 11 F12", "register 12 F12"));
 }
 
@@ -311,11 +311,12 @@ TEST_F(Preferences, OpeningTheDialogRegistersTheHotkeysAgain) {
   auto recording = std::make_shared<Recording_hotkeys>();
   hotkeys = recording;
   Start_program();
-  Form().hotkeys_enabled = false;  // as after a click on the tray icon
+  ASSERT_TRUE(Form().Hotkeys_enabled());
+  Form().Toggle_hotkeys();  // switched off, as by a click on the tray icon
   recording->log.clear();
   Dialog().show();
   EXPECT_THAT(recording->log, ElementsAre("unregister 11", "unregister 12", "register 11 F12", "register 12 F11"));
-  EXPECT_TRUE(Form().hotkeys_enabled);
+  EXPECT_TRUE(Form().Hotkeys_enabled());
   Dialog().hide();
 }
 
@@ -328,12 +329,12 @@ TEST_F(Preferences, CreatedProfileBecomesActiveAndIsNotWritten) {
   Dialog().NewProfileBut->click();
   EXPECT_THAT(messages, ElementsAre("Profile 'Work' was successfully created."));
   EXPECT_EQ(Holder().profiles->active_profile, 1);
-  EXPECT_EQ(Form().active_settings, Holder().profiles->profiles[0].get());
+  EXPECT_EQ(Form().Active_settings(), Holder().profiles->profiles[0].get());
   EXPECT_THAT(Listed_profiles(), ElementsAre("Default profile", "Work"));
   EXPECT_EQ(Status_line(), "Active profile: 'Work' | Windows --> Windows");
 
   Show_preferences(2);  // cancelled: the new profile keeps the defaults of every key
-  EXPECT_EQ(Form().active_settings->dest_props->destination_char_set, 0);
+  EXPECT_EQ(Form().Active_settings()->dest_props->destination_char_set, 0);
   EXPECT_THAT(Sections(), Not(::testing::Contains("Profile_Work")));
 }
 
@@ -402,7 +403,7 @@ TEST_F(Preferences, RenameMovesTheProfileAndItsSection) {
   EXPECT_THAT(Listed_profiles(), ElementsAre("Default profile", "Beta", "Zeta"));
   EXPECT_EQ(Dialog().ProfileList->currentIndex(), 2);
   EXPECT_EQ(Holder().profiles->active_profile, 2);
-  EXPECT_EQ(Form().active_settings->source_props->source_char_set, 1);
+  EXPECT_EQ(Form().Active_settings()->source_props->source_char_set, 1);
   EXPECT_THAT(Sections(), ElementsAre("Profile_Beta", "Configuration", "Profile_Zeta"));
   EXPECT_THAT(Read_file(Ini_path()), HasSubstr("[Profile_Beta]\nsource_char_set=2\n"));
   EXPECT_EQ(Status_line(), "Active profile: 'Zeta' | DOS --> Windows");
@@ -429,7 +430,7 @@ TEST_F(Preferences, DeleteAsksAndMakesTheDefaultActive) {
                                     "Are you sure you'd like to delete the profile named 'Alpha' ?"));
   EXPECT_THAT(Listed_profiles(), ElementsAre("Default profile", "Beta"));
   EXPECT_EQ(Holder().profiles->active_profile, 0);
-  EXPECT_EQ(Form().active_settings, &Holder());
+  EXPECT_EQ(Form().Active_settings(), &Holder());
   EXPECT_THAT(Sections(), ElementsAre("Profile_Beta"));
   EXPECT_EQ(Status_line(), "Active profile: 'Default profile' | Windows --> Windows");
 }

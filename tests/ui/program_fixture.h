@@ -36,6 +36,15 @@ namespace fs = std::filesystem;
 // one a system).
 void Add_system_services(Services& services, const User_folders& user);
 
+// A control of the main window, found by its name as a user's tool finds it
+// (the names are the members' own: "RichEdit1", "OpenBut", "PopExit" ...).
+template <class Control>
+Control* Find_control(const QObject& window, const char* name) {
+  Control* control = window.findChild<Control*>(QString::fromLatin1(name));
+  if (control == nullptr) ADD_FAILURE() << "the window has no control " << name;
+  return control;
+}
+
 inline std::string Read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream content;
@@ -77,10 +86,16 @@ class Program_fixture : public ::testing::Test {
   }
 
   TMainForm& Form() { return program_->main_form(); }
+  template <class Control>
+  Control* Control_named(const char* name) {
+    return Find_control<Control>(Form(), name);
+  }
+  TText_pane* RichEdit1() { return Find_control<TText_pane>(Form(), "RichEdit1"); }  // the source pane
+  TText_pane* RichEdit2() { return Find_control<TText_pane>(Form(), "RichEdit2"); }  // the destination pane
 
   void Answer_dialogs(TMainForm& form) {
-    form.hooks.show_message = [this](const QString& text) { messages.push_back(text.toStdString()); };
-    form.hooks.show_modal = [this](QDialog& dialog) {
+    form.Hooks().show_message = [this](const QString& text) { messages.push_back(text.toStdString()); };
+    form.Hooks().show_modal = [this](QDialog& dialog) {
       shown.push_back(dialog.metaObject()->className());
       if (!modal_answers.empty()) {
         const auto answer = modal_answers.front();
@@ -89,15 +104,15 @@ class Program_fixture : public ::testing::Test {
       }
       return 2;  // cancelled
     };
-    form.hooks.ask_ok_cancel = [this](const QString& text) {
+    form.Hooks().ask_ok_cancel = [this](const QString& text) {
       messages.push_back(text.toStdString());
       return answer_ok;
     };
-    form.hooks.open_file = [this](const File_dialog_request& request) {
+    form.Hooks().open_file = [this](const File_dialog_request& request) {
       open_requests.push_back(request);
       return file_to_open;
     };
-    form.hooks.save_file = [this](const File_dialog_request& request) {
+    form.Hooks().save_file = [this](const File_dialog_request& request) {
       save_requests.push_back(request);
       return file_to_save;
     };

@@ -22,7 +22,7 @@ class Second_copy : public Program_fixture {
     QApplication::processEvents();
     ASSERT_TRUE(instance_channel->listening);
   }
-  std::string Source_title() { return Form().SourceTitle->text().toStdString(); }
+  std::string Source_title() { return Control_named<QLabel>("SourceTitle")->text().toStdString(); }
 };
 
 TEST_F(Second_copy, HandedFileIsOpenedIntoTheSourcePane) {
@@ -30,7 +30,7 @@ TEST_F(Second_copy, HandedFileIsOpenedIntoTheSourcePane) {
   Write_file(Path("handed.txt"), "abc\n");
   ASSERT_TRUE(instance_channel->Deliver({"open", Path("handed.txt").string()}));
   EXPECT_EQ(Source_title(), "Loaded: handed.txt");
-  EXPECT_EQ(Form().RichEdit1->toPlainText().toStdString(), "abc\n");
+  EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "abc\n");
 }
 
 TEST_F(Second_copy, FileHandedWhileTheWindowIsBusyIsOpenedAfterwards) {
@@ -59,7 +59,7 @@ TEST_P(Raised, WindowComesForwardRestored) {
   ASSERT_TRUE(instance_channel->Deliver({"raise"}));
   EXPECT_TRUE(Form().isVisible());
   EXPECT_FALSE(Form().isMinimized());
-  EXPECT_FALSE(Form().minimized);
+  EXPECT_FALSE(Form().Minimized());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -22,15 +22,15 @@ class Tray : public Program_fixture {
   }
   // The click timer's tick, half a second after it started.
   void Timer_tick() {
-    if (Form().LeftClickDetectTimer.isActive()) Form().LeftClickDetectTimerTimer();
+    if (Form().Left_click_detect_timer().isActive()) Form().LeftClickDetectTimerTimer();
   }
   std::vector<std::string> Menu_captions() {
     EXPECT_TRUE(tray->Right_click(20, 20));
     std::vector<std::string> captions;
-    for (const QAction* action : Form().SysTrayPopup->actions()) {
+    for (const QAction* action : Control_named<QMenu>("SysTrayPopup")->actions()) {
       captions.push_back(action->isSeparator() ? "-" : action->text().toStdString());
     }
-    Form().SysTrayPopup->hide();
+    Control_named<QMenu>("SysTrayPopup")->hide();
     return captions;
   }
 };
@@ -66,8 +66,8 @@ TEST_P(Clicks, OnTheIcon) {
       Timer_tick();
     }
   }
-  EXPECT_EQ(Form().hotkeys_enabled, GetParam().hotkeys_enabled);
-  EXPECT_EQ(Form().minimized, GetParam().minimized);
+  EXPECT_EQ(Form().Hotkeys_enabled(), GetParam().hotkeys_enabled);
+  EXPECT_EQ(Form().Minimized(), GetParam().minimized);
   const std::vector<std::string> modified(tray->log.begin() + 1, tray->log.end());
   EXPECT_EQ(modified, GetParam().modified);
 }
@@ -92,14 +92,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Tray, ClickWhileTheTimerRunsDoesNotRestartIt) {
   Start();
   ASSERT_TRUE(tray->Left_button_down());
-  ASSERT_TRUE(Form().LeftClickDetectTimer.isActive());
-  EXPECT_EQ(Form().LeftClickDetectTimer.interval(), 500);
-  const int running = Form().LeftClickDetectTimer.timerId();
+  ASSERT_TRUE(Form().Left_click_detect_timer().isActive());
+  EXPECT_EQ(Form().Left_click_detect_timer().interval(), 500);
+  const int running = Form().Left_click_detect_timer().timerId();
   ASSERT_TRUE(tray->Left_button_down());
-  EXPECT_EQ(Form().LeftClickDetectTimer.timerId(), running);
+  EXPECT_EQ(Form().Left_click_detect_timer().timerId(), running);
   Timer_tick();
-  EXPECT_FALSE(Form().LeftClickDetectTimer.isActive());
-  EXPECT_FALSE(Form().hotkeys_enabled);  // two presses without a double click: one switch
+  EXPECT_FALSE(Form().Left_click_detect_timer().isActive());
+  EXPECT_FALSE(Form().Hotkeys_enabled());  // two presses without a double click: one switch
 }
 
 // ---- The menu ----
@@ -108,9 +108,9 @@ TEST_F(Tray, MenuCaptionsFollowTheState) {
   Start();
   EXPECT_THAT(Menu_captions(), ElementsAre("Minimize", "-", "Disable hotkeys", "-", "Bonus: ID Validator", "-", "Help",
                                            "About Quorvandel", "-", "Exit Quorvandel"));
-  Form().EnableHotkeys->trigger();
-  Form().PopRestore->trigger();
-  ASSERT_TRUE(Form().minimized);
+  Control_named<QAction>("EnableHotkeys")->trigger();
+  Control_named<QAction>("PopRestore")->trigger();
+  ASSERT_TRUE(Form().Minimized());
   const auto captions = Menu_captions();
   EXPECT_EQ(captions[0], "Restore");
   EXPECT_EQ(captions[2], "Enable hotkeys");
@@ -120,17 +120,17 @@ TEST_F(Tray, MenuCaptionsFollowTheState) {
 TEST_F(Tray, MenuOpensAtThePointer) {
   Start();
   ASSERT_TRUE(tray->Right_click(120, 80));
-  EXPECT_TRUE(Form().SysTrayPopup->isVisible());
-  EXPECT_EQ(Form().SysTrayPopup->pos(), QPoint(120, 80));
-  Form().SysTrayPopup->hide();
+  EXPECT_TRUE(Control_named<QMenu>("SysTrayPopup")->isVisible());
+  EXPECT_EQ(Control_named<QMenu>("SysTrayPopup")->pos(), QPoint(120, 80));
+  Control_named<QMenu>("SysTrayPopup")->hide();
 }
 
 TEST_F(Tray, MenuItemsOpenTheToolsAndHelp) {
   Start();
-  Form().BonusIDValidator1->trigger();
-  Form().PopAbout->trigger();
+  Control_named<QAction>("BonusIDValidator1")->trigger();
+  Control_named<QAction>("PopAbout")->trigger();
   EXPECT_THAT(shown, ElementsAre("quorvandel::TIDCheck", "quorvandel::TAbout"));
-  Form().PopHelp->trigger();
+  Control_named<QAction>("PopHelp")->trigger();
   EXPECT_THAT(help->topics, ElementsAre("IDH_Contents"));
 }
 
@@ -140,7 +140,7 @@ TEST_F(Tray, ExitFromTheMenuWhileHiddenEndsTheProgram) {
   QObject::connect(&Form(), &TMainForm::Closed, [&] { closed = true; });
   Form().MinimizeIt();
   ASSERT_TRUE(Form().isHidden());
-  Form().PopExit->trigger();
+  Control_named<QAction>("PopExit")->trigger();
   EXPECT_TRUE(closed);
   EXPECT_EQ(tray->log.back(), "remove");
 }
@@ -165,7 +165,7 @@ class Minimizing : public Tray, public ::testing::WithParamInterface<Minimize_ca
         Form().TrayNotify(TMainForm::tray_left_double_click);  // also without a tray to click
         break;
       case Route::menu:
-        Form().PopRestore->trigger();
+        Control_named<QAction>("PopRestore")->trigger();
         break;
       case Route::window_system:  // the title bar's button, the taskbar
         if (minimize) {
@@ -187,16 +187,16 @@ TEST_P(Minimizing, AndRestoring) {
   ASSERT_TRUE(Form().isVisible());
 
   Minimize_or_restore(true);
-  EXPECT_TRUE(Form().minimized);
+  EXPECT_TRUE(Form().Minimized());
   EXPECT_EQ(Form().isHidden(), GetParam().hidden);
-  EXPECT_EQ(Form().hidden_to_tray, GetParam().hidden);
+  EXPECT_EQ(Form().Hidden_to_tray(), GetParam().hidden);
   EXPECT_TRUE(GetParam().hidden || Form().isMinimized());  // minimized to its taskbar button
 
   Minimize_or_restore(false);
-  EXPECT_FALSE(Form().minimized);
+  EXPECT_FALSE(Form().Minimized());
   EXPECT_TRUE(Form().isVisible());
   EXPECT_FALSE(Form().isMinimized());
-  EXPECT_EQ(Form().hidden_to_tray, GetParam().hidden);  // stays for the rest of the run
+  EXPECT_EQ(Form().Hidden_to_tray(), GetParam().hidden);  // stays for the rest of the run
   EXPECT_EQ(tray->log.size(), 1u);  // the icon stays as it was
 }
 
@@ -226,20 +226,20 @@ class While_a_dialog_is_open : public Tray, public ::testing::WithParamInterface
 TEST_P(While_a_dialog_is_open, MinimizeAndRestoreAreIgnored) {
   Start(std::string("min_to_systray=") + (GetParam().tray_only ? "1" : "0") + "\n");
   if (GetParam().start_minimized) Form().MinimizeIt();
-  const bool was_minimized = Form().minimized;
+  const bool was_minimized = Form().Minimized();
   const bool was_hidden = Form().isHidden();
   modal_answers.push_back([&](QDialog&) {
     Form().TrayNotify(TMainForm::tray_left_double_click);
-    Form().PopRestore->trigger();
+    Control_named<QAction>("PopRestore")->trigger();
     if (!was_hidden) Form().setWindowState(Form().windowState() | Qt::WindowMinimized);  // from the taskbar
     QApplication::processEvents();
-    EXPECT_EQ(Form().minimized, was_minimized);
+    EXPECT_EQ(Form().Minimized(), was_minimized);
     EXPECT_EQ(Form().isHidden(), was_hidden);
     return 2;
   });
   Form().About2Click();
   EXPECT_TRUE(modal_answers.empty());
-  EXPECT_FALSE(Form().hidden_to_tray && !was_hidden);
+  EXPECT_FALSE(Form().Hidden_to_tray() && !was_hidden);
 }
 
 INSTANTIATE_TEST_SUITE_P(Tray, While_a_dialog_is_open,
@@ -253,8 +253,8 @@ TEST_F(Tray, RestoreAfterAStartInTheTrayShowsTheWindow) {
   ASSERT_FALSE(Form().isVisible());
   ASSERT_TRUE(tray->Double_click());
   EXPECT_TRUE(Form().isVisible());
-  EXPECT_FALSE(Form().minimized);
-  EXPECT_FALSE(Form().hidden_to_tray);
+  EXPECT_FALSE(Form().Minimized());
+  EXPECT_FALSE(Form().Hidden_to_tray());
 }
 
 TEST_F(Tray, StartInTheTrayWithoutATrayStartsMinimizedToTheTaskbar) {
@@ -262,21 +262,21 @@ TEST_F(Tray, StartInTheTrayWithoutATrayStartsMinimizedToTheTaskbar) {
   Start("start_minimized=1\nmin_to_systray=1\n");
   EXPECT_TRUE(Form().isVisible());
   EXPECT_TRUE(Form().isMinimized());
-  EXPECT_TRUE(Form().minimized);
+  EXPECT_TRUE(Form().Minimized());
   Form().setWindowState(Qt::WindowNoState);  // restored from the taskbar
   QApplication::processEvents();
-  EXPECT_FALSE(Form().minimized);
+  EXPECT_FALSE(Form().Minimized());
   EXPECT_TRUE(Form().isVisible());
 }
 
 TEST_F(Tray, PanesHiddenWhileTheWindowIsMovedOrResized) {
   Start();
   Form().HandleResizeBegin();
-  EXPECT_FALSE(Form().RichEdit1->isVisible());
-  EXPECT_FALSE(Form().RichEdit2->isVisible());
+  EXPECT_FALSE(RichEdit1()->isVisible());
+  EXPECT_FALSE(RichEdit2()->isVisible());
   Form().HandleResizeEnd();
-  EXPECT_TRUE(Form().RichEdit1->isVisible());
-  EXPECT_TRUE(Form().RichEdit2->isVisible());
+  EXPECT_TRUE(RichEdit1()->isVisible());
+  EXPECT_TRUE(RichEdit2()->isVisible());
 }
 
 // ---- Help ----
@@ -309,17 +309,17 @@ TEST_P(Context_help, F1OpensTheFocusedControlsTopic) {
 INSTANTIATE_TEST_SUITE_P(
     Tray, Context_help,
     ::testing::Values(
-        Context_help_case{"SourcePane", [](TMainForm& form) -> QWidget* { return form.RichEdit1; },
+        Context_help_case{"SourcePane", [](TMainForm& form) -> QWidget* { return Find_control<TText_pane>(form, "RichEdit1"); },
                           "StraightConversion"},
-        Context_help_case{"DestinationPane", [](TMainForm& form) -> QWidget* { return form.RichEdit2; },
+        Context_help_case{"DestinationPane", [](TMainForm& form) -> QWidget* { return Find_control<TText_pane>(form, "RichEdit2"); },
                           "StraightConversion"},
-        Context_help_case{"OpenButton", [](TMainForm& form) -> QWidget* { return form.OpenBut; },
+        Context_help_case{"OpenButton", [](TMainForm& form) -> QWidget* { return Find_control<QPushButton>(form, "OpenBut"); },
                           "StraightConversion"},
-        Context_help_case{"ConvertButton", [](TMainForm& form) -> QWidget* { return form.Convert; },
+        Context_help_case{"ConvertButton", [](TMainForm& form) -> QWidget* { return Find_control<QPushButton>(form, "Convert"); },
                           "StraightConversion"},
-        Context_help_case{"PreferencesButton", [](TMainForm& form) -> QWidget* { return form.Preferences; },
+        Context_help_case{"PreferencesButton", [](TMainForm& form) -> QWidget* { return Find_control<QPushButton>(form, "Preferences"); },
                           "Contents"},
-        Context_help_case{"FromClipboardButton", [](TMainForm& form) -> QWidget* { return form.FromClipboard; },
+        Context_help_case{"FromClipboardButton", [](TMainForm& form) -> QWidget* { return Find_control<QPushButton>(form, "FromClipboard"); },
                           "ClipboardConversion"}),
     [](const auto& test) { return std::string(test.param.name); });
 
