@@ -8,9 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <limits>
+#include <numeric>
+#include <string_view>
+#include <thread>
 
+#include "engine/bidi_algorithm.h"
 #include "mainwindow/info_bar.h"
 #include "tests/corpus/hebrew_corpus.h"
 #include "tests/ui/program_fixture.h"
@@ -166,10 +171,44 @@ TEST_F(Background_conversion_test, ClosingTheWindowWhileItRunsClosesItAtTheEnd) 
   EXPECT_TRUE(Now() == in_window);
 }
 
+// A stand-in for the bidirectional algorithm that shows each line as it is
+// and notes when the worker thread that called it has ended.
+class Worker_watching_bidi : public Bidi_algorithm {
+ public:
+  bool Show(std::u32string_view logical, Paragraph_direction, Bidi_picture& picture) const override {
+    if (std::this_thread::get_id() != window_thread_) {
+      thread_local const Exit_mark mark{worker_ended_};  // destroyed as the worker thread ends
+    }
+    picture.visual.assign(logical);
+    picture.visual_to_logical.resize(logical.size());
+    std::iota(picture.visual_to_logical.begin(), picture.visual_to_logical.end(), 0);
+    picture.levels.assign(logical.size(), 0);
+    picture.right_to_left = false;
+    return true;
+  }
+  char32_t Mirror(char32_t character) const override { return character; }
+  bool Worker_ended() const { return worker_ended_; }
+
+ private:
+  struct Exit_mark {
+    std::atomic<bool>& ended;
+    ~Exit_mark() { ended = true; }
+  };
+  const std::thread::id window_thread_ = std::this_thread::get_id();
+  mutable std::atomic<bool> worker_ended_{false};
+};
+
 TEST_F(Background_conversion_test, EndingTheProgramWhileItRunsWaitsForTheWorker) {
+  Worker_watching_bidi bidi;  // outlives the program
+  const Bidi_algorithm* installed = Installed_bidi_algorithm();
+  Set_bidi_algorithm(&bidi);
+  Form().Active_settings()->conversion->reordering_method = reorder_bidi;
   Set_source(Source_text());
   Start_convert(true);
+  ASSERT_TRUE(Form().Busy());
   program_.reset();  // the panes the worker reads go with the window
+  EXPECT_TRUE(bidi.Worker_ended()) << "the window was gone before the worker";
+  Set_bidi_algorithm(installed);
   QApplication::processEvents();
 }
 

@@ -12,7 +12,6 @@
 
 #include "engine/convert_document.h"
 #include "mainwindow/info_bar.h"
-#include "mainwindow/layout_arithmetic.h"
 #include "settings/dialogs/u_preferences.h"
 #include "tools/u_prog_bar.h"
 #include "tests/ui/program_fixture.h"
@@ -264,17 +263,6 @@ TEST_F(Main_form, FirstRunReportsFoldersThatExistAndDeclinedLauncher) {
                                     "Could not create the default 'Converted files' folder."));
 }
 
-TEST_F(Main_form, WindowsAreCreatedInTheirOrder) {
-  Start_program();
-  std::vector<std::string> dialogs;
-  for (const QObject* child : Form().children()) {
-    if (child->inherits("QDialog")) dialogs.push_back(child->metaObject()->className());
-  }
-  EXPECT_THAT(dialogs, ElementsAre("quorvandel::TAbout", "quorvandel::TProgBar", "quorvandel::TASCIIChart",
-                                   "quorvandel::TConfirm", "quorvandel::THotkeySelection", "quorvandel::TPrefForm",
-                                   "quorvandel::TMyInputBox", "quorvandel::TIDCheck", "quorvandel::TPathSelect"));
-}
-
 TEST_F(Main_form, SavedGeometryRestoredOnlyWhenAllPositive) {
   Write_file(Ini_path(), "[Configuration]\nwindow_pos_x=30\nwindow_pos_y=40\nwindow_width=700\nwindow_height=500\n");
   Start_program();
@@ -361,15 +349,27 @@ TEST_F(Main_form, ToolsOpenFromTheirMenus) {
 
 // ---- Layout ----
 
-TEST(Layout, ArithmeticOfButtonsAndColumns) {
-  const Button_row row = Button_positions(590);
-  EXPECT_EQ(row.width, 126);
-  EXPECT_THAT(row.lefts, ElementsAre(14, 154, 294, 434));
-  EXPECT_EQ(Left_panel_width(516, 0.5), 250);
-  EXPECT_EQ(Left_panel_width(17, 0.5), 0);  // inner width 1: a half rounds to even
-  EXPECT_EQ(Left_panel_width(19, 0.5), 2);  // inner width 3: 1.5 rounds to 2
-  EXPECT_DOUBLE_EQ(Split_ratio(150, 316), 0.5);
-  EXPECT_THAT(Status_panel_widths(605), ElementsAre(293, 302));
+TEST_F(Main_form, ButtonsAndColumnsStayApartAtEveryWidth) {
+  Start_program();
+  for (const int width : {Form().minimumSize().width(), 604, 1300}) {
+    SCOPED_TRACE(width);
+    Form().resize(width, 435);
+    QApplication::processEvents();
+    int free_from = 0;  // the buttons in their row, left to right, none over another
+    for (const char* name : {"OpenBut", "Convert", "Automatic", "Preferences", "FromClipboard"}) {
+      const QPushButton* button = Control_named<QPushButton>(name);
+      const int left = button->mapTo(&Form(), QPoint()).x();
+      EXPECT_GE(left, free_from) << name;
+      EXPECT_LE(left + button->width(), Form().width()) << name;
+      free_from = left + button->width();
+    }
+    const QWidget* source = Control_named<QWidget>("LeftPanel");
+    const QWidget* destination = Control_named<QWidget>("RightPanel");
+    EXPECT_LE(source->mapTo(&Form(), QPoint()).x() + source->width(), destination->mapTo(&Form(), QPoint()).x());
+    EXPECT_LE(destination->mapTo(&Form(), QPoint()).x() + destination->width(), Form().width());
+    EXPECT_GT(source->width(), 0);
+    EXPECT_GT(destination->width(), 0);
+  }
 }
 
 TEST_F(Main_form, SplitterShareKeptWhenWindowGrows) {
