@@ -16,6 +16,7 @@ top='[^/]+$'  # a header directly in the folder, not in a per-system subfolder
 rules=(
   "engine              ^engine/|^settings/prefs\.h$"
   "engine/detection    ^engine/|^settings/prefs\.h$"
+  "engine/detection/gen  ^$"  # a build-time tool, on the standard library alone
   "settings            ^settings/$top|^platform/$top"
   "settings/dialogs    ^settings/|^tools/|^engine/|^platform/$top"
   "tools               ^tools/|^engine/|^resources/|^platform/$top"
