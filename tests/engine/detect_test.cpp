@@ -54,6 +54,31 @@ TEST(Detect, ParagraphsOfOneDocumentAreJudgedEachByItself) {
   }
 }
 
+// Each reader of one detector keeps its own place in it: a reader going
+// forwards and one going backwards, taking turns, find every line's
+// paragraph.
+TEST(Detect, ReadersTakingTurnsFindEachLinesParagraph) {
+  const auto paragraphs = test::Hebrew_paragraphs(40);
+  const test::Garbling& visual = Garbling_named("visual 1255");
+  Document_detector detector;
+  std::vector<Text> lines;
+  for (std::size_t i = 0; i < 6; ++i) {
+    lines.push_back(i % 2 == 0 ? Text(paragraphs[i + 10]) : visual.garble(paragraphs[i + 10], i));
+    lines.emplace_back();
+  }
+  for (const Text& line : lines) detector.Add_line(line);
+  detector.Finish();
+  ASSERT_EQ(detector.paragraphs().size(), 6U);
+  const Document_detector& shared = detector;
+  Document_detector::Line_cursor forwards;
+  Document_detector::Line_cursor backwards;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t back = lines.size() - 1 - i;
+    EXPECT_EQ(shared.For_line(i, forwards).visual, i / 2 % 2 == 1) << "line " << i << " forwards";
+    EXPECT_EQ(shared.For_line(back, backwards).visual, back / 2 % 2 == 1) << "line " << back << " backwards";
+  }
+}
+
 TEST(Detect, AParagraphTooShortToJudgeFollowsTheDocument) {
   const test::Garbling& dos = Garbling_named("logical 862");
   Document_detector detector;
