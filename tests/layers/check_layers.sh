@@ -41,7 +41,7 @@ rules=(
   "mainwindow/desktop_services_linux.cpp    ^platform/|^hotkeys/"
   "mainwindow/desktop_services_windows.cpp  ^platform/|^hotkeys/"
   "mainwindow/main.cpp           ^bidi/|^spelling/"
-  "fuzz                ^engine/|^bidi/|^spelling/|^settings/prefs\.h$"
+  "fuzz                ^engine/|^bidi/|^spelling/|^settings/prefs\.h$|^tests/support/fake_conversion_document\.h$"
   "packaging           ^resources/"
   "packaging/windows   ^resources/"
 )
