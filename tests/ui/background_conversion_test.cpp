@@ -137,7 +137,7 @@ TEST_F(Background_conversion_test, CommandsAndSettingsChangedWhileItRunsDoNotRea
   Form().AutomaticClick();
   Form().Clear1Click();
   file_to_open = QString::fromStdString(Path("other.txt").string());
-  Write_file(Path("other.txt"), "other");
+  Write_text(Path("other.txt"), "other");
   Form().Open1Click();
   Form().active_settings->conversion->reverse_whole_line = true;  // as the preferences dialog would
   Wait_for_the_end();

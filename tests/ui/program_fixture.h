@@ -26,6 +26,7 @@
 #include "support/recording_keystrokes.h"
 #include "support/recording_url_opener.h"
 #include "support/recording_tray.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
 
@@ -35,17 +36,6 @@ namespace fs = std::filesystem;
 // real ones, for the user whose folders these are (program_services*.cpp,
 // one a system).
 void Add_system_services(Services& services, const User_folders& user);
-
-inline std::string Read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-inline void Write_file(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
 
 class Program_fixture : public ::testing::Test {
  protected:
