@@ -12,6 +12,7 @@
 #include "engine/convert_document.h"
 #include "engine/convert_line.h"
 #include "tests/engine/test_settings.h"
+#include "tests/support/fake_conversion_document.h"
 
 namespace quorvandel {
 namespace {
@@ -67,34 +68,6 @@ const Sample& The_sample() {
   return sample;
 }
 
-// The two panes, the progress dialog and the status line, doing nothing.
-class Bench_document : public TConversion_document {
- public:
-  Bench_document(const TPrefs& settings, const std::vector<Text>& lines) : settings_(settings), lines_(lines) {}
-
-  const TPrefs& Active_settings() const override { return settings_; }
-  int Source_line_count() const override { return static_cast<int>(lines_.size()); }
-  Text Source_line(int index) const override { return lines_[static_cast<std::size_t>(index)]; }
-  void Clear_destination() override { destination_.clear(); }
-  void Set_destination_text(Text text) override { destination_ = std::move(text); }
-  void Set_progress_caption(const std::string&) override {}
-  void Show_progress(bool) override {}
-  void Set_progress_position(int position) override { benchmark::DoNotOptimize(position); }
-  void Process_messages() override {}
-  int Source_status() const override { return ps_loaded; }
-  std::string Source_file_name() const override { return "sample.txt"; }
-  void Set_dest_status(int, const std::string&) override {}
-  void Show_status() override {}
-  void Show_message(const std::string&) override {}
-
-  const Text& destination() const { return destination_; }
-
- private:
-  const TPrefs& settings_;
-  const std::vector<Text>& lines_;
-  Text destination_;
-};
-
 // Line by line as the document conversion does it (the HTML reversal, then
 // Line_converter), without the joining, the chunks and the panes.
 void BM_Line_converter(benchmark::State& state, Profile profile) {
@@ -116,10 +89,13 @@ void BM_Line_converter(benchmark::State& state, Profile profile) {
 void BM_Convert_document(benchmark::State& state, Profile profile) {
   const Sample& sample = The_sample();
   const auto settings = Settings_for(profile);
-  Bench_document document(*settings, sample.lines);
+  // The two panes, the progress dialog and the status line, doing nothing.
+  testing::Fake_conversion_document document(settings.get(), sample.lines);
+  document.source_status = ps_loaded;
+  document.source_file_name = "sample.txt";
   for (auto _ : state) {
     Convert_document(document);
-    benchmark::DoNotOptimize(document.destination().data());
+    benchmark::DoNotOptimize(document.destination.data());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(sample.bytes));
   state.counters["lines"] = static_cast<double>(sample.lines.size());

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/cp1255.h"
+#include "engine/decoding.h"
 
 namespace quorvandel {
 namespace {
@@ -245,19 +246,33 @@ void Bidi_reordering::Take_characters(const Text& line) {
   std::transform(line.begin(), line.end(), visual_.begin(), [this](Unit u) { return Character(u); });
 }
 
-void Bidi_reordering::To_visual(Text& line) {
-  if (line.empty()) return;
+// The lines that need no algorithm: left to right throughout, which stay
+// as they are, and one right-to-left run, which both directions reverse.
+// Returns whether the line is done.
+bool Bidi_reordering::Reorder_without_algorithm(Text& line) const {
+  if (line.empty()) return true;
   const bool ascii_only = std::all_of(line.begin(), line.end(), [this](Unit u) { return Character(u) < 0x80; });
-  if (direction_ != paragraph_rtl && ascii_only) return;  // left to right throughout
+  if (direction_ != paragraph_rtl && ascii_only) return true;
   const bool has_hebrew =
       std::any_of(line.begin(), line.end(), [this](Unit u) { return Is_hebrew_letter(Character(u)); });
   if (Only_right_to_left_and_neutral(line) &&
       (direction_ == paragraph_rtl || (direction_ == paragraph_auto && has_hebrew))) {
     Reverse_mirrored(line);
-    return;
+    return true;
   }
+  return false;
+}
+
+void Bidi_reordering::Show(const std::u32string& logical) {
+  if (!algorithm_->Show(logical, direction_, picture_)) {
+    throw Conversion_error("the bidirectional algorithm could not reorder the line");
+  }
+}
+
+void Bidi_reordering::To_visual(Text& line) {
+  if (Reorder_without_algorithm(line)) return;
   Take_characters(line);
-  if (!algorithm_->Show(visual_, direction_, picture_)) return;
+  Show(visual_);
   shown_.resize(line.size());
   for (std::size_t j = 0; j < line.size(); ++j) {
     const auto i = static_cast<std::size_t>(picture_.visual_to_logical[j]);
@@ -270,16 +285,7 @@ void Bidi_reordering::To_visual(Text& line) {
 }
 
 bool Bidi_reordering::To_logical(Text& line) {
-  if (line.empty()) return true;
-  const bool ascii_only = std::all_of(line.begin(), line.end(), [this](Unit u) { return Character(u) < 0x80; });
-  if (direction_ != paragraph_rtl && ascii_only) return true;
-  const bool has_hebrew =
-      std::any_of(line.begin(), line.end(), [this](Unit u) { return Is_hebrew_letter(Character(u)); });
-  if (Only_right_to_left_and_neutral(line) &&
-      (direction_ == paragraph_rtl || (direction_ == paragraph_auto && has_hebrew))) {
-    Reverse_mirrored(line);
-    return true;
-  }
+  if (Reorder_without_algorithm(line)) return true;
 
   // Which paragraph direction to read the line in first: the one it was
   // given, or for a paragraph of its first strong letter, right to left when
@@ -356,6 +362,104 @@ void Bidi_reordering::Guess_right_to_left(std::size_t from, std::size_t to, std:
   out = next;
 }
 
+// The right-to-left stretch of the picture that starts with the letter at
+// `j`: to the last right-to-left letter before the next Latin letter, with
+// the marks after it, a number that stands on its left, and a bracket just
+// outside it whose partner is inside. The stretch before it ended at
+// `previous_end`.
+Bidi_reordering::Stretch Bidi_reordering::Right_to_left_stretch(std::size_t j, std::size_t previous_end) const {
+  const std::size_t n = visual_.size();
+  std::size_t stretch_end = j + 1;
+  for (std::size_t k = j + 1; k < n && !Reads_left_to_right(visual_[k]); ++k) {
+    if (Reads_right_to_left(visual_[k])) stretch_end = k + 1;
+  }
+  while (stretch_end < n && Is_combining_mark(visual_[stretch_end])) ++stretch_end;
+  std::size_t stretch_start = j;
+  std::size_t k = j;
+  while (k > previous_end && (visual_[k - 1] == ' ' || visual_[k - 1] == '-' || visual_[k - 1] == '%' ||
+                              Is_number_part(visual_[k - 1]))) {
+    --k;
+  }
+  while (k < j && visual_[k] == ' ') ++k;
+  const bool number_of_a_word = k > previous_end && Reads_left_to_right(visual_[k - 1]);  // "F5", "HTML5"
+  if (k < j && !number_of_a_word && ((visual_[k] >= '0' && visual_[k] <= '9') || visual_[k] == '-')) {
+    stretch_start = k;
+  }
+  const std::u32string_view inside(visual_.data() + stretch_start, stretch_end - stretch_start);
+  if (stretch_start > previous_end && Closing_bracket(visual_[stretch_start - 1]) != 0 &&
+      inside.find(Closing_bracket(visual_[stretch_start - 1])) != std::u32string_view::npos) {
+    --stretch_start;
+  }
+  if (stretch_end < n && Opening_bracket(visual_[stretch_end]) != 0 &&
+      inside.find(Opening_bracket(visual_[stretch_end])) != std::u32string_view::npos) {
+    ++stretch_end;
+  }
+  return {stretch_start, stretch_end};
+}
+
+// The guess of a left-to-right reading of the picture: left to right, but
+// for the right-to-left stretches, which read as Guess_right_to_left reads.
+void Bidi_reordering::Guess_left_to_right() {
+  const std::size_t n = visual_.size();
+  std::size_t out = 0;
+  std::size_t j = 0;
+  std::size_t previous_end = 0;  // where the last right-to-left stretch ended
+  while (j < n) {
+    if (!Reads_right_to_left(visual_[j])) {
+      positions_[out++] = static_cast<std::int32_t>(j++);
+      continue;
+    }
+    const Stretch stretch = Right_to_left_stretch(j, previous_end);
+    out = stretch.start;  // outside the stretches, out follows j
+    Guess_right_to_left(stretch.start, stretch.end, out);
+    j = previous_end = stretch.end;
+  }
+}
+
+// Shows the candidate reading for at most `rounds` rounds, each time taking
+// the order that the reading's own levels give, until the algorithm shows
+// it as exactly the picture (returns true) or the order settles.
+bool Bidi_reordering::Settle_reading(int rounds) {
+  const std::size_t n = visual_.size();
+  logical_.resize(n);
+  next_positions_.resize(n);
+  next_mirrored_.resize(n);
+  for (int round = 0; round < rounds; ++round) {
+    for (std::size_t i = 0; i < n; ++i) {
+      const char32_t c = visual_[static_cast<std::size_t>(positions_[i])];
+      logical_[i] = mirrored_[i] ? Mirror(c) : c;
+    }
+    Show(logical_);
+    if (picture_.visual == visual_) return true;
+    for (std::size_t j = 0; j < n; ++j) {
+      const auto i = static_cast<std::size_t>(picture_.visual_to_logical[j]);
+      next_positions_[i] = static_cast<std::int32_t>(j);
+      next_mirrored_[i] = picture_.levels[i] & 1U;
+    }
+    if (next_positions_ == positions_ && next_mirrored_ == mirrored_) return false;
+    positions_.swap(next_positions_);
+    mirrored_.swap(next_mirrored_);
+  }
+  return false;
+}
+
+// Writes the candidate reading of `line` into `reading`. Returns whether a
+// mirrored bracket stayed as it was, because the set cannot write its mirror
+// (as To_visual keeps it).
+bool Bidi_reordering::Write_reading(const Text& line, Text& reading) const {
+  const std::size_t n = line.size();
+  reading.resize(n);
+  bool kept_a_mirror = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto j = static_cast<std::size_t>(positions_[i]);
+    const char32_t c = mirrored_[i] ? Mirror(visual_[j]) : visual_[j];
+    const bool kept = c != visual_[j] && !Writes(c);
+    kept_a_mirror = kept_a_mirror || kept;
+    reading[i] = c == visual_[j] || kept ? line[j] : Unit_for(c);
+  }
+  return kept_a_mirror;
+}
+
 // Reads the visual line as a paragraph of `base` direction: first by the
 // guess of the most natural reading, then, as long as the algorithm does
 // not show the reading as exactly the visual line, as the order that the
@@ -371,88 +475,14 @@ bool Bidi_reordering::Try_reading(const Text& line, Paragraph_direction base, Te
   const std::size_t n = line.size();
   positions_.resize(n);
   mirrored_.assign(n, 0);
-  std::size_t out = 0;
   if (base == paragraph_rtl) {
+    std::size_t out = 0;
     Guess_right_to_left(0, n, out);
   } else {
-    // Left to right, but for the right-to-left stretches: from a Hebrew
-    // letter to the last one before the next Latin letter, with a number
-    // that stands on their left.
-    std::size_t j = 0;
-    std::size_t previous_end = 0;  // where the last right-to-left stretch ended
-    while (j < n) {
-      if (!Reads_right_to_left(visual_[j])) {
-        positions_[out++] = static_cast<std::int32_t>(j++);
-        continue;
-      }
-      std::size_t stretch_end = j + 1;
-      for (std::size_t k = j + 1; k < n && !Reads_left_to_right(visual_[k]); ++k) {
-        if (Reads_right_to_left(visual_[k])) stretch_end = k + 1;
-      }
-      while (stretch_end < n && Is_combining_mark(visual_[stretch_end])) ++stretch_end;
-      std::size_t stretch_start = j;
-      std::size_t k = j;
-      while (k > previous_end && (visual_[k - 1] == ' ' || visual_[k - 1] == '-' || visual_[k - 1] == '%' ||
-                                  Is_number_part(visual_[k - 1]))) {
-        --k;
-      }
-      while (k < j && visual_[k] == ' ') ++k;
-      const bool number_of_a_word = k > previous_end && Reads_left_to_right(visual_[k - 1]);  // "F5", "HTML5"
-      if (k < j && !number_of_a_word && ((visual_[k] >= '0' && visual_[k] <= '9') || visual_[k] == '-')) {
-        stretch_start = k;
-      }
-      // A bracket just outside the stretch whose partner is inside it.
-      const std::u32string_view inside(visual_.data() + stretch_start, stretch_end - stretch_start);
-      if (stretch_start > previous_end && Closing_bracket(visual_[stretch_start - 1]) != 0 &&
-          inside.find(Closing_bracket(visual_[stretch_start - 1])) != std::u32string_view::npos) {
-        --stretch_start;
-      }
-      if (stretch_end < n && Opening_bracket(visual_[stretch_end]) != 0 &&
-          inside.find(Opening_bracket(visual_[stretch_end])) != std::u32string_view::npos) {
-        ++stretch_end;
-      }
-      out = stretch_start;  // outside the stretches, out follows j
-      Guess_right_to_left(stretch_start, stretch_end, out);
-      j = previous_end = stretch_end;
-    }
+    Guess_left_to_right();
   }
-
-  logical_.resize(n);
-  bool shown_exactly = false;
-  std::vector<std::int32_t>& next_positions = next_positions_;
-  std::vector<std::uint8_t>& next_mirrored = next_mirrored_;
-  next_positions.resize(n);
-  next_mirrored.resize(n);
-  for (int round = 0; round < rounds; ++round) {
-    for (std::size_t i = 0; i < n; ++i) {
-      const char32_t c = visual_[static_cast<std::size_t>(positions_[i])];
-      logical_[i] = mirrored_[i] ? Mirror(c) : c;
-    }
-    if (!algorithm_->Show(logical_, direction_, picture_)) break;
-    if (picture_.visual == visual_) {
-      shown_exactly = true;
-      break;
-    }
-    for (std::size_t j = 0; j < n; ++j) {
-      const auto i = static_cast<std::size_t>(picture_.visual_to_logical[j]);
-      next_positions[i] = static_cast<std::int32_t>(j);
-      next_mirrored[i] = picture_.levels[i] & 1U;
-    }
-    if (next_positions == positions_ && next_mirrored == mirrored_) break;
-    positions_.swap(next_positions);
-    mirrored_.swap(next_mirrored);
-  }
-
-  reading.resize(n);
-  bool kept_a_mirror = false;
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto j = static_cast<std::size_t>(positions_[i]);
-    const char32_t c = mirrored_[i] ? Mirror(visual_[j]) : visual_[j];
-    const bool kept = c != visual_[j] && !Writes(c);  // as To_visual keeps it
-    kept_a_mirror = kept_a_mirror || kept;
-    reading[i] = c == visual_[j] || kept ? line[j] : Unit_for(c);
-  }
-  if (shown_exactly && kept_a_mirror) {
+  bool shown_exactly = Settle_reading(rounds);
+  if (Write_reading(line, reading) && shown_exactly) {
     // The reading holds other characters than the ones the algorithm
     // showed; whether it still shows as the line is seen by showing it.
     Text shown = reading;

@@ -23,6 +23,8 @@ class Bidi_reordering {
   Bidi_reordering(const Bidi_algorithm& algorithm, int char_set, const TOptQwerty& qwerty,
                   Paragraph_direction direction);
 
+  // Both throw Conversion_error when the algorithm fails (no memory), and
+  // leave the line as it was.
   void To_visual(Text& line);
   // Returns false when no logical line shows as exactly this one; the line
   // then holds the nearest reading found.
@@ -37,8 +39,18 @@ class Bidi_reordering {
   char32_t Mirror(char32_t c) const;
   bool Only_right_to_left_and_neutral(const Text& line) const;
   void Reverse_mirrored(Text& line) const;
+  bool Reorder_without_algorithm(Text& line) const;
+  void Show(const std::u32string& logical);  // throws Conversion_error when the algorithm fails
   bool Try_reading(const Text& line, Paragraph_direction base, Text& reading);
+  struct Stretch {
+    std::size_t start;
+    std::size_t end;
+  };
+  Stretch Right_to_left_stretch(std::size_t j, std::size_t previous_end) const;
+  void Guess_left_to_right();
   void Guess_right_to_left(std::size_t from, std::size_t to, std::size_t& out);
+  bool Settle_reading(int rounds);
+  bool Write_reading(const Text& line, Text& reading) const;
 
   const Bidi_algorithm* algorithm_;
   Paragraph_direction direction_;

@@ -74,6 +74,9 @@ void Line_converter::Convert(Line& line) const {
     // The algorithm works on characters: with the bidirectional method no
     // line is converted as bytes (converts_bytes_ is false).
     if constexpr (std::is_same_v<Line, Text>) {
+      // A failure of the algorithm throws. A visual line that no logical
+      // line shows as exactly becomes the nearest reading found, which is
+      // what a reader would make of it, and is no error.
       if (c.reordering_direction == logical_to_visual) {
         bidi_->To_visual(line);
       } else {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cassert>
 #include <cstring>
 #include <limits>
 
@@ -139,8 +140,10 @@ inline void Reverse_short_run(char* end, std::size_t length) {
 }
 #endif
 
-// Reverses bytes [begin, end) of a line of bytes.
+// Reverses bytes [begin, end) of a line of bytes. A run holds at least one
+// byte: Reverse_short_run would shift by all 128 bits for an empty one.
 inline void Reverse_run(char* line, std::size_t begin, std::size_t end) {
+  assert(begin < end);
 #if defined(__SIZEOF_INT128__)
   if (end - begin <= 16 && end >= 16) return Reverse_short_run(line + end, end - begin);
 #endif

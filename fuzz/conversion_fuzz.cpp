@@ -28,6 +28,7 @@
 #include "engine/line_reversal.h"
 #include "settings/prefs.h"
 #include "spelling/system_dictionary.h"
+#include "tests/support/fake_conversion_document.h"
 
 namespace quorvandel {
 namespace {
@@ -387,33 +388,6 @@ void Check_bytes_as_units(const std::vector<Text>& lines, const TPrefs& settings
   }
 }
 
-// A source pane of the fuzzed lines.
-class Fuzz_document : public TConversion_document {
- public:
-  Fuzz_document(const TPrefs& settings, const std::vector<Text>& lines) : settings_(settings), lines_(lines) {}
-  const TPrefs& Active_settings() const override { return settings_; }
-  int Source_line_count() const override { return static_cast<int>(lines_.size()); }
-  Text Source_line(int index) const override { return lines_.at(static_cast<std::size_t>(index)); }
-  void Clear_destination() override { destination.clear(); }
-  void Set_destination_text(Text text) override { destination = std::move(text); }
-  void Set_progress_caption(const std::string&) override {}
-  void Show_progress(bool) override {}
-  void Set_progress_position(int position) override { Require(position >= 0 && position <= 1000, "progress"); }
-  void Process_messages() override {}
-  int Source_status() const override { return ps_loaded; }
-  std::string Source_file_name() const override { return "folder/file.txt"; }
-  void Set_dest_status(int, const std::string&) override {}
-  void Show_status() override {}
-  void Show_message(const std::string& text) override { messages.push_back(text); }
-
-  Text destination;
-  std::vector<std::string> messages;
-
- private:
-  const TPrefs& settings_;
-  const std::vector<Text>& lines_;
-};
-
 }  // namespace
 }  // namespace quorvandel
 
@@ -445,8 +419,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // With the settings, and converting automatically with what is detected.
   for (const bool automatically : {false, true}) {
     settings.source_props->convert_automatically = automatically;
-    Fuzz_document document(settings, lines);
+    testing::Fake_conversion_document document(&settings, lines);
+    document.source_status = ps_loaded;
+    document.source_file_name = "folder/file.txt";
     const bool converted = Convert_document(document);
+    for (const int position : document.progress_positions) Require(position >= 0 && position <= 1000, "progress");
     Require(converted == document.messages.empty(), "a conversion either succeeds or reports one error");
     Require(converted || document.destination.empty(), "a stopped conversion leaves no text");
   }

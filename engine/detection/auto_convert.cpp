@@ -63,8 +63,9 @@ std::optional<std::size_t> Soft_line_break(const Text& line) {
 bool Join_soft_line_breaks(std::vector<Text>& lines, const Document_detector& detector) {
   bool joined = false;
   std::size_t write = 0;
+  Document_detector::Line_cursor cursor;
   for (std::size_t read = 0; read < lines.size(); ++write) {
-    const bool encoded = detector.For_line(read).quoted_printable;
+    const bool encoded = detector.For_line(read, cursor).quoted_printable;
     Text line = std::move(lines[read++]);
     while (encoded && read < lines.size()) {
       const std::optional<std::size_t> soft = Soft_line_break(line);
@@ -93,7 +94,7 @@ Auto_converter::Paragraph_converter& Auto_converter::For(const Detection& detect
 }
 
 void Auto_converter::Convert_raw_line(std::size_t index, Text& line) {
-  For(detector_.For_line(index)).Convert(line);
+  For(detector_.For_line(index, cursor_)).Convert(line);
 }
 
 }  // namespace quorvandel

@@ -42,6 +42,7 @@ class Auto_converter {
   Paragraph_converter& For(const Detection& detection);
 
   const Document_detector& detector_;
+  Document_detector::Line_cursor cursor_;  // the lines are converted in order
   const TPrefs& profile_;
   std::vector<std::unique_ptr<Paragraph_converter>> converters_;
 };

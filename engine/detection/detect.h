@@ -50,6 +50,9 @@ struct Detection {
 // The fewest Hebrew letters a verdict rests on.
 inline constexpr std::size_t min_judged_letters = 12;
 
+// A paragraph is judged by at most this many of its first units.
+inline constexpr std::size_t judged_units = 1024;
+
 // Judges one paragraph; lines may be separated by '\n'.
 Detection Detect_paragraph(Text_view text);
 
@@ -87,9 +90,18 @@ class Document_detector {
   // by, not judged when no paragraph was.
   Detection Document() const { return document_; }
 
+  // Where a reader of the lines in order found its last line's paragraph.
+  // Each reader keeps its own, so that one detector may serve many threads.
+  struct Line_cursor {
+    std::size_t paragraph = 0;
+  };
+
   // The verdict line `index` is to be converted by: its paragraph's, or the
   // document's for a paragraph that could not be judged.
   Detection For_line(std::size_t index) const;
+  // The same, found at once for the lines of the paragraph that `cursor`
+  // found last, which then moves to that of `index`.
+  Detection For_line(std::size_t index, Line_cursor& cursor) const;
 
  private:
   void End_paragraph(Text_view text);  // the open paragraph's text
@@ -105,7 +117,6 @@ class Document_detector {
   Detection document_;
   Text short_text_;           // the whole document while it is short, '\n' between lines
   bool short_ = true;
-  mutable std::size_t last_found_ = 0;  // For_line's last paragraph, for lookups in order
 };
 
 }  // namespace quorvandel

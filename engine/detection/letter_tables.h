@@ -1,5 +1,5 @@
 // Letter statistics of Hebrew and English words, generated at build time by
-// make_letter_tables: entry [a][b][c] is log2 of the probability that
+// gen/make_letter_tables.cpp: entry [a][b][c] is log2 of the probability that
 // symbol c follows the symbols a and b in a word, times letter_table_scale;
 // a word starts after two boundaries and ends with one. Hebrew symbols
 // are the letters 0..26 in code page 1255 order and 27, the word boundary;

@@ -20,17 +20,6 @@ using ::testing::StartsWith;
 
 const std::string converter = QUORVANDEL_CONVERT_EXE;
 
-std::string Read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-void Write_file(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
-}
-
 
 // Runs the converter on standard input with an empty settings file, so
 // every key has its default, plus the given arguments.
@@ -159,7 +148,7 @@ TEST(Cli, MissingSettingsFileIsBadUsage) {
 
 TEST(Cli, ListKeysShowsProfileWithOverrides) {
   Scratch_folder folder;
-  Write_file(folder.path() / "q.ini",
+  Write_text(folder.path() / "q.ini",
              "[Default_Settings]\nline_length=70\n[Profile_Work]\nsource_char_set=1\nreverse_whole_line=1\n");
   const Process_result result = Run_process({converter, "--settings", (folder.path() / "q.ini").string(), "--profile",
                                              "work", "--set", "line_length=40", "--list-keys"});
@@ -174,7 +163,7 @@ TEST(Cli, ListKeysShowsProfileWithOverrides) {
 
 TEST(Cli, DefaultProfileByItsName) {
   Scratch_folder folder;
-  Write_file(folder.path() / "q.ini", "[Default_Settings]\ndestination_char_set=2\n");
+  Write_text(folder.path() / "q.ini", "[Default_Settings]\ndestination_char_set=2\n");
   const Process_result result = Run_process(
       {converter, "--settings", (folder.path() / "q.ini").string(), "--profile", "Default profile"}, "\xe0");
   EXPECT_EQ(result.out, "A");
@@ -183,13 +172,13 @@ TEST(Cli, DefaultProfileByItsName) {
 TEST(Cli, OutputMayReplaceItsInput) {
   Scratch_folder folder;
   const fs::path file = folder.path() / "text.txt";
-  Write_file(file, "\xe0\xe1\n\xe2");
+  Write_text(file, "\xe0\xe1\n\xe2");
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   const Process_result result =
       Run_process({converter, "--settings", Empty_file(), "--set", "destination_char_set=1", "-o", file.string(),
                    file.string()});
   ASSERT_EQ(result.exit_status, 0) << result.err;
-  EXPECT_EQ(Read_file(file), "\x80\x81\r\n\x82");
+  EXPECT_EQ(Text_of(file), "\x80\x81\r\n\x82");
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
@@ -199,12 +188,12 @@ TEST(Cli, FailedConversionLeavesOutputFileUntouched) {
   Scratch_folder folder;
   const fs::path input = folder.path() / "in.txt";
   const fs::path output = folder.path() / "out.txt";
-  Write_file(input, "good line\n\xd7");
-  Write_file(output, "old content");
+  Write_text(input, "good line\n\xd7");
+  Write_text(output, "old content");
   const Process_result result = Run_process({converter, "--settings", Empty_file(), "--input-encoding", "utf-8",
                                              "-o", output.string(), input.string()});
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(Read_file(output), "old content");
+  EXPECT_EQ(Text_of(output), "old content");
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
 }
 
@@ -215,23 +204,23 @@ TEST(Cli, FailedConversionCutsRedirectedOutputBack) {
                               " --settings /dev/null --input-encoding utf-8 >> " + output.string() + " 2>/dev/null";
   const Process_result result = Run_process({"/bin/sh", "-c", command});
   EXPECT_EQ(result.exit_status, 1);
-  EXPECT_EQ(Read_file(output), "kept\n");
+  EXPECT_EQ(Text_of(output), "kept\n");
 }
 
 TEST(Cli, OutputDirTakesInputNamesAndGoesOnAfterAFailure) {
   Scratch_folder folder;
   fs::create_directory(folder.path() / "in");
   fs::create_directory(folder.path() / "out");
-  Write_file(folder.path() / "in" / "one.txt", "\xe0");
-  Write_file(folder.path() / "in" / "two.txt", "\xe1");
+  Write_text(folder.path() / "in" / "one.txt", "\xe0");
+  Write_text(folder.path() / "in" / "two.txt", "\xe1");
   const Process_result result =
       Run_process({converter, "--settings", Empty_file(), "--set", "destination_char_set=2", "--output-dir",
                    (folder.path() / "out").string(), (folder.path() / "in" / "one.txt").string(),
                    (folder.path() / "in" / "missing.txt").string(), (folder.path() / "in" / "two.txt").string()});
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_THAT(result.err, HasSubstr("missing.txt"));
-  EXPECT_EQ(Read_file(folder.path() / "out" / "one.txt"), "A");
-  EXPECT_EQ(Read_file(folder.path() / "out" / "two.txt"), "B");
+  EXPECT_EQ(Text_of(folder.path() / "out" / "one.txt"), "A");
+  EXPECT_EQ(Text_of(folder.path() / "out" / "two.txt"), "B");
   EXPECT_FALSE(fs::exists(folder.path() / "out" / "missing.txt"));
 }
 
@@ -273,7 +262,8 @@ namespace {
 // Logical to visual by the bidirectional method gives what the fribidi tool
 // shows for code page 1255 input, and visual to logical gives the input back.
 TEST(BidirectionalMethod, MatchesTheFribidiToolAndComesBack) {
-  const std::string corpus = Read_file(QUORVANDEL_SOURCE_DIR "/tests/engine/data/bidi_sentences_unseen.txt");
+  const std::string corpus =
+      Text_of(QUORVANDEL_SOURCE_DIR "/tests/engine/data/bidi_sentences_unseen.txt").value_or("");
   const Process_result bytes = Run_process({"/usr/bin/iconv", "-f", "UTF-8", "-t", "CP1255"}, corpus);
   ASSERT_EQ(bytes.exit_status, 0) << bytes.err;
   const Process_result fribidi =

@@ -29,13 +29,6 @@ using ::testing::HasSubstr;
 const fs::path reference = QUORVANDEL_SOURCE_DIR "/tests/cli/reference";
 const std::string converter = QUORVANDEL_CONVERT_EXE;
 
-std::string Read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
 struct Reference_case {
   std::string name;
   std::string input;                   // a path under tests/cli/reference
@@ -141,12 +134,12 @@ Process_result Convert_to(Output_kind kind, std::vector<std::string> command, co
     case Output_kind::output_file:
       command.insert(command.end(), {"-o", file.string(), input});
       result = Run_process(command);
-      if (fs::exists(file)) result.out = Read_file(file);
+      if (fs::exists(file)) result.out = Text_of(file).value_or("");
       return result;
     case Output_kind::redirected_stdout:
       command.push_back(input);
       result = Run_process({"/bin/sh", "-c", "exec" + Shell_words(command) + " > '" + file.string() + "'"});
-      result.out = Read_file(file);
+      result.out = Text_of(file).value_or("");
       return result;
     case Output_kind::terminal:
       command.push_back(input);
@@ -165,7 +158,7 @@ TEST_P(Reference_output, IsTheReferenceBytes) {
   const Process_result result = Convert_to(kind, Command(c), (reference / c.input).string());
   EXPECT_EQ(result.exit_status, 0) << result.err;
   if (kind != Output_kind::dev_null) {
-    EXPECT_TRUE(result.out == Read_file(reference / (c.name + ".expected")));
+    EXPECT_TRUE(result.out == Text_of(reference / (c.name + ".expected")));
   }
 }
 
@@ -213,7 +206,7 @@ TEST(Cli, JobsGiveTheSameOutput) {
   const std::vector<Reference_case> cases = Reference_cases();
   const auto visual = std::find_if(cases.begin(), cases.end(), [](const auto& c) { return c.name == "mixed-visual"; });
   ASSERT_NE(visual, cases.end());
-  const std::string expected = Read_file(reference / "mixed-visual.expected");
+  const std::string expected = Text_of(reference / "mixed-visual.expected").value_or("");
   Scratch_folder folder;
   std::vector<std::string> inputs;
   for (const char* name : {"a.txt", "b.txt", "missing.txt", "c.txt", "d.txt", "e.txt"}) {
@@ -235,7 +228,7 @@ TEST(Cli, JobsGiveTheSameOutput) {
     to_folder.insert(to_folder.end(), inputs.begin(), inputs.end());
     EXPECT_EQ(Run_process(to_folder).exit_status, 1);
     for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) {
-      EXPECT_TRUE(Read_file(out / name) == expected) << name;
+      EXPECT_TRUE(Text_of(out / name) == expected) << name;
     }
     EXPECT_FALSE(fs::exists(out / "missing.txt"));
   }

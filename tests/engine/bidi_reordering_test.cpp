@@ -14,10 +14,12 @@
 #include <vector>
 
 #include "bidi/fribidi_algorithm.h"
+#include "engine/convert_document.h"
 #include "engine/convert_line.h"
 #include "engine/cp1255.h"
 #include "engine/decoding.h"
 #include "engine/test_settings.h"
+#include "support/fake_conversion_document.h"
 
 namespace quorvandel {
 namespace {
@@ -217,6 +219,45 @@ TEST_F(BidiLineConversion, WithoutAnAlgorithmTheConversionStops) {
   Set_bidi_algorithm(nullptr);
   const auto settings = Bidi_settings(logical_to_visual, cs_windows);
   EXPECT_THROW(Line_converter{*settings}, Conversion_error);
+}
+
+// An algorithm that fails on every line, as FriBidi does without memory.
+class Failing_algorithm : public Bidi_algorithm {
+ public:
+  bool Show(std::u32string_view, Paragraph_direction, Bidi_picture&) const override { return false; }
+  char32_t Mirror(char32_t character) const override { return Fribidi().Mirror(character); }
+};
+
+// A line the algorithm fails on stops the conversion with an error in
+// either direction, rather than pass through unconverted; the window is
+// told, and gets no half-converted text. Lines that need no algorithm
+// (all Hebrew, in a right-to-left paragraph) still convert.
+TEST_F(BidiLineConversion, AFailingAlgorithmStopsTheConversionWithAnError) {
+  static const Failing_algorithm failing;
+  Set_bidi_algorithm(&failing);
+  const std::string hebrew_only = "\xF9\xEC\xE5\xED";
+  const struct {
+    Reordering_direction direction;
+    Paragraph_direction paragraph;
+    std::string mixed;  // a line the algorithm must reorder
+  } cases[] = {
+      {logical_to_visual, paragraph_rtl, hebrew_only + " abc"},
+      {visual_to_logical, paragraph_rtl, "abc " + hebrew_only},
+      {logical_to_visual, paragraph_auto, hebrew_only + " (1)"},
+      {visual_to_logical, paragraph_auto, "abc " + hebrew_only},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.direction == logical_to_visual ? "to visual, " : "to logical, ") +
+                 (c.paragraph == paragraph_rtl ? "right to left" : "automatic"));
+    auto settings = Bidi_settings(c.direction, cs_windows);
+    settings->conversion->paragraph_direction = c.paragraph;
+    EXPECT_EQ(Convert_line(T(hebrew_only), *settings), T("\xED\xE5\xEC\xF9"));
+    EXPECT_THROW(Convert_line(T(c.mixed), *settings), Conversion_error);
+    testing::Fake_conversion_document document(settings.get(), {T(hebrew_only), T(c.mixed)});
+    EXPECT_FALSE(Convert_document(document));
+    EXPECT_EQ(document.messages, std::vector<std::string>{"the bidirectional algorithm could not reorder the line"});
+    EXPECT_TRUE(document.destination.empty());
+  }
 }
 
 }  // namespace

@@ -22,17 +22,9 @@ std::string Byte_name(Unit u) {
   return name;
 }
 
-TOptQwerty Default_qwerty() {
-  TOptQwerty q;
-  test::Fill_default_qwerty(q);
-  return q;
-}
+TOptQwerty Default_qwerty() { return *test::Default_settings()->qwerty; }
 
-TOptConversion Default_conversion() {
-  TOptConversion c;
-  test::Fill_default_conversion(c);
-  return c;
-}
+TOptConversion Default_conversion() { return *test::Default_settings()->conversion; }
 
 // The byte each set writes for each letter (Qwerty sets with the default
 // flags), in the order: Windows, DOS, Upper, Lower, Qwerty (U), Qwerty (L).

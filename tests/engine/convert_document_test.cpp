@@ -14,22 +14,24 @@
 #include "engine/convert_line.h"
 #include "engine/detection/auto_convert.h"
 #include "engine/test_settings.h"
+#include "support/fake_conversion_document.h"
 
 namespace quorvandel {
 namespace {
 
-// A window with two panes that records what the conversion does to it.
-class Fake_document : public TConversion_document {
+// A window with two panes that records what the conversion does to it, in
+// order.
+class Fake_document : public testing::Fake_conversion_document {
  public:
-  Fake_document() { settings->conversion->reverse_hebrew_phrases = false; }
+  Fake_document() {
+    settings->conversion->reverse_hebrew_phrases = false;
+    destination = T("old text");
+  }
 
-  // What the conversion reads.
+  // What the conversion reads, besides the shared fake's lines and status:
+  // settings a test may change, or swap, while the conversion runs.
   std::unique_ptr<TPrefs> settings = test::Default_settings();
-  std::vector<Text> lines;
-  int source_status = ps_blank;
-  std::string source_file_name;
   std::function<void(int call)> on_process_messages;  // runs inside each pause
-  bool ends_with_break = false;
   std::size_t passes = 1;  // the automatic conversion reads the lines twice
 
   // What it did, in order; progress positions go to `positions` instead.
@@ -37,10 +39,8 @@ class Fake_document : public TConversion_document {
   std::vector<std::pair<int, int>> positions;  // (lines read so far, position)
   std::vector<int> lines_read_at_pause;
   mutable int lines_read = 0;
-  Text destination = T("old text");
 
   const TPrefs& Active_settings() const override { return *settings; }
-  int Source_line_count() const override { return static_cast<int>(lines.size()); }
   Text Source_line(int index) const override {
     const auto read = static_cast<std::size_t>(lines_read);
     EXPECT_EQ(static_cast<std::size_t>(index), read % lines.size()) << "lines are read in order";
@@ -64,14 +64,11 @@ class Fake_document : public TConversion_document {
     lines_read_at_pause.push_back(lines_read);
     if (on_process_messages) on_process_messages(static_cast<int>(lines_read_at_pause.size()));
   }
-  int Source_status() const override { return source_status; }
-  std::string Source_file_name() const override { return source_file_name; }
   void Set_dest_status(int status, const std::string& dest_file_name) override {
     events.push_back("dest " + std::to_string(status) + " '" + dest_file_name + "'");
   }
   void Show_status() override { events.push_back("status"); }
   void Show_message(const std::string& text) override { events.push_back("message " + text); }
-  bool Source_ends_with_break() const override { return ends_with_break; }
 };
 
 std::vector<Text> Numbered_lines(int count) {

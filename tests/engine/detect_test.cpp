@@ -27,17 +27,29 @@ Text Utf8(std::string_view utf8) {
   return text;
 }
 
-TEST(Detect, ParagraphsOfOneDocumentAreJudgedEachByItself) {
+// Six paragraphs, each followed by an empty line: logical order, then
+// visual, and so on.
+std::vector<Text> Alternating_paragraphs() {
   const auto paragraphs = test::Hebrew_paragraphs(40);
   const test::Garbling& visual = Garbling_named("visual 1255");
-  Document_detector detector;
   std::vector<Text> lines;
   for (std::size_t i = 0; i < 6; ++i) {
     lines.push_back(i % 2 == 0 ? Text(paragraphs[i + 10]) : visual.garble(paragraphs[i + 10], i));
     lines.emplace_back();
   }
+  return lines;
+}
+
+Document_detector Detected(const std::vector<Text>& lines) {
+  Document_detector detector;
   for (const Text& line : lines) detector.Add_line(line);
   detector.Finish();
+  return detector;
+}
+
+TEST(Detect, ParagraphsOfOneDocumentAreJudgedEachByItself) {
+  const std::vector<Text> lines = Alternating_paragraphs();
+  const Document_detector detector = Detected(lines);
   ASSERT_EQ(detector.paragraphs().size(), 6U);
   for (std::size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(detector.For_line(2 * i).visual, i % 2 == 1) << "paragraph " << i;
@@ -45,12 +57,29 @@ TEST(Detect, ParagraphsOfOneDocumentAreJudgedEachByItself) {
   }
 
   // Converted, every paragraph is logical again.
+  const auto paragraphs = test::Hebrew_paragraphs(40);
   const auto settings = test::Default_settings();
   Auto_converter converter(detector, *settings);
   for (std::size_t i = 0; i < 6; ++i) {
     Text line = lines[2 * i];
     converter.Convert_raw_line(2 * i, line);
     EXPECT_EQ(line, paragraphs[i + 10]) << "paragraph " << i;
+  }
+}
+
+// Each reader of one detector keeps its own place in it: a reader going
+// forwards and one going backwards, taking turns, find every line's
+// paragraph.
+TEST(Detect, ReadersTakingTurnsFindEachLinesParagraph) {
+  const std::vector<Text> lines = Alternating_paragraphs();
+  const Document_detector detector = Detected(lines);
+  ASSERT_EQ(detector.paragraphs().size(), 6U);
+  Document_detector::Line_cursor forwards;
+  Document_detector::Line_cursor backwards;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t back = lines.size() - 1 - i;
+    EXPECT_EQ(detector.For_line(i, forwards).visual, i / 2 % 2 == 1) << "line " << i << " forwards";
+    EXPECT_EQ(detector.For_line(back, backwards).visual, back / 2 % 2 == 1) << "line " << back << " backwards";
   }
 }
 

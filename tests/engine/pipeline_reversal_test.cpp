@@ -10,6 +10,7 @@
 #include "engine/convert_document.h"
 #include "engine/convert_line.h"
 #include "engine/decoding.h"
+#include "support/fake_conversion_document.h"
 
 namespace quorvandel {
 namespace {
@@ -164,51 +165,40 @@ TEST(Document_converter, ReversesMarkupBeforeTheLineConversion) {
   EXPECT_EQ(Convert_raw_lines(converter, {"<p>Hello</p>"}), Lines{"</p>olleH<p>"});
 }
 
-// A source pane of fixed lines that records the destination and messages.
-class Fake_document : public TConversion_document {
- public:
-  Fake_document(const TPrefs& settings, Lines lines) : settings_(settings), lines_(std::move(lines)) {}
-  const TPrefs& Active_settings() const override { return settings_; }
-  int Source_line_count() const override { return static_cast<int>(lines_.size()); }
-  Text Source_line(int index) const override { return T(lines_[static_cast<std::size_t>(index)]); }
-  void Clear_destination() override { destination.clear(); }
-  void Set_destination_text(Text text) override { destination = Bytes_from_text(text); }
-  void Set_progress_caption(const std::string&) override {}
-  void Show_progress(bool) override {}
-  void Set_progress_position(int) override {}
-  void Process_messages() override {}
-  int Source_status() const override { return ps_blank; }
-  std::string Source_file_name() const override { return {}; }
-  void Set_dest_status(int, const std::string&) override {}
-  void Show_status() override {}
-  void Show_message(const std::string& text) override { messages.push_back(text); }
-
+// A document of the lines, converted with the settings: its converted text
+// as bytes, and its messages.
+struct Converted {
   std::string destination;
   Lines messages;
-
- private:
-  const TPrefs& settings_;
-  Lines lines_;
+  bool converted;
 };
+
+Converted Convert_document_of(const TPrefs& settings, const Lines& lines) {
+  std::vector<Text> texts;
+  for (const std::string& line : lines) texts.push_back(T(line));
+  testing::Fake_conversion_document document(&settings, std::move(texts));
+  const bool converted = Convert_document(document);
+  return {Bytes_from_text(document.destination), document.messages, converted};
+}
 
 TEST(Convert_document, CarriesMarkupAcrossLinesOfOneDocumentOnly) {
   const auto settings = Settings(cs_windows, cs_windows, html_tags);
   settings->dest_props->destination_eoln_format = eoln_lf;
-  Fake_document open_tag(*settings, {"<b>x</b> text <a href", "=x>more"});
-  ASSERT_TRUE(Convert_document(open_tag));
+  const Converted open_tag = Convert_document_of(*settings, {"<b>x</b> text <a href", "=x>more"});
+  ASSERT_TRUE(open_tag.converted);
   EXPECT_EQ(open_tag.destination, ">b<x>b/< text ferh a<\n>x=more");
 
-  Fake_document left_open(*settings, {"x <a href"});
-  ASSERT_TRUE(Convert_document(left_open));
-  Fake_document next(*settings, {"=x>more"});
-  ASSERT_TRUE(Convert_document(next));
+  const Converted left_open = Convert_document_of(*settings, {"x <a href"});
+  ASSERT_TRUE(left_open.converted);
+  const Converted next = Convert_document_of(*settings, {"=x>more"});
+  ASSERT_TRUE(next.converted);
   EXPECT_EQ(next.destination, "=x>more");
 }
 
 TEST(Convert_document, ReportsAnEntityThatIsNoInteger) {
   const auto settings = Settings(cs_windows, cs_windows, entities);
-  Fake_document document(*settings, {"&#1488;", "x &#1488 y; z"});
-  EXPECT_FALSE(Convert_document(document));
+  const Converted document = Convert_document_of(*settings, {"&#1488;", "x &#1488 y; z"});
+  EXPECT_FALSE(document.converted);
   EXPECT_EQ(document.messages, Lines{"'1488 y' is not a valid integer value"});
   EXPECT_EQ(document.destination, "");
 }

@@ -16,6 +16,7 @@ top='[^/]+$'  # a header directly in the folder, not in a per-system subfolder
 rules=(
   "engine              ^engine/|^settings/prefs\.h$"
   "engine/detection    ^engine/|^settings/prefs\.h$"
+  "engine/detection/gen  ^$"  # a build-time tool, on the standard library alone
   "settings            ^settings/$top|^platform/$top"
   "settings/dialogs    ^settings/|^tools/|^engine/|^platform/$top"
   "tools               ^tools/|^engine/|^resources/|^platform/$top"
@@ -41,7 +42,7 @@ rules=(
   "mainwindow/desktop_services_linux.cpp    ^platform/|^hotkeys/"
   "mainwindow/desktop_services_windows.cpp  ^platform/|^hotkeys/"
   "mainwindow/main.cpp           ^bidi/|^spelling/"
-  "fuzz                ^engine/|^bidi/|^spelling/|^settings/prefs\.h$"
+  "fuzz                ^engine/|^bidi/|^spelling/|^settings/prefs\.h$|^tests/support/fake_conversion_document\.h$"
   "packaging           ^resources/"
   "packaging/windows   ^resources/"
 )

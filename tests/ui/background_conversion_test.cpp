@@ -55,7 +55,7 @@ class Background_conversion_test : public Program_fixture {
   // With a settings file, so that the first run's greeting, due half a
   // second after the start, cannot fall into a conversion's wait.
   void SetUp() override {
-    Write_file(Ini_path(), "[Configuration]\nsave_size_and_pos=0\n");
+    Write_text(Ini_path(), "[Configuration]\nsave_size_and_pos=0\n");
     Start_program();
   }
 
@@ -147,7 +147,7 @@ TEST_F(Background_conversion_test, CommandsAndSettingsChangedWhileItRunsDoNotRea
   Form().AutomaticClick();
   Form().Clear1Click();
   file_to_open = QString::fromStdString(Path("other.txt").string());
-  Write_file(Path("other.txt"), "other");
+  Write_text(Path("other.txt"), "other");
   Form().Open1Click();
   Form().Active_settings()->conversion->reverse_whole_line = true;  // as the preferences dialog would
   Wait_for_the_end();

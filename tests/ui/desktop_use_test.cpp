@@ -68,7 +68,7 @@ class Desktop_use : public Program_fixture {
 TEST_F(Desktop_use, EscAndTheCloseBoxCancelThePreferences) {
   const std::string settings = "[Configuration]\nshow_full_pathnames=0\nsave_size_and_pos=0\n";
   for (const bool escape : {true, false}) {
-    Write_file(Ini_path(), settings);
+    Write_text(Ini_path(), settings);
     Start_program();
     modal_answers.push_back([escape](QDialog& dialog) {
       return Run_for_real(dialog, [escape](QDialog& up) {
@@ -83,7 +83,7 @@ TEST_F(Desktop_use, EscAndTheCloseBoxCancelThePreferences) {
     Form().Show_preferences(3);
     EXPECT_FALSE(Holder().operation->show_full_pathnames) << (escape ? "Esc" : "close box");
     EXPECT_FALSE(Form().dialogs().pref_form->ShowPathNames->isChecked());
-    EXPECT_EQ(Read_file(Ini_path()), settings) << "nothing written";
+    EXPECT_EQ(Text_of(Ini_path()), settings) << "nothing written";
     Close_program();
   }
 }
@@ -175,7 +175,7 @@ TEST_F(Desktop_use, FirstRunShortcutGoesToTheDefaultDesktopFolder) {
     if (test.read_only && Running_as_root()) continue;  // root may write anywhere
     fs::remove_all(Path("home"));
     fs::create_directories(Path("home/.config"));
-    if (test.listed) Write_file(Path("home/.config/user-dirs.dirs"), std::string("XDG_DESKTOP_DIR=\"$HOME/") + test.listed + "\"\n");
+    if (test.listed) Write_text(Path("home/.config/user-dirs.dirs"), std::string("XDG_DESKTOP_DIR=\"$HOME/") + test.listed + "\"\n");
     if (test.desktop_exists) fs::create_directories(Path("home/Desktop"));
     if (test.read_only) fs::permissions(Path("home/Desktop"), fs::perms::owner_read | fs::perms::owner_exec);
     fs::remove(Ini_path());
@@ -204,7 +204,7 @@ TEST_F(Desktop_use, FirstRunShortcutGoesToTheDefaultDesktopFolder) {
 // ---- Files ----
 
 TEST_F(Desktop_use, FailedOpenChangesNothing) {
-  Write_file(Path("first.txt"), "kept\r\n");
+  Write_text(Path("first.txt"), "kept\r\n");
   Start_program();
   Open(Path("first.txt"));
   QTest::keyClick(RichEdit1(), Qt::Key_End);  // a key typed: modified
@@ -228,11 +228,11 @@ TEST_F(Desktop_use, OpenConvertAndSaveKeepTheLastLineBreakOrItsAbsence) {
   };
   Start_program();
   for (const Case& c : cases) {
-    Write_file(Path("in.txt"), c.file);
+    Write_text(Path("in.txt"), c.file);
     Open(Path("in.txt"));
     Form().Convert1Click();
     Save_as(Path("out.txt"), File_encoding::single_byte);
-    EXPECT_EQ(Read_file(Path("out.txt")), c.file) << c.name;
+    EXPECT_EQ(Text_of(Path("out.txt")), c.file) << c.name;
   }
 }
 
@@ -258,24 +258,24 @@ TEST_F(Desktop_use, FilesRoundTripByteForByteInTheirEncoding) {
          return all + "\r\n";
        }(), "CP 1255"},
   };
-  Write_file(Ini_path(), no_reversal);
+  Write_text(Ini_path(), no_reversal);
   Start_program();
   for (const Case& c : cases) {
-    Write_file(Path("in.txt"), c.file);
+    Write_text(Path("in.txt"), c.file);
     Open(Path("in.txt"));
     EXPECT_EQ(Control_named<TInfo_bar>("SourceInfo")->Text(2).toStdString(), c.encoding) << c.name;
     Form().Convert1Click();
     Save_as(Path("out.txt"), Form().Source_encoding());
     EXPECT_EQ(offered_encoding, Form().Source_encoding()) << c.name << ": Save As offers the source's encoding";
     EXPECT_THAT(messages, IsEmpty()) << c.name;
-    EXPECT_EQ(Read_file(Path("out.txt")), c.file) << c.name;
+    EXPECT_EQ(Text_of(Path("out.txt")), c.file) << c.name;
   }
 }
 
 TEST_F(Desktop_use, CharactersWithoutAByteAreWarnedOfAndKeptInUtf8) {
-  Write_file(Path("in.txt"), "\xd0\x96\xd0\x96 \xd7\x90\n");  // two Cyrillic letters and a Hebrew one
-  Write_file(Path("bytes.txt"), "abc\n");
-  Write_file(Ini_path(), no_reversal);
+  Write_text(Path("in.txt"), "\xd0\x96\xd0\x96 \xd7\x90\n");  // two Cyrillic letters and a Hebrew one
+  Write_text(Path("bytes.txt"), "abc\n");
+  Write_text(Ini_path(), no_reversal);
   Start_program();
   Open(Path("in.txt"));
   Form().Convert1Click();
@@ -289,12 +289,12 @@ TEST_F(Desktop_use, CharactersWithoutAByteAreWarnedOfAndKeptInUtf8) {
                                     "has no byte in code page 1255'."));
   EXPECT_FALSE(fs::exists(Path("out.txt")));
   Save_as(Path("out.txt"), File_encoding::utf8);
-  EXPECT_EQ(Read_file(Path("out.txt")), "\xd0\x96\xd0\x96 \xd7\x90\r\n");
+  EXPECT_EQ(Text_of(Path("out.txt")), "\xd0\x96\xd0\x96 \xd7\x90\r\n");
   EXPECT_EQ(Control_named<TInfo_bar>("DestInfo")->Text(2).toStdString(), "UTF-8");
 }
 
 TEST_F(Desktop_use, TheChosenEncodingWinsOverTheGuess) {
-  Write_file(Path("in.txt"), "\xd7\x90\n");  // valid UTF-8, or the two bytes of code page 1255 letters
+  Write_text(Path("in.txt"), "\xd7\x90\n");  // valid UTF-8, or the two bytes of code page 1255 letters
   Start_program();
   Open(Path("in.txt"), File_encoding::single_byte);
   EXPECT_EQ(RichEdit1()->Line(0), Text({0xD7, 0x90}));
@@ -303,7 +303,7 @@ TEST_F(Desktop_use, TheChosenEncodingWinsOverTheGuess) {
 }
 
 TEST_F(Desktop_use, ADroppedFileOpensInTheSourcePane) {
-  Write_file(Path("dropped.txt"), "dropped\n");
+  Write_text(Path("dropped.txt"), "dropped\n");
   Start_program();
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Path("dropped.txt").string()))});
@@ -324,8 +324,8 @@ TEST_F(Desktop_use, ADroppedFileOpensInTheSourcePane) {
 }
 
 TEST_F(Desktop_use, AFileOnTheCommandLineOpensAndJoinsTheRecentFiles) {
-  Write_file(Path("named.txt"), "named\n");
-  Write_file(Path("other.txt"), "other\n");
+  Write_text(Path("named.txt"), "named\n");
+  Write_text(Path("other.txt"), "other\n");
   Start_program();
   program_->Open_command_line({"quorvandel", "-platform", QString::fromStdString(Path("named.txt").string())});
   EXPECT_EQ(Source_title(), "Loaded: named.txt");
@@ -365,7 +365,7 @@ TEST_F(Desktop_use, MenusOpenWithAltAndTheirLetterAndWithF10) {
 }
 
 TEST_F(Desktop_use, CommandKeysOpenSaveConvertSelectAllAndUndo) {
-  Write_file(Path("in.txt"), "abc\n");
+  Write_text(Path("in.txt"), "abc\n");
   file_to_open = QString::fromStdString(Path("in.txt").string());
   file_to_save = QString::fromStdString(Path("out.txt").string());
   Start_program();
@@ -464,7 +464,7 @@ TEST_F(Desktop_use, MenusShowTheKeysOfTheirCommands) {
 
 // Keys that leave the text as it was do not mark it changed.
 TEST_F(Desktop_use, SelectingAllOrCopyingByKeysDoesNotMarkTheSource) {
-  Write_file(Path("in.txt"), "abc\n");
+  Write_text(Path("in.txt"), "abc\n");
   Start_program();
   Open(Path("in.txt"));
   QApplication::setActiveWindow(&Form());

@@ -25,7 +25,7 @@ class Hotkeys : public Program_fixture {
   void SetUp() override {
     recording_hotkeys = std::make_shared<Recording_hotkeys>();
     hotkeys = recording_hotkeys;
-    Write_file(Ini_path(),
+    Write_text(Ini_path(),
                "[Configuration]\nwindow_pos_x=10\nwindow_pos_y=10\nwindow_width=600\nwindow_height=400\n"
                "[Default_Settings]\nsource_char_set=5\ntranslate_hebrew_unicode=1\n"
                "[Profile_Plain]\nsource_char_set=0\n");
@@ -111,7 +111,7 @@ TEST_F(Hotkeys, TextFromElsewhereLeavesNoFileBehind) {
          Form().FromClipboardClick();
        }},
   };
-  Write_file(Path("cp1255.txt"), "abc\n");
+  Write_text(Path("cp1255.txt"), "abc\n");
   for (const auto& [name, trigger] : triggers) {
     SCOPED_TRACE(name);
     file_to_open = QString::fromStdString(Path("cp1255.txt").string());

@@ -26,6 +26,7 @@
 #include "support/recording_keystrokes.h"
 #include "support/recording_url_opener.h"
 #include "support/recording_tray.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
 
@@ -43,17 +44,6 @@ Control* Find_control(const QObject& window, const char* name) {
   Control* control = window.findChild<Control*>(QString::fromLatin1(name));
   if (control == nullptr) ADD_FAILURE() << "the window has no control " << name;
   return control;
-}
-
-inline std::string Read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-inline void Write_file(const fs::path& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
 }
 
 class Program_fixture : public ::testing::Test {

@@ -17,7 +17,7 @@ using ::testing::IsEmpty;
 class Second_copy : public Program_fixture {
  protected:
   void Start(const std::string& configuration = "") {
-    Write_file(Ini_path(), "[Configuration]\nsave_size_and_pos=0\n" + configuration);
+    Write_text(Ini_path(), "[Configuration]\nsave_size_and_pos=0\n" + configuration);
     Start_program();
     QApplication::processEvents();
     ASSERT_TRUE(instance_channel->listening);
@@ -27,7 +27,7 @@ class Second_copy : public Program_fixture {
 
 TEST_F(Second_copy, HandedFileIsOpenedIntoTheSourcePane) {
   Start();
-  Write_file(Path("handed.txt"), "abc\n");
+  Write_text(Path("handed.txt"), "abc\n");
   ASSERT_TRUE(instance_channel->Deliver({"open", Path("handed.txt").string()}));
   EXPECT_EQ(Source_title(), "Loaded: handed.txt");
   EXPECT_EQ(RichEdit1()->toPlainText().toStdString(), "abc\n");
@@ -35,7 +35,7 @@ TEST_F(Second_copy, HandedFileIsOpenedIntoTheSourcePane) {
 
 TEST_F(Second_copy, FileHandedWhileTheWindowIsBusyIsOpenedAfterwards) {
   Start();
-  Write_file(Path("handed.txt"), "abc\n");
+  Write_text(Path("handed.txt"), "abc\n");
   Form().Begin_busy();  // a file being read
   ASSERT_TRUE(instance_channel->Deliver({"open", Path("handed.txt").string()}));
   EXPECT_EQ(Source_title(), "Blank");

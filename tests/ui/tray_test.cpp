@@ -16,7 +16,7 @@ using ::testing::ElementsAre;
 class Tray : public Program_fixture {
  protected:
   void Start(const std::string& configuration = "") {
-    Write_file(Ini_path(), "[Configuration]\nsave_size_and_pos=0\n" + configuration);
+    Write_text(Ini_path(), "[Configuration]\nsave_size_and_pos=0\n" + configuration);
     Start_program();
     QApplication::processEvents();
   }

@@ -1,0 +1,107 @@
+// Trigram scoring: how much a text's letters, read as Hebrew letters of one
+// character set, look like Hebrew words forwards (logical order) and
+// backwards (visual order), and how much better text in English letters
+// reads as Hebrew than as English. The statistics are letter_tables.h's.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/detection/letter_tables.h"
+#include "engine/text.h"
+
+namespace quorvandel::detection {
+
+inline constexpr std::uint8_t no_letter = hebrew_boundary;
+inline constexpr std::uint8_t no_english_letter = english_boundary;
+
+// The bytes that hold the Hebrew letters, in code pages 1255 and 862.
+inline constexpr Unit first_1255_letter = 224;
+inline constexpr Unit last_1255_letter = 250;
+inline constexpr Unit first_862_letter = 128;
+inline constexpr Unit last_862_letter = 154;
+
+// One character set's reading: the Hebrew letter of each byte (0..26, or
+// no_letter), and the English letter of the bytes that are Hebrew letters
+// in English letters, to weigh the English reading of the same text.
+struct Reading {
+  std::array<std::uint8_t, 256> hebrew{};
+  std::array<std::uint8_t, 256> english{};
+};
+
+// The reading of each character set, by its number (cs_windows ...).
+const std::array<Reading, 6>& Readings();
+
+// Log-likelihoods in table units of a text's words read with one reading:
+// forwards (logical order) and backwards (visual order).
+struct Score {
+  std::int64_t forwards = 0;
+  std::int64_t backwards = 0;
+  std::size_t letters = 0;
+};
+
+inline double Bits(std::int64_t units) { return static_cast<double>(units) / letter_table_scale; }
+
+// The trigram scores of both directions side by side, so that one look-up
+// a unit gives both: entry [a][b][c] of a window a b c read forwards holds
+// the forwards score of c after a b, and the backwards score of the same
+// three letters turned round, a after b after c. The entries where the
+// scoring would branch hold what the branch would add instead:
+//  - [a][b][boundary], the end of a word: the backwards score of its last
+//    window and of its last letter as the first letter of the turned word;
+//  - [boundary][boundary][c], the first letter of a word: nothing
+//    backwards, where that letter is counted at the word's end;
+//  - [boundary][boundary][boundary], between two non-letters: nothing.
+struct Both_ways {
+  std::int16_t forwards;
+  std::int16_t backwards;
+};
+inline constexpr int symbols = hebrew_boundary + 1;
+
+const std::array<Both_ways, symbols * symbols * symbols>& Both_ways_trigrams();
+
+// One pass over the units, without a branch a unit: each window of three
+// symbols counts forwards, and turned round, backwards. A word's first
+// letter and its end are counted once for each direction, as if the word
+// stood the other way. `each_unit` is called with every unit, for a count
+// to be made in the same pass; the pass is a template, so that the count
+// stays inside the loop.
+template <typename Each_unit>
+Score Score_reading(Text_view text, const Reading& reading, Each_unit&& each_unit) {
+  const auto& trigrams = Both_ways_trigrams();
+  Score s;
+  int before = no_letter;
+  int previous = no_letter;
+  const auto step = [&](int h) {
+    const Both_ways& w = trigrams[static_cast<std::size_t>((before * symbols + previous) * symbols + h)];
+    s.forwards += w.forwards;
+    s.backwards += w.backwards;
+    s.letters += h != no_letter;
+    before = h == no_letter ? no_letter : previous;
+    previous = h;
+  };
+  for (const Unit u : text) {
+    each_unit(u);
+    step(Is_byte(u) ? reading.hebrew[u] : no_letter);
+  }
+  step(no_letter);  // the end of the last word
+  return s;
+}
+
+Score Score_reading(Text_view text, const Reading& reading);
+
+// How much better the words of a text in English letters read as Hebrew
+// in one reading than as English, in bits, and how many letters the words
+// that count hold.
+struct Latin_score {
+  double lead = 0;
+  std::size_t letters = 0;
+};
+
+Latin_score Score_latin(Text_view text, const Reading& reading);
+
+// 0..100 from a margin in bits: 4 bits give 50, 16 bits 94.
+int Confidence_of(double margin_bits);
+
+}  // namespace quorvandel::detection
