@@ -30,6 +30,7 @@
 #include "hotkeys/x11/x11_connection.h"
 #include "hotkeys/x11/x11_hotkey_service.h"
 #include "hotkeys/x11/xcb_xkb.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
 namespace {
@@ -44,13 +45,6 @@ constexpr const char* settings =
     "[Default_Settings]\nsource_char_set=5\n";
 constexpr const char* typed = "akuo";
 constexpr const char* converted = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d";  // shalom in Hebrew letters
-
-std::string Read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 // Starts a program; its standard error goes to `error_file` where one is
 // named, to the test's own with QUORVANDEL_DESKTOP_TEST_VERBOSE, else away.
@@ -310,13 +304,13 @@ class Hotkey_desktop : public ::testing::Test {
       if (!ended) break;
       shown = false;
       quorvandel_ = -1;
-      if (Read_file(program_errors).find("could not connect to display") == std::string::npos) break;
+      if (Text_of(program_errors).value_or("").find("could not connect to display") == std::string::npos) break;
       std::this_thread::sleep_for(1s);
     }
     ASSERT_TRUE(shown) << "the program's window did not appear on " << std::getenv("DISPLAY") << "; the program "
                        << (ended ? "ended with status " + std::to_string(status) : std::string("runs"))
                        << "; it wrote:\n"
-                       << Read_file(program_errors);
+                       << Text_of(program_errors).value_or("");
     // Its hotkeys work once it holds their grabs.
     Display_probe display;
     ASSERT_TRUE(Eventually([&] {
@@ -366,7 +360,7 @@ class Hotkey_desktop : public ::testing::Test {
     field_file_ = folder_ / "field.txt";
     fs::remove(field_file_);
     field_ = Spawn({QUORVANDEL_TEXT_FIELD_EXE, field_file_.string(), text});
-    ASSERT_TRUE(Eventually([&] { return fs::exists(field_file_) && Read_file(field_file_) == text; }));
+    ASSERT_TRUE(Eventually([&] { return Text_of(field_file_) == text; }));
     field_window_ = Activate("^Quorvandel test field$");
   }
 
@@ -409,7 +403,7 @@ class Hotkey_desktop : public ::testing::Test {
     EXPECT_TRUE(Eventually([&] { return !display.Managed(field_window_); }));
     field_window_ = XCB_NONE;
   }
-  std::string Field_text() const { return Read_file(field_file_); }
+  std::string Field_text() const { return Text_of(field_file_).value_or(""); }
   bool Field_reads(const std::string& text) const {
     return Eventually([&] { return Field_text() == text; });
   }
@@ -417,7 +411,7 @@ class Hotkey_desktop : public ::testing::Test {
   // The user copies this text or picture with another program.
   void Copy_to_clipboard(const std::string& type, const fs::path& file) {
     Run_command("xclip -selection clipboard -t '" + type + "' -i '" + file.string() + "'");
-    ASSERT_TRUE(Eventually([&] { return Clipboard(type) == Read_file(file); }));
+    ASSERT_TRUE(Eventually([&] { return Clipboard(type) == Text_of(file); }));
   }
   static std::string Clipboard(const std::string& type) {
     return Output_of("xclip -selection clipboard -t '" + type + "' -o 2>/dev/null");
@@ -477,7 +471,7 @@ TEST_P(Each_hotkey, ConvertsTheSelectionInPlaceAndGivesTheClipboardTextBack) {
   Start_field(typed);
   Press(GetParam().keys);
   EXPECT_TRUE(Field_reads(converted)) << Field_text();
-  EXPECT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Read_file(clipboard_text); }))
+  EXPECT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Text_of(clipboard_text); }))
       << Clipboard("UTF8_STRING");
 }
 
@@ -510,7 +504,7 @@ TEST_F(Hotkey_desktop, PictureOnTheClipboardComesBackByteForByte) {
   Start_field(typed);
   Press("ctrl+shift+F12");
   EXPECT_TRUE(Field_reads(converted)) << Field_text();
-  EXPECT_TRUE(Eventually([&] { return Clipboard("image/png") == Read_file(picture); }));
+  EXPECT_TRUE(Eventually([&] { return Clipboard("image/png") == Text_of(picture); }));
 }
 
 TEST_F(Hotkey_desktop, HebrewLayoutActive) {
@@ -574,7 +568,7 @@ TEST_F(Hotkey_desktop, XtermShellKeepsRunning) {
   Run_command("xdotool mousemove --window " + std::to_string(window) + " 12 8 click --repeat 2 1");
   ASSERT_TRUE(Eventually([] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
   Press("ctrl+shift+F12");
-  EXPECT_TRUE(Eventually([&] { return Read_file(pasted) == converted; })) << Read_file(pasted);
+  EXPECT_TRUE(Eventually([&] { return Text_of(pasted) == converted; })) << Text_of(pasted).value_or("");
   EXPECT_EQ(waitpid(terminal_, nullptr, WNOHANG), 0) << "the terminal's shell ended";
 }
 
@@ -591,7 +585,7 @@ TEST_F(Hotkey_desktop, NothingSelectedShowsANoticeAndKeepsTheFocus) {
   })) << "no notice";
   Display_probe display;
   EXPECT_TRUE(display.Has_focus(field_window_));
-  EXPECT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Read_file(clipboard_text); }))
+  EXPECT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Text_of(clipboard_text); }))
       << Clipboard("UTF8_STRING");
   EXPECT_EQ(Field_text(), "");
   // It fades by itself.
@@ -679,9 +673,9 @@ class Program_matrix : public Hotkey_desktop, public ::testing::WithParamInterfa
         if (!Eventually([&] { return display.Title(window_).starts_with("*"); })) return false;
         display.Lock_group(0);
         Press("ctrl+s");
-        return Eventually([&] { return Read_file(document_) == converted; });
+        return Eventually([&] { return Text_of(document_) == converted; });
       case Program::xfce4_terminal:
-        return Eventually([&] { return Read_file(pasted_) == converted; });
+        return Eventually([&] { return Text_of(pasted_) == converted; });
     }
     return false;
   }
@@ -712,7 +706,7 @@ TEST_P(Program_matrix, ConvertsInPlaceAndGivesTheClipboardBack) {
   }
   Press("ctrl+shift+F12");
   EXPECT_TRUE(Shows_converted());
-  EXPECT_TRUE(Eventually([&] { return Clipboard(type) == Read_file(users); })) << "the clipboard was not given back";
+  EXPECT_TRUE(Eventually([&] { return Clipboard(type) == Text_of(users); })) << "the clipboard was not given back";
 }
 
 INSTANTIATE_TEST_SUITE_P(
