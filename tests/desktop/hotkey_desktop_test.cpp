@@ -338,13 +338,27 @@ class Hotkey_desktop : public ::testing::Test {
     Stop(terminal_);
   }
 
-  // A shell that echoes a word to select, says so in `echoed`, then takes
-  // the pasted bytes as they come (no line editing) into `pasted`, and goes
-  // on running: a Ctrl+C sent to it would end it.
-  static std::string Terminal_script(const fs::path& echoed, const fs::path& pasted) {
-    return std::string("echo ") + typed + "; : > '" + echoed.string() + "'; stty -icanon; head -c " +
-           std::to_string(std::strlen(converted)) + " > '" + pasted.string() + ".part' && mv '" + pasted.string() +
-           ".part' '" + pasted.string() + "'; exec cat > /dev/null";
+  // A shell that shows a word to select, takes the pasted bytes as they
+  // come (no line editing) into `pasted`, and goes on running: a Ctrl+C
+  // sent to it would end it. Once ready it sets the terminal's title to
+  // terminal_ready_title: the terminal handles its output in order, so the
+  // word is on its screen by then (a word selected before would be
+  // unselected as the screen changes).
+  static std::string Terminal_script(const fs::path& pasted) {
+    return std::string("echo ") + typed + "; stty -icanon; printf '\\033]2;%s\\007' '" + terminal_ready_title +
+           "'; head -c " + std::to_string(std::strlen(converted)) + " > '" + pasted.string() + ".part' && mv '" +
+           pasted.string() + ".part' '" + pasted.string() + "'; exec cat > /dev/null";
+  }
+  static constexpr const char* terminal_ready_title = "Quorvandel test terminal ready";
+
+  // Waits until the terminal's shell has shown the word, then selects it
+  // with a double click on it, at the top left, and waits until it is the
+  // primary selection.
+  static void Select_terminal_word(xcb_window_t window) {
+    Display_probe display;
+    ASSERT_TRUE(Eventually([&] { return display.Title(window) == terminal_ready_title; })) << display.Title(window);
+    Run_command("xdotool mousemove --window " + std::to_string(window) + " 12 8 click --repeat 2 --delay 1 1");
+    ASSERT_TRUE(Eventually([] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
   }
 
   // Where QUORVANDEL_SCREENSHOT_DIR names a folder, the screen goes there.
@@ -555,18 +569,14 @@ TEST_F(Hotkey_desktop, CombinationHeldByAnotherProgramIsRefused) {
 // ---- A terminal: its selection is converted, its shell goes on ----
 
 TEST_F(Hotkey_desktop, XtermShellKeepsRunning) {
-  const fs::path echoed = folder_ / "terminal-echoed";
   const fs::path pasted = folder_ / "terminal-pasted";
-  fs::remove(echoed);
   fs::remove(pasted);
   terminal_ = Spawn({"xterm", "-u8", "-geometry", "60x8+10+10", "-title", "Quorvandel test terminal", "-e", "sh",
-                     "-c", Terminal_script(echoed, pasted)});
-  const xcb_window_t window = Activate("^Quorvandel test terminal$");
+                     "-c", Terminal_script(pasted)});
+  const xcb_window_t window = Activate("^Quorvandel test terminal");
   ASSERT_NE(window, XCB_NONE);
-  ASSERT_TRUE(Eventually([&] { return fs::exists(echoed); }));
-  // A double click on the word at the top left selects it.
-  Run_command("xdotool mousemove --window " + std::to_string(window) + " 12 8 click --repeat 2 1");
-  ASSERT_TRUE(Eventually([] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
+  Select_terminal_word(window);
+  if (HasFatalFailure()) return;
   Press("ctrl+shift+F12");
   EXPECT_TRUE(Eventually([&] { return Text_of(pasted) == converted; })) << Text_of(pasted).value_or("");
   EXPECT_EQ(waitpid(terminal_, nullptr, WNOHANG), 0) << "the terminal's shell ended";
@@ -647,19 +657,15 @@ class Program_matrix : public Hotkey_desktop, public ::testing::WithParamInterfa
   }
 
   void Start_xfce4_terminal() {
-    const fs::path echoed = folder_ / "terminal-echoed";
     pasted_ = folder_ / "terminal-pasted";
-    fs::remove(echoed);
     fs::remove(pasted_);
+    // The shell's title replaces the first one.
     program_ = Spawn({"xfce4-terminal", "--disable-server", "--hide-menubar", "--hide-toolbar", "--hide-scrollbar",
-                      "--geometry", "60x8+10+10", "-T", "Quorvandel test terminal", "-x", "sh", "-c",
-                      Terminal_script(echoed, pasted_)});
-    window_ = Activate("^Quorvandel test terminal$");
+                      "--geometry", "60x8+10+10", "--initial-title", "Quorvandel test terminal",
+                      "--dynamic-title-mode=replace", "-x", "sh", "-c", Terminal_script(pasted_)});
+    window_ = Activate("^Quorvandel test terminal");
     ASSERT_NE(window_, XCB_NONE);
-    ASSERT_TRUE(Eventually([&] { return fs::exists(echoed); }));
-    // A double click on the word at the top left selects it.
-    Run_command("xdotool mousemove --window " + std::to_string(window_) + " 12 8 click --repeat 2 1");
-    ASSERT_TRUE(Eventually([&] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
+    Select_terminal_word(window_);
   }
 
   // Whether the program shows the converted text in place of its selection.
