@@ -243,6 +243,18 @@ class Hotkey_desktop : public ::testing::Test {
     ASSERT_TRUE(Eventually([&] { return display.Group() == 0 && !(display.Locked_modifiers() & XCB_MOD_MASK_2); }));
   }
 
+  // The program names its main window as soon as it creates it, long
+  // before it registers its hotkeys and shows the window; the window is
+  // shown once the window manager manages it.
+  static bool Program_window_managed() {
+    Display_probe display;
+    std::istringstream ids(Output_of("xdotool search --name '^Quorvandel 1' 2>/dev/null"));
+    for (unsigned long id; ids >> id;) {
+      if (display.Managed(static_cast<xcb_window_t>(id))) return true;
+    }
+    return false;
+  }
+
   static void Start_desktop() {
     folder_ = fs::temp_directory_path() / ("quorvandel-desktop-" + std::to_string(getpid()));
     fs::create_directories(folder_ / "home");
@@ -304,7 +316,7 @@ class Hotkey_desktop : public ::testing::Test {
       shown = Eventually(
           [&] {
             ended = waitpid(quorvandel_, &status, WNOHANG) == quorvandel_;
-            return ended || !Output_of("xdotool search --name '^Quorvandel 1'").empty();
+            return ended || Program_window_managed();
           },
           60s);
       if (!ended) break;
@@ -317,12 +329,16 @@ class Hotkey_desktop : public ::testing::Test {
                        << (ended ? "ended with status " + std::to_string(status) : std::string("runs"))
                        << "; it wrote:\n"
                        << Text_of(program_errors).value_or("");
-    // Its hotkeys work once it holds their grabs.
+    // Its hotkeys work once it holds their grabs. It registers them before
+    // it shows its window; a probe's grab meanwhile would make its own fail.
     Display_probe display;
     ASSERT_TRUE(Eventually([&] {
       return display.Held_by_another_client(hotkey_modifiers, XK_F12) &&
              display.Held_by_another_client(hotkey_modifiers, XK_F11);
-    })) << "the program did not register its hotkeys";
+    })) << "the program did not register its hotkeys; its windows: "
+        << Output_of("for w in $(xdotool search --name Quorvandel); do xdotool getwindowname $w; done")
+        << "; it wrote:\n"
+        << Text_of(program_errors).value_or("");
   }
 
  public:
