@@ -107,9 +107,9 @@ pids+=($!)
 xdotool search --sync --name '^Quorvandel 1' >/dev/null
 printf 'the user'"'"'s clipboard' | xclip -selection clipboard -i
 
-# The time in microseconds, read without starting a process: a poll that
-# forks would add its own delay to what it measures.
-now_us() { local t=${EPOCHREALTIME/./}; echo $((10#$t)); }
+# The time in microseconds, read without starting a process (nor a
+# subshell): a poll that forks would add its own delay to what it measures.
+now_us() { now=${EPOCHREALTIME/./}; }
 converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
 # The file's content, read by the shell itself.
 file_holds() {
@@ -118,17 +118,20 @@ file_holds() {
   [[ $content == $2 ]]
 }
 
-# Presses the hotkey and prints the milliseconds until the file's content
-# matches the pattern.
+# Presses the hotkey and prints the milliseconds from its release (xdotool
+# has let every key go) until the file's content matches the pattern.
 measure_file() {
   local start deadline
   xdotool key ctrl+shift+F12
-  start=$(now_us)
+  now_us
+  start=$now
   deadline=$((start + 5000000))
   until file_holds "$1" "$2"; do
-    (($(now_us) < deadline)) || { echo "no conversion within 5 s" >&2; return 1; }
+    now_us
+    ((now < deadline)) || { echo "no conversion within 5 s" >&2; return 1; }
   done
-  echo $((($(now_us) - start) / 1000))
+  now_us
+  echo $(((now - start) / 1000))
 }
 
 # Presses the hotkey and prints the milliseconds until the window's title
@@ -140,9 +143,11 @@ measure_title() {
   coproc spy { exec xprop -spy -id "$window" -notype _NET_WM_NAME 2>/dev/null; }
   IFS= read -r line <&"${spy[0]}"  # the title before
   xdotool key ctrl+shift+F12
-  start=$(now_us)
+  now_us
+  start=$now
   while IFS= read -r -t 5 line <&"${spy[0]}"; do
-    at=$(now_us)
+    now_us
+    at=$now
     line=$(sed -n 's/^_NET_WM_NAME = "\(.*\)"$/\1/p' <<<"$line" |
       LC_ALL=C sed 's/\xe2\x80[\x8e\x8f\xaa-\xae]//g; s/\xe2\x81[\xa6-\xa9]//g')
     if [[ $line == $pattern ]]; then
