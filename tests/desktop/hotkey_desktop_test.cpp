@@ -523,10 +523,16 @@ TEST_F(Hotkey_desktop, WindowMinimizedOrHidden) {
   const xcb_window_t main_window = Managed_window("^Quorvandel 1");
   ASSERT_NE(main_window, XCB_NONE);
   const std::string id = std::to_string(main_window);
+  // The clipboard given back is the conversion's last step: a hotkey
+  // pressed before that, while the program is busy, does nothing.
+  const fs::path clipboard_text = folder_ / "clipboard.txt";
+  std::ofstream(clipboard_text, std::ios::binary) << "the user's own text";
+  Copy_to_clipboard("UTF8_STRING", clipboard_text);
   Run_command("xdotool windowminimize --sync " + id);
   Start_field(typed);
   Press("ctrl+shift+F12");
   EXPECT_TRUE(Field_reads(converted)) << "minimized: " << Field_text();
+  ASSERT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Text_of(clipboard_text); }));
   Stop_field();
   Run_command("xdotool windowunmap --sync " + id);  // as hidden in the tray
   Start_field(typed);
