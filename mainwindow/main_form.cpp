@@ -528,6 +528,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::FormClose() {
   if (closed_) return;
   closed_ = true;
+  // A first run's greeting still to come would open the preferences of
+  // settings freed below.
+  FirstRun.stop();
   RegisterHotkeys(true);
   if (TPrefs* holder = Holder()) {
     TOperation& operation = *holder->operation;

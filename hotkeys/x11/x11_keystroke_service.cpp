@@ -32,7 +32,9 @@ X11_keystroke_service::X11_keystroke_service(X11_connection& connection)
     : connection_(connection),
       wm_protocols_(connection.Atom("WM_PROTOCOLS")),
       net_wm_ping_(connection.Atom("_NET_WM_PING")),
-      time_property_(connection.Atom("_QUORVANDEL_TIME")) {
+      time_property_(connection.Atom("_QUORVANDEL_TIME")),
+      targets_(connection.Atom("TARGETS")),
+      answer_property_(connection.Atom("_QUORVANDEL_ANSWER")) {
   // A ping's answer is sent to the root window for the clients that watch
   // its children's structure; Qt sends it to those that watch the root's
   // own structure.
@@ -43,6 +45,13 @@ X11_keystroke_service::X11_keystroke_service(X11_connection& connection)
 }
 
 void X11_keystroke_service::Handle(const xcb_generic_event_t& event) {
+  if ((event.response_type & 0x7f) == XCB_SELECTION_NOTIFY && awaited_selection_) {
+    const auto& notify = reinterpret_cast<const xcb_selection_notify_event_t&>(event);
+    if (notify.requestor != requestor_ || notify.selection != XCB_ATOM_PRIMARY) return;
+    awaited_selection_ = false;
+    if (notify.property != XCB_ATOM_NONE) xcb_delete_property(connection_.get(), requestor_, notify.property);
+    return;
+  }
   if ((event.response_type & 0x7f) != XCB_CLIENT_MESSAGE || !awaited_ping_) return;
   const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
   if (message.format != 32 || message.type != wm_protocols_ || message.data.data32[0] != net_wm_ping_) return;
@@ -72,14 +81,38 @@ xcb_window_t X11_keystroke_service::Window_with_protocol(xcb_window_t window, xc
 
 bool X11_keystroke_service::Ask_foreground_to_answer() {
   awaited_ping_.reset();
+  awaited_selection_ = false;
   if (wm_protocols_ == XCB_ATOM_NONE || net_wm_ping_ == XCB_ATOM_NONE) return false;
-  const xcb_window_t window = Window_with_protocol(Active_window(), net_wm_ping_);
+  const xcb_window_t active = Active_window();
+  const xcb_window_t window = Window_with_protocol(active, net_wm_ping_);
   connection_.Handle_queued_events();
-  return Ping(window);
+  return Ping(window) || Ask_primary_owner(active);
+}
+
+bool X11_keystroke_service::Ask_primary_owner(xcb_window_t window) {
+  xcb_connection_t* x = connection_.get();
+  if (window == XCB_NONE || targets_ == XCB_ATOM_NONE || answer_property_ == XCB_ATOM_NONE) return false;
+  Reply<xcb_get_selection_owner_reply_t> owner(
+      xcb_get_selection_owner_reply(x, xcb_get_selection_owner(x, XCB_ATOM_PRIMARY), nullptr));
+  connection_.Handle_queued_events();
+  // The server gives every client the same range of identifiers above its
+  // own base: windows of one application differ only within the mask.
+  const std::uint32_t mask = xcb_get_setup(x)->resource_id_mask;
+  if (!owner || owner->owner == XCB_NONE || (owner->owner & ~mask) != (window & ~mask)) return false;
+  if (requestor_ == XCB_NONE) {
+    requestor_ = xcb_generate_id(x);
+    xcb_create_window(x, 0, requestor_, connection_.root(), 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
+  }
+  awaited_selection_ = true;
+  xcb_convert_selection(x, requestor_, XCB_ATOM_PRIMARY, targets_, answer_property_, XCB_CURRENT_TIME);
+  xcb_flush(x);
+  return true;
 }
 
 bool X11_keystroke_service::Ask_own_window_to_answer() {
   awaited_ping_.reset();
+  awaited_selection_ = false;
   if (own_window_ == XCB_NONE || time_property_ == XCB_ATOM_NONE || net_wm_ping_ == XCB_ATOM_NONE) return false;
   // Appending nothing changes nothing but still reports the change, with
   // the server's time, before the ping that follows.

@@ -23,9 +23,11 @@ class X11_keystroke_service : public Keystroke_service {
   Copy_paste_style Foreground_style() override;
   // A _NET_WM_PING to the active top-level window: toolkits answer it in
   // the order of their events, so its answer comes after the application
-  // handled the SelectionClear and keys sent before it.
+  // handled the SelectionClear and keys sent before it. A window that does
+  // not take pings (Tk) is asked for the targets of the primary selection
+  // where the same application owns it, answered in the same order.
   bool Ask_foreground_to_answer() override;
-  bool Foreground_answered() override { return !awaited_ping_; }
+  bool Foreground_answered() override { return !awaited_ping_ && !awaited_selection_; }
   void Set_own_window(std::uint64_t native_id) override { own_window_ = static_cast<xcb_window_t>(native_id); }
   // A property change on the own window gives the toolkit the server's
   // time as it handles the change; a ping after it is answered once it did.
@@ -44,6 +46,9 @@ class X11_keystroke_service : public Keystroke_service {
   void Handle(const xcb_generic_event_t& event);
   // Sends a _NET_WM_PING to the window; false when there is none.
   bool Ping(xcb_window_t window);
+  // Asks the owner of the primary selection for its targets when it is the
+  // application of `window`; false when another one or none owns it.
+  bool Ask_primary_owner(xcb_window_t window);
 
   X11_connection& connection_;
   std::optional<int> users_group_;  // given back when the letter key is released
@@ -54,6 +59,10 @@ class X11_keystroke_service : public Keystroke_service {
   std::uint32_t ping_serial_ = 0;
   // The window and serial of the ping not yet answered.
   std::optional<std::pair<xcb_window_t, std::uint32_t>> awaited_ping_;
+  xcb_atom_t targets_ = XCB_ATOM_NONE;
+  xcb_atom_t answer_property_ = XCB_ATOM_NONE;
+  xcb_window_t requestor_ = XCB_NONE;  // the window the selection's answer comes to
+  bool awaited_selection_ = false;
 };
 
 }  // namespace quorvandel

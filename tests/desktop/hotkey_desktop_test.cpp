@@ -30,6 +30,7 @@
 #include "hotkeys/x11/x11_connection.h"
 #include "hotkeys/x11/x11_hotkey_service.h"
 #include "hotkeys/x11/xcb_xkb.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
 namespace {
@@ -44,13 +45,6 @@ constexpr const char* settings =
     "[Default_Settings]\nsource_char_set=5\n";
 constexpr const char* typed = "akuo";
 constexpr const char* converted = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d";  // shalom in Hebrew letters
-
-std::string Read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 // Starts a program; its standard error goes to `error_file` where one is
 // named, to the test's own with QUORVANDEL_DESKTOP_TEST_VERBOSE, else away.
@@ -249,12 +243,30 @@ class Hotkey_desktop : public ::testing::Test {
     ASSERT_TRUE(Eventually([&] { return display.Group() == 0 && !(display.Locked_modifiers() & XCB_MOD_MASK_2); }));
   }
 
+  // The program names its main window as soon as it creates it, long
+  // before it registers its hotkeys and shows the window; the window is
+  // shown once the window manager manages it.
+  static bool Program_window_managed() {
+    Display_probe display;
+    std::istringstream ids(Output_of("xdotool search --name '^Quorvandel 1' 2>/dev/null"));
+    for (unsigned long id; ids >> id;) {
+      if (display.Managed(static_cast<xcb_window_t>(id))) return true;
+    }
+    return false;
+  }
+
   static void Start_desktop() {
     folder_ = fs::temp_directory_path() / ("quorvandel-desktop-" + std::to_string(getpid()));
     fs::create_directories(folder_ / "home");
     fs::create_directories(folder_ / "runtime");
     fs::permissions(folder_ / "runtime", fs::perms::owner_all);
     fs::create_directories(folder_ / "program");
+    // The tests select a terminal's word with a double click; on a loaded
+    // machine its two clicks may arrive farther apart than GTK's 400 ms,
+    // and then they are two single clicks that select nothing.
+    fs::create_directories(folder_ / "home" / ".config" / "gtk-3.0");
+    std::ofstream(folder_ / "home" / ".config" / "gtk-3.0" / "settings.ini")
+        << "[Settings]\ngtk-double-click-time=" << double_click_ms << "\n";
 
     int pipe_fds[2];
     ASSERT_EQ(pipe(pipe_fds), 0);
@@ -304,25 +316,29 @@ class Hotkey_desktop : public ::testing::Test {
       shown = Eventually(
           [&] {
             ended = waitpid(quorvandel_, &status, WNOHANG) == quorvandel_;
-            return ended || !Output_of("xdotool search --name '^Quorvandel 1'").empty();
+            return ended || Program_window_managed();
           },
           60s);
       if (!ended) break;
       shown = false;
       quorvandel_ = -1;
-      if (Read_file(program_errors).find("could not connect to display") == std::string::npos) break;
+      if (Text_of(program_errors).value_or("").find("could not connect to display") == std::string::npos) break;
       std::this_thread::sleep_for(1s);
     }
     ASSERT_TRUE(shown) << "the program's window did not appear on " << std::getenv("DISPLAY") << "; the program "
                        << (ended ? "ended with status " + std::to_string(status) : std::string("runs"))
                        << "; it wrote:\n"
-                       << Read_file(program_errors);
-    // Its hotkeys work once it holds their grabs.
+                       << Text_of(program_errors).value_or("");
+    // Its hotkeys work once it holds their grabs. It registers them before
+    // it shows its window; a probe's grab meanwhile would make its own fail.
     Display_probe display;
     ASSERT_TRUE(Eventually([&] {
       return display.Held_by_another_client(hotkey_modifiers, XK_F12) &&
              display.Held_by_another_client(hotkey_modifiers, XK_F11);
-    })) << "the program did not register its hotkeys";
+    })) << "the program did not register its hotkeys; its windows: "
+        << Output_of("for w in $(xdotool search --name Quorvandel); do xdotool getwindowname $w; done")
+        << "; it wrote:\n"
+        << Text_of(program_errors).value_or("");
   }
 
  public:
@@ -344,13 +360,29 @@ class Hotkey_desktop : public ::testing::Test {
     Stop(terminal_);
   }
 
-  // A shell that echoes a word to select, says so in `echoed`, then takes
-  // the pasted bytes as they come (no line editing) into `pasted`, and goes
-  // on running: a Ctrl+C sent to it would end it.
-  static std::string Terminal_script(const fs::path& echoed, const fs::path& pasted) {
-    return std::string("echo ") + typed + "; : > '" + echoed.string() + "'; stty -icanon; head -c " +
-           std::to_string(std::strlen(converted)) + " > '" + pasted.string() + ".part' && mv '" + pasted.string() +
-           ".part' '" + pasted.string() + "'; exec cat > /dev/null";
+  // A shell that shows a word to select, takes the pasted bytes as they
+  // come (no line editing) into `pasted`, and goes on running: a Ctrl+C
+  // sent to it would end it. Once ready it sets the terminal's title to
+  // terminal_ready_title: the terminal handles its output in order, so the
+  // word is on its screen by then (a word selected before would be
+  // unselected as the screen changes).
+  static std::string Terminal_script(const fs::path& pasted) {
+    return std::string("echo ") + typed + "; stty -icanon; printf '\\033]2;%s\\007' '" + terminal_ready_title +
+           "'; head -c " + std::to_string(std::strlen(converted)) + " > '" + pasted.string() + ".part' && mv '" +
+           pasted.string() + ".part' '" + pasted.string() + "'; exec cat > /dev/null";
+  }
+  static constexpr const char* terminal_ready_title = "Quorvandel test terminal ready";
+  static constexpr int double_click_ms = 5000;
+
+  // Waits until the terminal's shell has shown the word, then selects it
+  // with a double click on it, at the top left, and waits until it is the
+  // primary selection. The desktop's double-click time is long, for a
+  // loaded machine.
+  static void Select_terminal_word(xcb_window_t window) {
+    Display_probe display;
+    ASSERT_TRUE(Eventually([&] { return display.Title(window) == terminal_ready_title; })) << display.Title(window);
+    Run_command("xdotool mousemove --window " + std::to_string(window) + " 12 8 click --repeat 2 1");
+    ASSERT_TRUE(Eventually([] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
   }
 
   // Where QUORVANDEL_SCREENSHOT_DIR names a folder, the screen goes there.
@@ -366,7 +398,7 @@ class Hotkey_desktop : public ::testing::Test {
     field_file_ = folder_ / "field.txt";
     fs::remove(field_file_);
     field_ = Spawn({QUORVANDEL_TEXT_FIELD_EXE, field_file_.string(), text});
-    ASSERT_TRUE(Eventually([&] { return fs::exists(field_file_) && Read_file(field_file_) == text; }));
+    ASSERT_TRUE(Eventually([&] { return Text_of(field_file_) == text; }));
     field_window_ = Activate("^Quorvandel test field$");
   }
 
@@ -409,7 +441,7 @@ class Hotkey_desktop : public ::testing::Test {
     EXPECT_TRUE(Eventually([&] { return !display.Managed(field_window_); }));
     field_window_ = XCB_NONE;
   }
-  std::string Field_text() const { return Read_file(field_file_); }
+  std::string Field_text() const { return Text_of(field_file_).value_or(""); }
   bool Field_reads(const std::string& text) const {
     return Eventually([&] { return Field_text() == text; });
   }
@@ -417,7 +449,7 @@ class Hotkey_desktop : public ::testing::Test {
   // The user copies this text or picture with another program.
   void Copy_to_clipboard(const std::string& type, const fs::path& file) {
     Run_command("xclip -selection clipboard -t '" + type + "' -i '" + file.string() + "'");
-    ASSERT_TRUE(Eventually([&] { return Clipboard(type) == Read_file(file); }));
+    ASSERT_TRUE(Eventually([&] { return Clipboard(type) == Text_of(file); }));
   }
   static std::string Clipboard(const std::string& type) {
     return Output_of("xclip -selection clipboard -t '" + type + "' -o 2>/dev/null");
@@ -477,7 +509,7 @@ TEST_P(Each_hotkey, ConvertsTheSelectionInPlaceAndGivesTheClipboardTextBack) {
   Start_field(typed);
   Press(GetParam().keys);
   EXPECT_TRUE(Field_reads(converted)) << Field_text();
-  EXPECT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Read_file(clipboard_text); }))
+  EXPECT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Text_of(clipboard_text); }))
       << Clipboard("UTF8_STRING");
 }
 
@@ -491,10 +523,16 @@ TEST_F(Hotkey_desktop, WindowMinimizedOrHidden) {
   const xcb_window_t main_window = Managed_window("^Quorvandel 1");
   ASSERT_NE(main_window, XCB_NONE);
   const std::string id = std::to_string(main_window);
+  // The clipboard given back is the conversion's last step: a hotkey
+  // pressed before that, while the program is busy, does nothing.
+  const fs::path clipboard_text = folder_ / "clipboard.txt";
+  std::ofstream(clipboard_text, std::ios::binary) << "the user's own text";
+  Copy_to_clipboard("UTF8_STRING", clipboard_text);
   Run_command("xdotool windowminimize --sync " + id);
   Start_field(typed);
   Press("ctrl+shift+F12");
   EXPECT_TRUE(Field_reads(converted)) << "minimized: " << Field_text();
+  ASSERT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Text_of(clipboard_text); }));
   Stop_field();
   Run_command("xdotool windowunmap --sync " + id);  // as hidden in the tray
   Start_field(typed);
@@ -510,7 +548,7 @@ TEST_F(Hotkey_desktop, PictureOnTheClipboardComesBackByteForByte) {
   Start_field(typed);
   Press("ctrl+shift+F12");
   EXPECT_TRUE(Field_reads(converted)) << Field_text();
-  EXPECT_TRUE(Eventually([&] { return Clipboard("image/png") == Read_file(picture); }));
+  EXPECT_TRUE(Eventually([&] { return Clipboard("image/png") == Text_of(picture); }));
 }
 
 TEST_F(Hotkey_desktop, HebrewLayoutActive) {
@@ -561,20 +599,16 @@ TEST_F(Hotkey_desktop, CombinationHeldByAnotherProgramIsRefused) {
 // ---- A terminal: its selection is converted, its shell goes on ----
 
 TEST_F(Hotkey_desktop, XtermShellKeepsRunning) {
-  const fs::path echoed = folder_ / "terminal-echoed";
   const fs::path pasted = folder_ / "terminal-pasted";
-  fs::remove(echoed);
   fs::remove(pasted);
-  terminal_ = Spawn({"xterm", "-u8", "-geometry", "60x8+10+10", "-title", "Quorvandel test terminal", "-e", "sh",
-                     "-c", Terminal_script(echoed, pasted)});
-  const xcb_window_t window = Activate("^Quorvandel test terminal$");
+  terminal_ = Spawn({"xterm", "-u8", "-xrm", "XTerm*multiClickTime: " + std::to_string(double_click_ms), "-geometry",
+                     "60x8+10+10", "-title", "Quorvandel test terminal", "-e", "sh", "-c", Terminal_script(pasted)});
+  const xcb_window_t window = Activate("^Quorvandel test terminal");
   ASSERT_NE(window, XCB_NONE);
-  ASSERT_TRUE(Eventually([&] { return fs::exists(echoed); }));
-  // A double click on the word at the top left selects it.
-  Run_command("xdotool mousemove --window " + std::to_string(window) + " 12 8 click --repeat 2 1");
-  ASSERT_TRUE(Eventually([] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
+  Select_terminal_word(window);
+  if (HasFatalFailure()) return;
   Press("ctrl+shift+F12");
-  EXPECT_TRUE(Eventually([&] { return Read_file(pasted) == converted; })) << Read_file(pasted);
+  EXPECT_TRUE(Eventually([&] { return Text_of(pasted) == converted; })) << Text_of(pasted).value_or("");
   EXPECT_EQ(waitpid(terminal_, nullptr, WNOHANG), 0) << "the terminal's shell ended";
 }
 
@@ -591,7 +625,7 @@ TEST_F(Hotkey_desktop, NothingSelectedShowsANoticeAndKeepsTheFocus) {
   })) << "no notice";
   Display_probe display;
   EXPECT_TRUE(display.Has_focus(field_window_));
-  EXPECT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Read_file(clipboard_text); }))
+  EXPECT_TRUE(Eventually([&] { return Clipboard("UTF8_STRING") == Text_of(clipboard_text); }))
       << Clipboard("UTF8_STRING");
   EXPECT_EQ(Field_text(), "");
   // It fades by itself.
@@ -653,19 +687,15 @@ class Program_matrix : public Hotkey_desktop, public ::testing::WithParamInterfa
   }
 
   void Start_xfce4_terminal() {
-    const fs::path echoed = folder_ / "terminal-echoed";
     pasted_ = folder_ / "terminal-pasted";
-    fs::remove(echoed);
     fs::remove(pasted_);
+    // The shell's title replaces the first one.
     program_ = Spawn({"xfce4-terminal", "--disable-server", "--hide-menubar", "--hide-toolbar", "--hide-scrollbar",
-                      "--geometry", "60x8+10+10", "-T", "Quorvandel test terminal", "-x", "sh", "-c",
-                      Terminal_script(echoed, pasted_)});
-    window_ = Activate("^Quorvandel test terminal$");
+                      "--geometry", "60x8+10+10", "--initial-title", "Quorvandel test terminal",
+                      "--dynamic-title-mode=replace", "-x", "sh", "-c", Terminal_script(pasted_)});
+    window_ = Activate("^Quorvandel test terminal");
     ASSERT_NE(window_, XCB_NONE);
-    ASSERT_TRUE(Eventually([&] { return fs::exists(echoed); }));
-    // A double click on the word at the top left selects it.
-    Run_command("xdotool mousemove --window " + std::to_string(window_) + " 12 8 click --repeat 2 1");
-    ASSERT_TRUE(Eventually([&] { return Output_of("xclip -selection primary -o 2>/dev/null") == typed; }));
+    Select_terminal_word(window_);
   }
 
   // Whether the program shows the converted text in place of its selection.
@@ -679,9 +709,9 @@ class Program_matrix : public Hotkey_desktop, public ::testing::WithParamInterfa
         if (!Eventually([&] { return display.Title(window_).starts_with("*"); })) return false;
         display.Lock_group(0);
         Press("ctrl+s");
-        return Eventually([&] { return Read_file(document_) == converted; });
+        return Eventually([&] { return Text_of(document_) == converted; });
       case Program::xfce4_terminal:
-        return Eventually([&] { return Read_file(pasted_) == converted; });
+        return Eventually([&] { return Text_of(pasted_) == converted; });
     }
     return false;
   }
@@ -712,7 +742,7 @@ TEST_P(Program_matrix, ConvertsInPlaceAndGivesTheClipboardBack) {
   }
   Press("ctrl+shift+F12");
   EXPECT_TRUE(Shows_converted());
-  EXPECT_TRUE(Eventually([&] { return Clipboard(type) == Read_file(users); })) << "the clipboard was not given back";
+  EXPECT_TRUE(Eventually([&] { return Clipboard(type) == Text_of(users); })) << "the clipboard was not given back";
 }
 
 INSTANTIATE_TEST_SUITE_P(

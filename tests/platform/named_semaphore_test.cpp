@@ -114,26 +114,34 @@ TEST(SemaphoreExists, AMovedHandleKeepsTheLockUntilItIsDestroyed) {
 TEST(SemaphoreExists, ProgramsStartedByTheHolderDoNotKeepTheLock) {
   Scratch_folder scratch;
   const std::string lock = scratch.File("lock");
-  int started[2];  // closed by the start of the program, or written when the lock was not taken
+  // The started program (cat) echoes a byte once it runs: its start has
+  // then closed everything the holder did not pass on. The end of the
+  // holder's other descriptors alone is no such sign, as the start may
+  // close them before it lets the lock go.
   int input[2];
-  ASSERT_EQ(::pipe2(started, O_CLOEXEC), 0);
+  int output[2];
   ASSERT_EQ(::pipe(input), 0);
+  ASSERT_EQ(::pipe(output), 0);
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::close(input[1]);
+    ::close(output[0]);
     Semaphore_handle handle;
-    if (Semaphore_exists_at(lock, handle) || !handle.Holds() || ::dup2(input[0], 0) != 0) ::_exit(1);
+    if (Semaphore_exists_at(lock, handle) || !handle.Holds() || ::dup2(input[0], 0) != 0 ||
+        ::dup2(output[1], 1) != 1) {
+      ::_exit(1);
+    }
     ::execl("/bin/cat", "cat", static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  ::close(started[1]);
   ::close(input[0]);
-  char byte = 0;
-  EXPECT_EQ(::read(started[0], &byte, 1), 0);
-  EXPECT_EQ(::waitpid(pid, nullptr, WNOHANG), 0) << "the started program runs";
+  ::close(output[1]);
+  char byte = 'x';
+  ASSERT_EQ(::write(input[1], &byte, 1), 1);
+  EXPECT_EQ(::read(output[0], &byte, 1), 1) << "the started program runs";
   EXPECT_FALSE(Held_elsewhere(lock));
   ::close(input[1]);
-  ::close(started[0]);
+  ::close(output[0]);
   ::waitpid(pid, nullptr, 0);
 }
 
