@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "ext-data-control-v1-server-protocol.h"
+#include "hotkeys/wayland/wayland_keys.h"
 #include "platform/wayland/data_control_clipboard.h"
 #include "wlr-data-control-unstable-v1-server-protocol.h"
 
@@ -253,6 +254,27 @@ TEST_F(Data_control_protocols, TheStandardOneIsPreferredAndEitherCarriesTheClipb
       EXPECT_EQ(compositor.requests.received_types, std::vector<std::string>{"text/plain;charset=utf-8"});
       EXPECT_EQ(compositor.requests.source_types,
                 (std::vector<std::string>{"text/plain;charset=utf-8", "text/plain", "UTF8_STRING"}));
+    }
+  }
+}
+
+// KDE Plasma offers ordinary programs data control but no virtual keyboard:
+// the clipboard is still taken, the keys are left to the desktop portal.
+TEST_F(Data_control_protocols, DataControlWithoutAVirtualKeyboardStillHoldsTheClipboard) {
+  const struct {
+    bool ext, wlr;
+    bool clipboard;
+  } cases[] = {{true, false, true}, {false, true, true}, {false, false, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "ext " << c.ext << ", wlr " << c.wlr);
+    Fake_compositor compositor(true, c.ext, c.wlr);
+    setenv("WAYLAND_DISPLAY", compositor.socket(), 1);
+    std::optional<Wayland_keys> keys = Open_wayland_keys("/usr/bin/quorvandel");
+    EXPECT_EQ(keys.has_value(), c.clipboard);
+    if (keys) {
+      EXPECT_TRUE(keys->clipboard);
+      EXPECT_FALSE(keys->keystrokes);
+      EXPECT_EQ(keys->clipboard->Read_text(), compositor_text);
     }
   }
 }
