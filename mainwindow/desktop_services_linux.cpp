@@ -59,10 +59,15 @@ Services Make_desktop_services(const User_folders& user) {
   // clipboard on; without one (offscreen rendering) there are none.
   std::optional<X11_keys> keys;
   if (!wayland && QGuiApplication::platformName() == "xcb") keys = Open_x11_keys();
+  const bool wayland_types = wayland && wayland->keystrokes;
   if (wayland) {
     auto held = std::make_shared<Wayland_keys>(std::move(*wayland));  // the connection outlives the services
     services.hotkeys = std::shared_ptr<Hotkey_service>(held, held->hotkeys.get());
-    services.keystrokes = std::shared_ptr<Keystroke_service>(held, held->keystrokes.get());
+    if (wayland_types) {
+      services.keystrokes = std::shared_ptr<Keystroke_service>(held, held->keystrokes.get());
+    } else {
+      services.keystrokes = std::make_shared<Stand_in_keystrokes>();  // unless the portal types, below
+    }
     services.clipboard = std::shared_ptr<Clipboard_service>(held, held->clipboard.get());
   } else if (keys) {
     auto held = std::make_shared<X11_keys>(std::move(*keys));  // the connection outlives both services
@@ -79,7 +84,7 @@ Services Make_desktop_services(const User_folders& user) {
   if (wayland_session) {
     if (std::shared_ptr<Portal_hotkeys> portal = Portal_hotkeys::Open(QDBusConnection::sessionBus()))
       services.hotkeys = portal;
-    if (!wayland) {
+    if (!wayland_types) {
       if (std::shared_ptr<Portal_keystrokes> portal_keys = Portal_keystrokes::Open(QDBusConnection::sessionBus()))
         services.keystrokes = portal_keys;
     }

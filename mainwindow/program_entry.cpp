@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "platform/application_id.h"
@@ -185,18 +186,23 @@ int Send_hotkey(std::string_view hotkey) {
   return 1;
 }
 
-int Run_program(int argc, char** argv) {
-  // Answered before any window system is needed, as the converter does.
-  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("quorvandel %s\n%s", QUORVANDEL_VERSION, licence_notice);
-    return 0;
-  }
+std::optional<int> Run_hotkey_command(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (std::string_view(argv[i]) == "--hotkey") {
       QCoreApplication application(argc, argv);  // no display needed
       return Send_hotkey(i + 1 < argc ? argv[i + 1] : "");
     }
   }
+  return std::nullopt;
+}
+
+int Run_program(int argc, char** argv) {
+  // Answered before any window system is needed, as the converter does.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quorvandel %s\n%s", QUORVANDEL_VERSION, licence_notice);
+    return 0;
+  }
+  if (const std::optional<int> status = Run_hotkey_command(argc, argv)) return *status;
   QApplication application(argc, argv);
   // The name is what screen readers announce and the windows' class
   // (WM_CLASS), which the installed desktop entry's StartupWMClass matches;

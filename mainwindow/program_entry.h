@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,6 +74,12 @@ void Keep_consents(const Services& services, const std::string& ini_path);
 // This system's channel to the running copy, for a copy that only hands
 // something over (Send_hotkey) and for Make_desktop_services.
 std::shared_ptr<Instance_channel_service> Make_instance_channel();
+
+// The command a compositor's key binding runs ("--hotkey default"): hands
+// the press to the running copy and gives the process's exit status;
+// nothing for another command line. Creates nothing else, so that main()
+// calls it first and the press arrives without a start's delay.
+std::optional<int> Run_hotkey_command(int argc, char** argv);
 
 // The whole program entry; returns the process's exit status.
 int Run_program(int argc, char** argv);

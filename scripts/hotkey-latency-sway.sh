@@ -82,6 +82,15 @@ for round in $(seq "$rounds"); do
   wait "$field_pid" 2>/dev/null || true
 done
 
+# The reference for the command's start: a program of the system's
+# started the same way, as the user, in the same run.
+bare=()
+for round in $(seq "$rounds"); do
+  start=$(now_us)
+  as_user true
+  bare+=($((($(now_us) - start) / 1000)))
+done
+
 sorted=($(printf '%s\n' "${results[@]}" | sort -n))
 count=${#sorted[@]}
 median=${sorted[$((count / 2))]}
@@ -89,5 +98,7 @@ echo "sway: the --hotkey command to converted selection, $count rounds (ms): ${r
 echo "sway: median ${median} ms, fastest ${sorted[0]} ms, slowest ${sorted[$((count - 1))]} ms"
 command_median=$(printf '%s\n' "${commands[@]}" | sort -n | sed -n "$((count / 2 + 1))p")
 echo "sway: of which the command itself (a process start and the hand-over), median ${command_median} ms"
+bare_median=$(printf '%s\n' "${bare[@]}" | sort -n | sed -n "$((count / 2 + 1))p")
+echo "sway: 'true' started the same way, median ${bare_median} ms: the command takes $(awk -v c="$command_median" -v b="$bare_median" 'BEGIN { printf "%.1f", c / (b > 0 ? b : 1) }')x as long"
 echo "sway: load average while measured: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "sway: against the 600 ms of two fixed 300 ms waits: $(awk -v m="$median" 'BEGIN { printf "%.1f", 600 / m }')x faster (median)"

@@ -27,6 +27,12 @@ class Virtual_keyboard_keystrokes : public Keystroke_service {
   void Send_key(Key key, bool release) override;
   // No protocol of these compositors names the focused window's program.
   Copy_paste_style Foreground_style() override { return Copy_paste_style::control_keys; }
+  // The compositor hands the focused program the clipboard's change and
+  // then these keys in the order this connection sent them, and the
+  // program handles its events in that order: whatever was sent before
+  // the keys is handled before them, with no wait.
+  bool Ask_foreground_to_answer() override { return true; }
+  bool Foreground_answered() override { return true; }
 
  private:
   Virtual_keyboard_keystrokes(Wayland_connection& connection, zwp_virtual_keyboard_v1* keyboard);

@@ -8,7 +8,10 @@ std::optional<Wayland_keys> Open_wayland_keys(const std::string& program) {
   if (!keys.connection) return std::nullopt;
   keys.keystrokes = Virtual_keyboard_keystrokes::Create(*keys.connection);
   keys.clipboard = Data_control_clipboard::Create(*keys.connection);
-  if (!keys.keystrokes || !keys.clipboard) return std::nullopt;
+  // The data control alone still gives native programs' clipboard back
+  // whole; the keys then go through the desktop portal (KDE Plasma offers
+  // ordinary programs the one but not the virtual keyboard).
+  if (!keys.clipboard) return std::nullopt;
   keys.hotkeys = std::make_unique<Command_hotkeys>(program);
   keys.connection->Start();
   return keys;

@@ -1,6 +1,7 @@
-// The hotkey services of a Wayland session whose compositor offers the
-// wlroots protocols: the command-bound hotkeys, the virtual keyboard and
-// the data-control clipboard, over one connection that outlives them.
+// The hotkey services of a Wayland session whose compositor offers data
+// control: the command-bound hotkeys, the data-control clipboard and, on
+// wlroots compositors, the virtual keyboard, over one connection that
+// outlives them.
 #pragma once
 
 #include <memory>
@@ -31,8 +32,9 @@ struct Wayland_keys {
   }
 };
 
-// Nothing when no compositor answers, or it lacks the virtual keyboard or
-// the data control. `program` is the path the hotkeys' command starts.
+// Nothing when no compositor answers or it lacks the data control; no
+// keystrokes where it lacks the virtual keyboard. `program` is the path
+// the hotkeys' command starts.
 std::optional<Wayland_keys> Open_wayland_keys(const std::string& program);
 
 }  // namespace quorvandel

@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <unistd.h>
 #include <wayland-client.h>
-#include <wlr-data-control-unstable-v1-client-protocol.h>
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -34,32 +33,6 @@ constexpr int silence_limit_ms = 2000;
 // for the owner may be this program's own window.
 constexpr int slice_ms = 10;
 
-Data_control_clipboard* Clipboard_of(void* data) { return static_cast<Data_control_clipboard*>(data); }
-
-void On_data_offer(void* data, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
-  Clipboard_of(data)->Offer_introduced(offer);
-}
-void On_selection(void* data, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
-  Clipboard_of(data)->Selection_changed(offer);
-}
-void On_finished(void* data, zwlr_data_control_device_v1*) { Clipboard_of(data)->Device_finished(); }
-void On_primary_selection(void*, zwlr_data_control_device_v1*, zwlr_data_control_offer_v1* offer) {
-  if (offer) zwlr_data_control_offer_v1_destroy(offer);  // bound at version 1: never sent
-}
-const zwlr_data_control_device_v1_listener device_listener = {On_data_offer, On_selection, On_finished,
-                                                              On_primary_selection};
-
-void On_offer(void* data, zwlr_data_control_offer_v1* offer, const char* mime_type) {
-  Clipboard_of(data)->Type_offered(offer, mime_type);
-}
-const zwlr_data_control_offer_v1_listener offer_listener = {On_offer};
-
-void On_send(void* data, zwlr_data_control_source_v1* source, const char* mime_type, std::int32_t fd) {
-  Clipboard_of(data)->Data_requested(source, mime_type, fd);
-}
-void On_cancelled(void* data, zwlr_data_control_source_v1* source) { Clipboard_of(data)->Source_cancelled(source); }
-const zwlr_data_control_source_v1_listener source_listener = {On_send, On_cancelled};
-
 // Writes the whole data to a reader that may be slow; gives up when it
 // stops reading for too long or goes away.
 void Write_to_reader(int fd, const std::string& data) {
@@ -86,28 +59,32 @@ const std::string* Text_in(const Clipboard_contents& contents) {
 
 }  // namespace
 
-std::unique_ptr<Data_control_clipboard> Data_control_clipboard::Create(Wayland_connection& connection) {
+std::unique_ptr<Data_control_clipboard> Data_control_clipboard::Create(
+    Wayland_connection& connection, const std::vector<const Data_control_protocol*>& protocols) {
   if (!connection.seat()) return nullptr;
-  auto* manager =
-      static_cast<zwlr_data_control_manager_v1*>(connection.Bind(&zwlr_data_control_manager_v1_interface, 1));
-  if (!manager) return nullptr;
-  return std::unique_ptr<Data_control_clipboard>(new Data_control_clipboard(connection, manager));
+  for (const Data_control_protocol* protocol : protocols) {
+    // Version 1 of either: the primary selection is not this clipboard's.
+    if (auto* manager = static_cast<wl_proxy*>(connection.Bind(protocol->manager_interface, 1)))
+      return std::unique_ptr<Data_control_clipboard>(new Data_control_clipboard(connection, *protocol, manager));
+  }
+  return nullptr;
 }
 
-Data_control_clipboard::Data_control_clipboard(Wayland_connection& connection, zwlr_data_control_manager_v1* manager)
-    : connection_(connection), manager_(manager) {
-  device_ = zwlr_data_control_manager_v1_get_data_device(manager_, connection_.seat());
-  zwlr_data_control_device_v1_add_listener(device_, &device_listener, this);
+Data_control_clipboard::Data_control_clipboard(Wayland_connection& connection, const Data_control_protocol& protocol,
+                                               wl_proxy* manager)
+    : connection_(connection), protocol_(protocol), manager_(manager) {
+  device_ = protocol_.get_data_device(manager_, connection_.seat());
+  protocol_.listen_to_device(device_, this);
 }
 
 Data_control_clipboard::~Data_control_clipboard() {
   std::lock_guard<std::mutex> hold(connection_.lock());
   *alive_ = false;
-  for (auto& [offer, types] : introduced_) zwlr_data_control_offer_v1_destroy(offer);
-  if (selection_) zwlr_data_control_offer_v1_destroy(selection_);
-  for (auto& [source, contents] : sources_) zwlr_data_control_source_v1_destroy(source);
-  if (device_) zwlr_data_control_device_v1_destroy(device_);
-  zwlr_data_control_manager_v1_destroy(manager_);
+  for (auto& [offer, types] : introduced_) protocol_.destroy_offer(offer);
+  if (selection_) protocol_.destroy_offer(selection_);
+  for (auto& [source, contents] : sources_) protocol_.destroy_source(source);
+  if (device_) protocol_.destroy_device(device_);
+  protocol_.destroy_manager(manager_);
   connection_.Flush();
 }
 
@@ -121,18 +98,18 @@ void Data_control_clipboard::Tell_changed() {
   });
 }
 
-void Data_control_clipboard::Offer_introduced(zwlr_data_control_offer_v1* offer) {
+void Data_control_clipboard::Offer_introduced(wl_proxy* offer) {
   introduced_[offer];
-  zwlr_data_control_offer_v1_add_listener(offer, &offer_listener, this);
+  protocol_.listen_to_offer(offer, this);
 }
 
-void Data_control_clipboard::Type_offered(zwlr_data_control_offer_v1* offer, const char* mime_type) {
+void Data_control_clipboard::Type_offered(wl_proxy* offer, const char* mime_type) {
   const auto found = introduced_.find(offer);
   if (found != introduced_.end()) found->second.emplace_back(mime_type);
 }
 
-void Data_control_clipboard::Selection_changed(zwlr_data_control_offer_v1* offer) {
-  if (selection_ && selection_ != offer) zwlr_data_control_offer_v1_destroy(selection_);
+void Data_control_clipboard::Selection_changed(wl_proxy* offer) {
+  if (selection_ && selection_ != offer) protocol_.destroy_offer(selection_);
   selection_ = offer;
   selection_types_.clear();
   if (const auto found = introduced_.find(offer); found != introduced_.end()) {
@@ -147,12 +124,18 @@ void Data_control_clipboard::Selection_changed(zwlr_data_control_offer_v1* offer
   Tell_changed();
 }
 
+void Data_control_clipboard::Primary_selection_changed(wl_proxy* offer) {
+  if (!offer) return;
+  introduced_.erase(offer);
+  protocol_.destroy_offer(offer);
+}
+
 void Data_control_clipboard::Device_finished() {
-  zwlr_data_control_device_v1_destroy(device_);
+  protocol_.destroy_device(device_);
   device_ = nullptr;
 }
 
-void Data_control_clipboard::Data_requested(zwlr_data_control_source_v1* source, const char* mime_type, int fd) {
+void Data_control_clipboard::Data_requested(wl_proxy* source, const char* mime_type, int fd) {
   const auto found = sources_.find(source);
   if (found != sources_.end()) {
     for (const Clipboard_format& format : found->second) {
@@ -167,9 +150,9 @@ void Data_control_clipboard::Data_requested(zwlr_data_control_source_v1* source,
   close(fd);
 }
 
-void Data_control_clipboard::Source_cancelled(zwlr_data_control_source_v1* source) {
+void Data_control_clipboard::Source_cancelled(wl_proxy* source) {
   sources_.erase(source);
-  zwlr_data_control_source_v1_destroy(source);
+  protocol_.destroy_source(source);
   if (owned_ == source) owned_ = nullptr;
 }
 
@@ -188,7 +171,7 @@ std::optional<Data_control_clipboard::Snapshot> Data_control_clipboard::Look() {
   return snapshot;
 }
 
-std::optional<std::string> Data_control_clipboard::Receive(zwlr_data_control_offer_v1* offer, const std::string& type,
+std::optional<std::string> Data_control_clipboard::Receive(wl_proxy* offer, const std::string& type,
                                                            std::size_t max_bytes) {
   int ends[2];
   if (pipe2(ends, O_CLOEXEC) != 0) return std::nullopt;
@@ -199,7 +182,7 @@ std::optional<std::string> Data_control_clipboard::Receive(zwlr_data_control_off
       close(ends[1]);
       return std::nullopt;
     }
-    zwlr_data_control_offer_v1_receive(offer, type.c_str(), ends[1]);
+    protocol_.receive(offer, type.c_str(), ends[1]);
     connection_.Flush();
   }
   close(ends[1]);
@@ -268,13 +251,13 @@ bool Data_control_clipboard::Write_all(const Clipboard_contents& contents) {
   {
     std::lock_guard<std::mutex> hold(connection_.lock());
     if (!device_) return false;
-    zwlr_data_control_source_v1* source = zwlr_data_control_manager_v1_create_data_source(manager_);
-    zwlr_data_control_source_v1_add_listener(source, &source_listener, this);
-    for (const Clipboard_format& format : contents) zwlr_data_control_source_v1_offer(source, format.mime_type.c_str());
+    wl_proxy* source = protocol_.create_data_source(manager_);
+    protocol_.listen_to_source(source, this);
+    for (const Clipboard_format& format : contents) protocol_.offer_type(source, format.mime_type.c_str());
     sources_[source] = contents;
     owned_ = source;
     echoes_expected_ = 1;
-    zwlr_data_control_device_v1_set_selection(device_, source);
+    protocol_.set_selection(device_, source);
     ++change_count_;
     connection_.Flush();
   }

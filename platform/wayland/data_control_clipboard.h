@@ -1,5 +1,5 @@
-// The clipboard on Wayland compositors with the wlroots data-control
-// protocol (sway, Hyprland, KDE Plasma): every format read and given back,
+// The clipboard on Wayland compositors with a data-control protocol
+// (sway, Hyprland, KDE Plasma): every format read and given back,
 // whoever has the focus, the owner's changes watched and the fetches of
 // this program's data counted.
 #pragma once
@@ -14,20 +14,22 @@
 #include <vector>
 
 #include "platform/clipboard_service.h"
+#include "platform/wayland/data_control_protocol.h"
 #include "platform/wayland/wayland_connection.h"
 
-struct zwlr_data_control_manager_v1;
-struct zwlr_data_control_device_v1;
-struct zwlr_data_control_offer_v1;
-struct zwlr_data_control_source_v1;
+struct wl_proxy;
 
 namespace quorvandel {
 
 class Data_control_clipboard : public Clipboard_service {
  public:
-  // Nothing where the compositor offers no data control or no seat. Takes
-  // the manager's global before the connection's reader starts.
-  static std::unique_ptr<Data_control_clipboard> Create(Wayland_connection& connection);
+  // Nothing where the compositor offers none of the protocols or no seat;
+  // the first of them that it offers is used. Takes the manager's global
+  // before the connection's reader starts.
+  static std::unique_ptr<Data_control_clipboard> Create(
+      Wayland_connection& connection,
+      const std::vector<const Data_control_protocol*>& protocols = {data_control_protocols.begin(),
+                                                                      data_control_protocols.end()});
   ~Data_control_clipboard() override;
 
   std::optional<Clipboard_contents> Read_all(std::size_t max_bytes) override;
@@ -40,39 +42,41 @@ class Data_control_clipboard : public Clipboard_service {
   void Set_changed_handler(std::function<void()> handler) override;
 
   // The compositor's events, on the connection's reader with its lock held.
-  void Offer_introduced(zwlr_data_control_offer_v1* offer);
-  void Type_offered(zwlr_data_control_offer_v1* offer, const char* mime_type);
-  void Selection_changed(zwlr_data_control_offer_v1* offer);
+  void Offer_introduced(wl_proxy* offer);
+  void Type_offered(wl_proxy* offer, const char* mime_type);
+  void Selection_changed(wl_proxy* offer);
+  void Primary_selection_changed(wl_proxy* offer);
   void Device_finished();
-  void Data_requested(zwlr_data_control_source_v1* source, const char* mime_type, int fd);
-  void Source_cancelled(zwlr_data_control_source_v1* source);
+  void Data_requested(wl_proxy* source, const char* mime_type, int fd);
+  void Source_cancelled(wl_proxy* source);
 
  private:
-  Data_control_clipboard(Wayland_connection& connection, zwlr_data_control_manager_v1* manager);
+  Data_control_clipboard(Wayland_connection& connection, const Data_control_protocol& protocol, wl_proxy* manager);
   // What the clipboard holds now, as far as the compositor told: our own
   // contents while we own it, else the offer's types.
   struct Snapshot {
     bool owned = false;
     Clipboard_contents contents;            // when owned
-    zwlr_data_control_offer_v1* offer = nullptr;  // when another program owns it
+    wl_proxy* offer = nullptr;  // when another program owns it
     std::vector<std::string> types;
   };
   std::optional<Snapshot> Look();
   // The offer's data in that type; nothing when the owner does not answer
   // or sends more than `max_bytes`.
-  std::optional<std::string> Receive(zwlr_data_control_offer_v1* offer, const std::string& type,
+  std::optional<std::string> Receive(wl_proxy* offer, const std::string& type,
                                      std::size_t max_bytes);
   void Tell_changed();
 
   Wayland_connection& connection_;
-  zwlr_data_control_manager_v1* manager_ = nullptr;
-  zwlr_data_control_device_v1* device_ = nullptr;
+  const Data_control_protocol& protocol_;
+  wl_proxy* manager_ = nullptr;
+  wl_proxy* device_ = nullptr;
   // Guarded by the connection's lock:
-  std::map<zwlr_data_control_offer_v1*, std::vector<std::string>> introduced_;
-  zwlr_data_control_offer_v1* selection_ = nullptr;
+  std::map<wl_proxy*, std::vector<std::string>> introduced_;
+  wl_proxy* selection_ = nullptr;
   std::vector<std::string> selection_types_;
-  std::map<zwlr_data_control_source_v1*, Clipboard_contents> sources_;  // ours, until cancelled
-  zwlr_data_control_source_v1* owned_ = nullptr;  // the one the clipboard holds
+  std::map<wl_proxy*, Clipboard_contents> sources_;  // ours, until cancelled
+  wl_proxy* owned_ = nullptr;  // the one the clipboard holds
   int echoes_expected_ = 0;  // selection events of our own writes, not counted as changes
 
   std::atomic<std::uint64_t> change_count_{0};

@@ -22,26 +22,6 @@ class Key_consent : public Portal_bus {
  protected:
   void Release() override { keys_.reset(); }
 
-  QVariantMap Selected_options() {
-    QDBusMessage get = QDBusMessage::createMethodCall(portal_service, "/org/freedesktop/portal/desktop",
-                                                      "org.freedesktop.DBus.Mock", "GetMethodCalls");
-    get << QString("SelectDevices");
-    const QDBusMessage reply = bus_->call(get);
-    QVariantMap options;
-    const QDBusArgument list = reply.arguments().front().value<QDBusArgument>();
-    list.beginArray();
-    while (!list.atEnd()) {
-      qulonglong time = 0;
-      QVariantList arguments;
-      list.beginStructure();
-      list >> time >> arguments;
-      list.endStructure();
-      options = qdbus_cast<QVariantMap>(arguments.at(1).value<QDBusArgument>());
-    }
-    list.endArray();
-    return options;
-  }
-
   std::unique_ptr<Portal_keystrokes> keys_;
 };
 

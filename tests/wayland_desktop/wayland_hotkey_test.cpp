@@ -3,24 +3,19 @@
 // the real program, native Wayland text fields of Qt and GTK 3 in other
 // processes, the trigger by the command a user binds in sway's config, and
 // the user's clipboard, held by wl-copy, given back byte for byte.
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "support/desktop_processes.h"
 
 namespace quorvandel::testing {
 namespace {
@@ -28,29 +23,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// The settings of the program under test: the default profile reads text
-// typed on the English keys of the Hebrew layout.
-constexpr const char* settings =
-    "[Configuration]\nwindow_pos_x=520\nwindow_pos_y=300\nwindow_width=480\nwindow_height=400\n"
-    "[Default_Settings]\nsource_char_set=5\n";
-constexpr const char* typed = "akuo";
-constexpr const char* converted = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d";  // shalom in Hebrew letters
 // The user the compositor and every client run as.
 constexpr const char* user = "nobody";
 constexpr const char* group = "nogroup";
-
-std::string Read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
-
-std::string Quoted(const std::string& word) {
-  std::string quoted = "'";
-  for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
 
 // Waits, up to a generous deadline that only stops a broken run from
 // hanging, for the condition to hold.
@@ -97,58 +72,12 @@ class Wayland_desktop : public ::testing::Test {
   }
   static std::string Shell_line(const std::vector<std::string>& command) {
     std::string line;
-    for (const std::string& word : command) line += Quoted(word) + " ";
+    for (const std::string& word : command) line += Shell_quoted(word) + " ";
     return line;
   }
 
-  // Starts a program; its standard error goes to `error_file` where one is
-  // named, to the test's own with QUORVANDEL_DESKTOP_TEST_VERBOSE, else away.
-  static pid_t Spawn(const std::vector<std::string>& command, const std::string& error_file = {}) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-      const int null = open("/dev/null", O_RDWR);
-      dup2(null, 0);
-      dup2(null, 1);
-      if (!error_file.empty()) {
-        const int log = open(error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        dup2(log >= 0 ? log : null, 2);
-      } else if (!std::getenv("QUORVANDEL_DESKTOP_TEST_VERBOSE")) {
-        dup2(null, 2);
-      }
-      for (int fd = 3; fd < 256; ++fd) close(fd);
-      std::vector<char*> argv;
-      for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
-      argv.push_back(nullptr);
-      execvp(argv[0], argv.data());
-      _exit(127);
-    }
-    return pid;
-  }
-
-  static void Stop(pid_t& pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
-    pid = -1;
-  }
-
-  // Runs a shell command; its standard output.
-  static std::string Output_of(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-      std::array<char, 4096> buffer;
-      while (const std::size_t got = fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), got);
-      pclose(pipe);
-    }
-    return output;
-  }
-  static int Status_of(const std::string& command) {
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
   static std::string Tree_query(const std::string& filter) {
-    return Output_of("swaymsg -s " + Quoted(swaysock_.string()) + " -t get_tree | jq -r " + Quoted(filter));
+    return Output_of("swaymsg -s " + Shell_quoted(swaysock_.string()) + " -t get_tree | jq -r " + Shell_quoted(filter));
   }
   // The title of the window that has the keyboard focus.
   static std::string Focused_title() {
@@ -166,12 +95,12 @@ class Wayland_desktop : public ::testing::Test {
     std::ofstream(folder_ / "sway.config") << "xwayland disable\n";
     const fs::path program = folder_ / "program" / "quorvandel";
     fs::copy_file(QUORVANDEL_GUI_EXE, program);
-    std::ofstream(folder_ / "program" / "Quorvandel.ini") << settings;
-    ASSERT_EQ(Status_of("chown -R " + std::string(user) + ":" + group + " " + Quoted(folder_.string())), 0);
+    std::ofstream(folder_ / "program" / "Quorvandel.ini") << hotkey_test_settings;
+    ASSERT_EQ(Status_of("chown -R " + std::string(user) + ":" + group + " " + Shell_quoted(folder_.string())), 0);
 
     sway_ = Spawn(As_user({"sway", "-c", (folder_ / "sway.config").string()},
                           {"WLR_BACKENDS=headless", "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman"}),
-                  (folder_ / "sway.log").string());
+                  Spawn_options{.error_file = (folder_ / "sway.log").string()});
     // Ready once both its Wayland socket and its IPC socket exist.
     ASSERT_TRUE(Eventually([] {
       for (const fs::directory_entry& entry : fs::directory_iterator(folder_ / "runtime")) {
@@ -184,7 +113,7 @@ class Wayland_desktop : public ::testing::Test {
         << Read_file(folder_ / "sway.log");
 
     quorvandel_ = Spawn(As_user({program.string()}, {"QT_QPA_PLATFORM=wayland"}),
-                        (folder_ / "program" / "errors.txt").string());
+                        Spawn_options{.error_file = (folder_ / "program" / "errors.txt").string()});
     ASSERT_TRUE(Eventually(
         [] { return !Tree_query(".. | objects | select((.name // \"\") | startswith(\"Quorvandel 1\")) | .id").empty(); },
         60s))
@@ -212,7 +141,7 @@ class Wayland_desktop : public ::testing::Test {
 
   // The user copies this file's bytes as `type` with another program.
   static void Copy_to_clipboard(const std::string& type, const fs::path& file) {
-    ASSERT_EQ(Status_of(Shell_line(As_user({"sh", "-c", "wl-copy --type " + Quoted(type) + " < " + Quoted(file.string())}))),
+    ASSERT_EQ(Status_of(Shell_line(As_user({"sh", "-c", "wl-copy --type " + Shell_quoted(type) + " < " + Shell_quoted(file.string())}))),
               0);
     ASSERT_TRUE(Eventually([&] { return Clipboard(type) == Read_file(file); }));
   }
@@ -267,9 +196,9 @@ TEST_P(Each_field, ConvertsTheSelectionInPlaceAndGivesTheClipboardBackWhole) {
   const fs::path kept = fs::path(QUORVANDEL_SOURCE_DIR) / field.clipboard_file;
   Copy_to_clipboard(field.clipboard_type, kept);
   const std::string types_before = Clipboard_types();
-  Start_field(field.command, field.title, typed, field.environment);
+  Start_field(field.command, field.title, hotkey_test_typed, field.environment);
   Hotkey("default");
-  EXPECT_TRUE(Field_reads(converted)) << Field_text();
+  EXPECT_TRUE(Field_reads(hotkey_test_converted)) << Field_text();
   EXPECT_TRUE(Eventually([&] { return Clipboard(field.clipboard_type) == Read_file(kept); }))
       << Clipboard(field.clipboard_type).size() << " bytes";
   EXPECT_EQ(Clipboard_types(), types_before);

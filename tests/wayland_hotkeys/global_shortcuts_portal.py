@@ -5,34 +5,18 @@ Parameters: "version" (1 by default; 0 stands for a portal too old) and
 Press(id) on the mock interface presses and releases a bound shortcut.
 '''
 
+import os
+import sys
+
 import dbus
 
 from dbusmock import MOCK_IFACE
 
-SYSTEM_BUS = False
-BUS_NAME = 'org.freedesktop.portal.Desktop'
-MAIN_OBJ = '/org/freedesktop/portal/desktop'
+sys.path.insert(0, os.path.dirname(__file__))
+# pylint: disable=wrong-import-position
+from portal_mock import ANSWER, BUS_NAME, CREATE_SESSION, MAIN_OBJ, SYSTEM_BUS  # noqa: E402,F401
+
 MAIN_IFACE = 'org.freedesktop.portal.GlobalShortcuts'
-
-# Each call answers through a Request object named by its handle_token,
-# whose Response signal carries the results.
-ANSWER = '''
-def answer(self, token, response, results):
-    path = '/org/freedesktop/portal/desktop/request/mock/' + token
-    if path not in objects:
-        self.AddObject(path, 'org.freedesktop.portal.Request', {}, [])
-    objects[path].EmitSignal('org.freedesktop.portal.Request', 'Response', 'ua{sv}',
-                             [dbus.UInt32(response), dbus.Dictionary(results, signature='sv')])
-    return dbus.ObjectPath(path)
-'''
-
-CREATE_SESSION = ANSWER + '''
-options = args[0]
-session = '/org/freedesktop/portal/desktop/session/mock/' + str(options['session_handle_token'])
-self.AddObject(session, 'org.freedesktop.portal.Session', {}, [])
-self.sessions.append(session)
-ret = answer(self, str(options['handle_token']), 0, {'session_handle': dbus.String(session)})
-'''
 
 BIND_SHORTCUTS = ANSWER + '''
 session, shortcuts, parent, options = args

@@ -2,14 +2,12 @@
 // one of this folder's templates), for the tests of the portal clients.
 #pragma once
 
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -20,33 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "support/desktop_processes.h"
+
 namespace quorvandel::testing {
 
 inline const QString portal_service = "org.freedesktop.portal.Desktop";
-
-inline pid_t Spawn(const std::vector<std::string>& command, int output_fd = -1) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int null = open("/dev/null", O_RDWR);
-    dup2(null, 0);
-    dup2(output_fd >= 0 ? output_fd : null, 1);
-    if (!std::getenv("QUORVANDEL_DESKTOP_TEST_VERBOSE")) dup2(null, 2);
-    for (int fd = 3; fd < 256; ++fd) close(fd);
-    std::vector<char*> argv;
-    for (const std::string& word : command) argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  return pid;
-}
-
-inline void Stop(pid_t& pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  waitpid(pid, nullptr, 0);
-  pid = -1;
-}
 
 // Lets Qt's loop run until the condition holds; false after a deadline
 // that only stops a broken run from hanging.
@@ -73,7 +49,9 @@ class Portal_bus : public ::testing::Test {
   void SetUp() override {
     int ends[2];
     ASSERT_EQ(pipe(ends), 0);
-    bus_daemon_ = Spawn({"dbus-daemon", "--session", "--nofork", "--print-address=1"}, ends[1]);
+    Spawn_options address_output;
+    address_output.output_fd = ends[1];
+    bus_daemon_ = Spawn({"dbus-daemon", "--session", "--nofork", "--print-address=1"}, address_output);
     close(ends[1]);
     std::string address;
     char c;
@@ -105,6 +83,36 @@ class Portal_bus : public ::testing::Test {
                      std::string(QUORVANDEL_SOURCE_DIR "/tests/wayland_hotkeys/") + template_file, "-p", parameters});
     ASSERT_TRUE(Eventually([&] { return bus_->interface()->isServiceRegistered(portal_service).value(); }))
         << "the mock portal did not start";
+  }
+
+  // The arguments of each call of the mock portal's method, as dbusmock
+  // logged them, the oldest first.
+  std::vector<QVariantList> Method_calls(const QString& method) {
+    QDBusMessage get = QDBusMessage::createMethodCall(portal_service, "/org/freedesktop/portal/desktop",
+                                                      "org.freedesktop.DBus.Mock", "GetMethodCalls");
+    get << method;
+    const QDBusMessage reply = bus_->call(get);
+    std::vector<QVariantList> calls;
+    if (reply.type() != QDBusMessage::ReplyMessage) return calls;
+    const QDBusArgument list = reply.arguments().front().value<QDBusArgument>();
+    list.beginArray();
+    while (!list.atEnd()) {
+      qulonglong time = 0;
+      QVariantList arguments;
+      list.beginStructure();
+      list >> time >> arguments;
+      list.endStructure();
+      calls.push_back(arguments);
+    }
+    list.endArray();
+    return calls;
+  }
+
+  // The options of the last RemoteDesktop SelectDevices call.
+  QVariantMap Selected_options() {
+    const std::vector<QVariantList> calls = Method_calls("SelectDevices");
+    if (calls.empty()) return {};
+    return qdbus_cast<QVariantMap>(calls.back().at(1).value<QDBusArgument>());
   }
 
   static inline int connections_ = 0;

@@ -22,40 +22,12 @@ class Portal_keystrokes_test : public Portal_bus {
   void Release() override { keys_.reset(); }
   void Start_portal(const std::string& parameters) { Portal_bus::Start_portal("remote_desktop_portal.py", parameters); }
 
-  // The arguments of each call of the mock's method, as dbusmock logged them.
-  std::vector<QVariantList> Calls(const QString& method) {
-    QDBusMessage get = QDBusMessage::createMethodCall(portal_service, "/org/freedesktop/portal/desktop",
-                                                      "org.freedesktop.DBus.Mock", "GetMethodCalls");
-    get << method;
-    const QDBusMessage reply = bus_->call(get);
-    std::vector<QVariantList> calls;
-    if (reply.type() != QDBusMessage::ReplyMessage) return calls;
-    const QDBusArgument list = reply.arguments().front().value<QDBusArgument>();
-    list.beginArray();
-    while (!list.atEnd()) {
-      qulonglong time = 0;
-      QVariantList arguments;
-      list.beginStructure();
-      list >> time >> arguments;
-      list.endStructure();
-      calls.push_back(arguments);
-    }
-    list.endArray();
-    return calls;
-  }
-
   // The codes and states of the keys the portal received.
   std::vector<std::pair<int, uint>> Keys_received() {
     std::vector<std::pair<int, uint>> keys;
-    for (const QVariantList& call : Calls("NotifyKeyboardKeycode"))
+    for (const QVariantList& call : Method_calls("NotifyKeyboardKeycode"))
       keys.emplace_back(call.at(2).toInt(), call.at(3).toUInt());
     return keys;
-  }
-
-  QVariantMap Selected_options() {
-    const std::vector<QVariantList> calls = Calls("SelectDevices");
-    if (calls.empty()) return {};
-    return qdbus_cast<QVariantMap>(calls.back().at(1).value<QDBusArgument>());
   }
 
   std::unique_ptr<Portal_keystrokes> keys_;
@@ -73,9 +45,9 @@ TEST_F(Portal_keystrokes_test, SendsTheCopyKeysAsEvdevCodesOnceTheSessionStarted
   const std::vector<std::pair<int, uint>> expected = {{29, 1}, {46, 1}, {46, 0}, {29, 0}, {42, 1}, {47, 1}};
   EXPECT_TRUE(Eventually([&] { return Keys_received().size() == expected.size(); }));
   EXPECT_EQ(Keys_received(), expected);
-  EXPECT_EQ(Calls("Start").size(), 1u);
+  EXPECT_EQ(Method_calls("Start").size(), 1u);
   EXPECT_EQ(keys_->Prepare(), "");  // the running session serves the next conversion
-  EXPECT_EQ(Calls("Start").size(), 1u);
+  EXPECT_EQ(Method_calls("Start").size(), 1u);
 }
 
 TEST_F(Portal_keystrokes_test, ConsentIsKeptWithTheRestoreTokenWhereThePortalHasIt) {
@@ -117,7 +89,7 @@ TEST_F(Portal_keystrokes_test, TheUserCancellingIsToldAndAskedAgainNextTime) {
   EXPECT_EQ(keys_->Prepare(), keys_cancelled_message);
   keys_->Send_key(Key::control, false);
   EXPECT_EQ(keys_->Prepare(), keys_cancelled_message);
-  EXPECT_EQ(Calls("Start").size(), 2u);
+  EXPECT_EQ(Method_calls("Start").size(), 2u);
   EXPECT_TRUE(Keys_received().empty());
 }
 

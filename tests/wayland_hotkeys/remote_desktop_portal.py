@@ -6,30 +6,16 @@ the dialog). Start gives the restore token "token-from-portal" when asked
 to keep the consent. The calls are read back with GetMethodCalls.
 '''
 
+import os
+import sys
+
 import dbus
 
-SYSTEM_BUS = False
-BUS_NAME = 'org.freedesktop.portal.Desktop'
-MAIN_OBJ = '/org/freedesktop/portal/desktop'
+sys.path.insert(0, os.path.dirname(__file__))
+# pylint: disable=wrong-import-position
+from portal_mock import ANSWER, BUS_NAME, CREATE_SESSION, MAIN_OBJ, SYSTEM_BUS  # noqa: E402,F401
+
 MAIN_IFACE = 'org.freedesktop.portal.RemoteDesktop'
-
-# Each call answers through a Request object named by its handle_token.
-ANSWER = '''
-def answer(self, token, response, results):
-    path = '/org/freedesktop/portal/desktop/request/mock/' + token
-    if path not in objects:
-        self.AddObject(path, 'org.freedesktop.portal.Request', {}, [])
-    objects[path].EmitSignal('org.freedesktop.portal.Request', 'Response', 'ua{sv}',
-                             [dbus.UInt32(response), dbus.Dictionary(results, signature='sv')])
-    return dbus.ObjectPath(path)
-'''
-
-CREATE_SESSION = ANSWER + '''
-options = args[0]
-session = '/org/freedesktop/portal/desktop/session/mock/' + str(options['session_handle_token'])
-self.AddObject(session, 'org.freedesktop.portal.Session', {}, [])
-ret = answer(self, str(options['handle_token']), 0, {'session_handle': dbus.String(session)})
-'''
 
 SELECT_DEVICES = ANSWER + '''
 session, options = args
@@ -48,6 +34,7 @@ ret = answer(self, str(options['handle_token']), self.start_response,
 
 
 def load(mock, parameters):
+    mock.sessions = []
     mock.persisting = False
     mock.start_response = int(parameters.get('start_response', 0))
     mock.AddProperty(MAIN_IFACE, 'version', dbus.UInt32(parameters.get('version', 2)))
