@@ -248,17 +248,6 @@ int main(int argc, char** argv) {
   } else {
     Set_dictionary(System_dictionary());
   }
-  // The first word pays for reading what the dictionaries need of it, as
-  // a converter process run on one selection does.
-  const auto load_start = std::chrono::steady_clock::now();
-  const Dictionary* dictionary = Installed_dictionary();
-  const bool found = dictionary != nullptr && dictionary->Has(Language::hebrew) && dictionary->Has(Language::english);
-  Text first;
-  Append_text_from_utf8(first, "akuo");
-  Converted(first);
-  std::printf("first word judged in %.0f ms, dictionaries %s\n",
-              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - load_start).count(),
-              found ? "included" : "not used");
   Words words;
   bool tuning = false;
   std::vector<std::string> files;
@@ -289,6 +278,17 @@ int main(int argc, char** argv) {
     Add_file("/usr/share/common-licenses/GPL-3", words);
   }
   for (const std::string& f : files) Add_file(f, words);
+  // The first word pays for reading what the dictionaries need of it, as
+  // a converter process run on one selection does.
+  const auto load_start = std::chrono::steady_clock::now();
+  const Dictionary* dictionary = Installed_dictionary();
+  const bool found = dictionary != nullptr && dictionary->Has(Language::hebrew) && dictionary->Has(Language::english);
+  Text first;
+  Append_text_from_utf8(first, "akuo");
+  Converted(first);
+  std::printf("first word judged in %.0f ms, dictionaries %s\n",
+              std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - load_start).count(),
+              found ? "included" : "not used");
   Print_accuracy(words);
   Print_speed();
   return 0;

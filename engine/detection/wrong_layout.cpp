@@ -251,7 +251,8 @@ bool Judge_latin(Text_view word, bool ends_line, Judged_word& judged) {
     return other.data() - judged.retyped.data() < core.data() - word.data();
   };
   const Unit last = word.back();
-  const bool ends_with_key = ends_line && (last == ',' || last == ';') && Is_hebrew_letter(other_core.back()) &&
+  const bool ends_with_key = ends_line && (last == ',' || last == ';') && !other_core.empty() &&
+                             Is_hebrew_letter(other_core.back()) &&
                              other_core.data() + other_core.size() == judged.retyped.data() + judged.retyped.size();
   judged.verdict =
       Judge(core, Language::english, other_core, Language::hebrew, starts_before(other_core), ends_with_key, judged);
@@ -368,7 +369,12 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
   std::array<Count, 2> counts{};  // per typed layout: English, Hebrew
   for (const Word_span& w : words) {
     Count& c = counts[w.judged.typed_hebrew ? 1 : 0];
-    switch (w.judged.verdict) {
+    // A word neither dictionary knows is judged by its letters alone: a
+    // weak voice in the line's judgement, however sure the letters are.
+    Verdict vote = w.judged.verdict;
+    if (w.judged.neither_known && vote == Verdict::keep_sure) vote = Verdict::keep_weak;
+    if (w.judged.neither_known && vote == Verdict::repair_sure) vote = Verdict::repair_weak;
+    switch (vote) {
       case Verdict::repair_sure:
         ++c.sure_repairs;
         break;

@@ -105,6 +105,9 @@ TEST_F(WrongLayout, RepairsOnlyTheWrongWordsInBothDirections) {
       // takes many strings as a prefix and a word) against its letters.
       {"עפך רק/וןרקד אישא", "gpl requires that"},
       {"עמו שככקרם עקמקרשך", "gnu affero general"},
+      // The letters alone are a weak voice in the line: "gpl" is unknown
+      // and reads as Hebrew letters, "prohibit" is surely English.
+      {"עפך אם פרםיןנןא", "gpl to prohibit"},
   };
   for (const Case& c : cases) EXPECT_EQ(Auto(c.typed), c.repaired) << c.typed;
 }
