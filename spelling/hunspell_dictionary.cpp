@@ -21,6 +21,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <unordered_map>
@@ -210,9 +211,10 @@ class Hunspell_language {
       const auto asked = asked_.find(text);
       if (asked != asked_.end()) return asked->second;
       if (Read_affix_rules()) {
-        const bool known = Knows_by_its_lines(text);
-        asked_.emplace(text, known);
-        return known;
+        if (const std::optional<bool> known = Knows_by_its_lines(text)) {
+          asked_.emplace(text, *known);
+          return *known;
+        }
       }
     }
     Read_whole_list();
@@ -244,8 +246,9 @@ class Hunspell_language {
   }
 
   // The word asked of hunspell with the affix rules and the lines of the
-  // list whose stems, less the affixes' reach, stand in the word.
-  bool Knows_by_its_lines(const std::string& word) {
+  // list whose stems, less the affixes' reach, stand in the word; nothing
+  // when the lines could not be given (no room for a temporary file).
+  std::optional<bool> Knows_by_its_lines(const std::string& word) {
     const std::string_view list = list_->Text();
     // A stem longer than this in bytes cannot stand in the word.
     const std::size_t longest = word.size() + 4 * (reach_.front + reach_.back);
@@ -270,14 +273,17 @@ class Hunspell_language {
       ++count;
     }
     if (count == 0) return false;
-    if (!Give_lines(std::to_string(count) + '\n' + lines)) return false;
+    if (!Give_lines(std::to_string(count) + '\n' + lines)) return std::nullopt;
     return Hunspell_spell(chosen_, word.c_str()) != 0;
   }
 
   // Adds lines of the word list to the dictionary of chosen lines, through a
   // file: libhunspell reads its lists from files only.
   bool Give_lines(const std::string& lines) {
-    std::string path = (std::filesystem::temp_directory_path() / "quorvandel-words-XXXXXX").string();
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error) return false;
+    std::string path = (folder / "quorvandel-words-XXXXXX").string();
     const int fd = mkstemp(path.data());
     if (fd < 0) return false;
     bool written = true;

@@ -4,6 +4,7 @@
 // them, and for the forms the affix rules make.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -69,6 +70,24 @@ TEST(DictionaryReading, WordByWordAnswersAsTheWholeList) {
       EXPECT_EQ(word_by_word->Knows(language, word), whole->Knows(language, word))
           << word << (language == Language::hebrew ? " in Hebrew" : " in English");
     }
+  }
+}
+
+TEST(DictionaryReading, WithoutRoomForItsLinesTheWholeListAnswers) {
+  const char* const before = std::getenv("TMPDIR");
+  const std::string saved = before != nullptr ? before : "";
+  setenv("TMPDIR", "/nonexistent/quorvandel", 1);
+  {
+    const auto word_by_word = Make_hunspell_dictionary(Dictionary_reading::word_by_word);
+    ASSERT_TRUE(word_by_word);
+    EXPECT_TRUE(word_by_word->Knows(Language::hebrew, "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d"));  // shalom
+    EXPECT_TRUE(word_by_word->Knows(Language::english, "hello"));
+    EXPECT_FALSE(word_by_word->Knows(Language::english, "xqzv"));
+  }
+  if (before != nullptr) {
+    setenv("TMPDIR", saved.c_str(), 1);
+  } else {
+    unsetenv("TMPDIR");
   }
 }
 
