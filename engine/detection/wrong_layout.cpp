@@ -19,7 +19,10 @@ namespace {
 constexpr double sure_bits = 6.0;
 constexpr double sure_bits_per_letter = 1.0;
 // A word the other language's dictionary knows, and its own does not, is
-// retyped unless the letter statistics are against it by more than this.
+// retyped unless the letter statistics are against it by more than this;
+// and a word its own dictionary knows, and the other's does not, follows
+// the line when the statistics favour the other reading by more than this
+// (the Hebrew dictionary takes many strings for a prefix and a word).
 constexpr double known_against_bits = 12.0;
 // A word that both dictionaries know is retyped on its own when the
 // statistics favour the other reading by this much more than `sure`.
@@ -135,6 +138,17 @@ int Known(const Dictionary* dictionary, Language language, Text_view word) {
   return dictionary->Knows(language, utf8) ? 1 : 0;
 }
 
+// The same for an English word read from the Hebrew layout's keys, which
+// type no capitals: a name ("june") is known when its capitalized form is.
+// Not an abbreviation: too many short strings of letters are one.
+int Known_any_case(const Dictionary* dictionary, Text_view small_word) {
+  const int known = Known(dictionary, Language::english, small_word);
+  if (known != 0 || small_word.empty() || small_word[0] < 'a' || small_word[0] > 'z') return known;
+  Text word(small_word);
+  word[0] = static_cast<Unit>(word[0] - 32);
+  return Known(dictionary, Language::english, word);
+}
+
 // The part of a word from its first to its last unit that `keep` holds.
 Text_view Trimmed(Text_view word, bool (*keep)(Unit)) {
   std::size_t first = 0;
@@ -150,6 +164,8 @@ struct Judged_word {
   Verdict verdict = Verdict::keep_sure;
   bool typed_hebrew = false;  // typed on the Hebrew layout
   bool other_known = false;
+  bool ends_with_key = false;  // see Judge()
+  bool neither_known = false;  // by dictionaries of both languages
   double lead = 0;  // bits by which the other reading wins
   std::size_t letters = 0;
   Text retyped;  // the word as the other layout types it
@@ -159,9 +175,11 @@ struct Judged_word {
 // the same keys read on the other layout, judged together.
 // `starts_with_key`: the other reading's first letter is typed by a key of
 // punctuation before the typed word (a word does not start with a comma,
-// an apostrophe or a slash).
+// an apostrophe or a slash); `ends_with_key`: its last letter is typed by
+// a comma or semicolon that ends the line, where English seldom puts one
+// and Hebrew words often end in the letters those keys type.
 Verdict Judge(Text_view typed_core, Language typed_language, Text_view other_core, Language other_language,
-              bool starts_with_key, Judged_word& judged) {
+              bool starts_with_key, bool ends_with_key, Judged_word& judged) {
   const Dictionary* dictionary = Installed_dictionary();
   const bool typed_hebrew = typed_language == Language::hebrew;
   const double typed_bits = typed_hebrew ? Hebrew_bits(typed_core) : English_bits(typed_core);
@@ -172,15 +190,20 @@ Verdict Judge(Text_view typed_core, Language typed_language, Text_view other_cor
   const bool typed_letter = std::find(typed_core.begin(), typed_core.end(), U',') != typed_core.end();
   // So does a final letter that does not end a Hebrew word ("םמ" for "on").
   const bool misplaced_final = typed_hebrew && std::any_of(typed_core.begin(), typed_core.end() - 1, Is_final_letter);
-  const bool malformed = typed_letter || misplaced_final || starts_with_key;
+  const bool malformed = typed_letter || misplaced_final || starts_with_key || ends_with_key;
   judged.lead = other_bits - typed_bits + (malformed ? malformed_bits : 0.0);
   judged.letters = std::max(typed_core.size(), other_core.size());
   const bool short_word = judged.letters < sure_letters && !malformed;
   const double sure = sure_bits + sure_bits_per_letter * static_cast<double>(judged.letters);
   const int typed_known = Known(dictionary, typed_language, typed_core);
-  const int other_known = Known(dictionary, other_language, other_core);
+  const int other_known = typed_hebrew ? Known_any_case(dictionary, other_core)
+                                       : Known(dictionary, other_language, other_core);
   judged.other_known = other_known == 1;
-  if (typed_known == 1 && other_known != 1) return Verdict::keep_sure;
+  judged.ends_with_key = ends_with_key;
+  judged.neither_known = typed_known == 0 && other_known == 0;
+  if (typed_known == 1 && other_known != 1) {
+    return judged.lead >= known_against_bits ? Verdict::repair_weak : Verdict::keep_sure;
+  }
   if (typed_known == 1) {
     // A word either way: the letter statistics decide when they are sure,
     // else the line. A Hebrew word as typed that is one only with a prefix
@@ -206,7 +229,7 @@ bool Is_hebrew_reading_letter(Unit u) { return Is_hebrew_letter(u); }
 bool Is_english_reading_letter(Unit u) { return Is_latin_letter(u); }
 
 // A word in English letters: Hebrew typed on the English layout?
-bool Judge_latin(Text_view word, Judged_word& judged) {
+bool Judge_latin(Text_view word, bool ends_line, Judged_word& judged) {
   const Text_view core = Trimmed(word, Is_english_reading_letter);
   // Paths, addresses and names like "iPhone" are left alone: only the
   // apostrophe and the comma (Tav) stand inside a word.
@@ -227,7 +250,12 @@ bool Judge_latin(Text_view word, Judged_word& judged) {
   const auto starts_before = [&](Text_view other) {
     return other.data() - judged.retyped.data() < core.data() - word.data();
   };
-  judged.verdict = Judge(core, Language::english, other_core, Language::hebrew, starts_before(other_core), judged);
+  const Unit last = word.back();
+  const bool ends_with_key = ends_line && (last == ',' || last == ';') && !other_core.empty() &&
+                             Is_hebrew_letter(other_core.back()) &&
+                             other_core.data() + other_core.size() == judged.retyped.data() + judged.retyped.size();
+  judged.verdict =
+      Judge(core, Language::english, other_core, Language::hebrew, starts_before(other_core), ends_with_key, judged);
   // A few capitals alone are mostly an abbreviation ("GPL"): retyped only
   // when the Hebrew reading is a word the dictionary knows.
   const bool capitals =
@@ -247,7 +275,7 @@ bool Judge_latin(Text_view word, Judged_word& judged) {
     Text shorter_retyped;
     for (const Unit u : core) shorter_retyped.push_back(keys.hebrew_of[u]);
     if (std::all_of(shorter_retyped.begin(), shorter_retyped.end(), Is_hebrew_letter)) {
-      const Verdict v = Judge(core, Language::english, shorter_retyped, Language::hebrew, false, shorter);
+      const Verdict v = Judge(core, Language::english, shorter_retyped, Language::hebrew, false, false, shorter);
       if (v > judged.verdict) {
         const std::size_t core_start = static_cast<std::size_t>(core.data() - word.data());
         shorter.retyped = judged.retyped;
@@ -275,7 +303,7 @@ bool Judge_hebrew(Text_view word, Judged_word& judged) {
   if (other_core.empty()) return false;
   judged.typed_hebrew = true;
   const bool starts_before = other_core.data() - judged.retyped.data() < core.data() - word.data();
-  judged.verdict = Judge(core, Language::hebrew, other_core, Language::english, starts_before, judged);
+  judged.verdict = Judge(core, Language::hebrew, other_core, Language::english, starts_before, false, judged);
   return true;
 }
 
@@ -314,11 +342,19 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
     if (alone && (latin > 0) != (hebrew > 0)) {
       Word_span span{i, end - i, {}};
       const Text_view word = line.substr(i, end - i);
-      if (latin > 0 ? Judge_latin(word, span.judged) : Judge_hebrew(word, span.judged)) {
+      const bool ends_line = std::all_of(line.begin() + static_cast<std::ptrdiff_t>(end), line.end(),
+                                         [](Unit u) { return u == ' ' || u == '\t' || u == '\r'; });
+      if (latin > 0 ? Judge_latin(word, ends_line, span.judged) : Judge_hebrew(word, span.judged)) {
         words.push_back(std::move(span));
       }
     }
     i = end;
+  }
+
+  // A word selected alone that ends in a comma or semicolon is a Hebrew
+  // word ending in the letter of that key when it reads as one.
+  if (words.size() == 1 && words[0].judged.ends_with_key && words[0].judged.other_known) {
+    words[0].judged.verdict = Verdict::repair_sure;
   }
 
   // Words that read as words either way follow the sure words typed on
@@ -333,7 +369,12 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
   std::array<Count, 2> counts{};  // per typed layout: English, Hebrew
   for (const Word_span& w : words) {
     Count& c = counts[w.judged.typed_hebrew ? 1 : 0];
-    switch (w.judged.verdict) {
+    // A word neither dictionary knows is judged by its letters alone: a
+    // weak voice in the line's judgement, however sure the letters are.
+    Verdict vote = w.judged.verdict;
+    if (w.judged.neither_known && vote == Verdict::keep_sure) vote = Verdict::keep_weak;
+    if (w.judged.neither_known && vote == Verdict::repair_sure) vote = Verdict::repair_weak;
+    switch (vote) {
       case Verdict::repair_sure:
         ++c.sure_repairs;
         break;
@@ -353,9 +394,11 @@ Wrong_layout_words Judge_line_layout(Text_view line, Text* repaired) {
   for (const Word_span& w : words) {
     const Judged_word& j = w.judged;
     const bool line_wrong = counts[j.typed_hebrew ? 1 : 0].Wrong();
-    const bool repair =
-        j.verdict == Verdict::repair_sure ||
-        (line_wrong && (j.verdict == Verdict::repair_weak || (j.verdict == Verdict::keep_weak && j.other_known)));
+    // A word neither dictionary knows (a name, an abbreviation) in a line
+    // typed on the wrong layout was typed on it too.
+    const bool repair = j.verdict == Verdict::repair_sure ||
+                        (line_wrong && (j.verdict == Verdict::repair_weak || j.neither_known ||
+                                        (j.verdict == Verdict::keep_weak && j.other_known)));
     if (!repair) continue;
     (j.typed_hebrew ? found.english_on_hebrew : found.hebrew_on_english) += 1;
     found.letters += j.letters;

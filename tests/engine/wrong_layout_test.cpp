@@ -93,6 +93,21 @@ TEST_F(WrongLayout, RepairsOnlyTheWrongWordsInBothDirections) {
       // Short words that read as words either way follow their line.
       {"akuo to", "שלום אם"},
       {"t, fk", "את כל"},
+      // A word selected alone that ends on the comma or semicolon key is a
+      // Hebrew word ending in Tav or final Peh, though it reads as English.
+      {"ch,", "בית"},
+      {"CH,", "בית"},
+      {"GU;", "עוף"},
+      // The Hebrew keys type no capitals: a name is an English word too.
+      {"ןמ חומק", "in june"},
+      // A word neither dictionary knows follows a line typed on the wrong
+      // layout, and so does one that only the Hebrew dictionary takes (it
+      // takes many strings as a prefix and a word) against its letters.
+      {"עפך רק/וןרקד אישא", "gpl requires that"},
+      {"עמו שככקרם עקמקרשך", "gnu affero general"},
+      // The letters alone are a weak voice in the line: "gpl" is unknown
+      // and reads as Hebrew letters, "prohibit" is surely English.
+      {"עפך אם פרםיןנןא", "gpl to prohibit"},
   };
   for (const Case& c : cases) EXPECT_EQ(Auto(c.typed), c.repaired) << c.typed;
 }
@@ -107,6 +122,10 @@ TEST_F(WrongLayout, KeepsRightWordsAndEverythingAroundTheWords) {
       {"GPL", "GPL"},        // an abbreviation
       {"iPhone", "iPhone"},  // mixed case
       {"mp3 x86_64 a@b.c", "mp3 x86_64 a@b.c"},
+      // English lines may end in a comma or semicolon after a word.
+      {"I like it,", "I like it,"},
+      {"see the list;", "see the list;"},
+      {"please send akuo,", "please send שלום,"},
       // Spaces, punctuation and line breaks stay where they were.
       {"  akuo!  (akuo)\nhello,\tיקךךם?", "  שלום!  (שלום)\nhello,\thello?"},
   };
