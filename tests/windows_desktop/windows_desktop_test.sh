@@ -5,8 +5,9 @@
 #   windows_desktop_test.sh CASE BUILD_FOLDER
 # CASE: window (the main window and the tray icon), hotkey (the default
 # hotkey converts a selection in Wine's notepad and gives the clipboard
-# back) or installer (a silent install, the installed program starts, a
-# silent uninstall removes it). Every wait is for a sign (a window, a file,
+# back), second-copy (a second copy hands its file to the running one) or
+# installer (a silent install, the installed program starts, a silent
+# uninstall removes it). Every wait is for a sign (a window, a file,
 # a changed clipboard) with a deadline; none is a fixed pause.
 # QUORVANDEL_WINE_TEMPLATE, when set, is a Wine prefix made already, copied
 # here instead of making one; QUORVANDEL_SCREENSHOT_DIR keeps the pictures.
@@ -35,6 +36,7 @@ trap finish EXIT
 fail() {
   echo "FAILED ($case_name): $*" >&2
   shot failure || true
+  if [[ -f $scratch/note.txt ]]; then echo "--- notepad's file: $(cat "$scratch/note.txt")" >&2; fi
   if [[ -s $scratch/wine.log ]]; then echo "--- Wine's output:" >&2; tail -30 "$scratch/wine.log" >&2; fi
   exit 1
 }
@@ -71,7 +73,8 @@ pids+=($!)
 wait_for "the system tray" sh -c 'xdotool search --classname panel'
 
 # The Wine prefix, with Wine's X11 driver and no window of the first start.
-export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A program that crashes ends at once instead of waiting in Wine's debugger.
+export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 if [[ -n ${QUORVANDEL_WINE_TEMPLATE:-} ]]; then
   cp -a "$QUORVANDEL_WINE_TEMPLATE" "$WINEPREFIX"
   "$wine" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
@@ -160,6 +163,26 @@ case $case_name in
     wait_for "the converted text in notepad's file" grep -q "$converted" "$scratch/note.txt"
     grep -q akuo "$scratch/note.txt" && fail "the typed text is still there: $(cat "$scratch/note.txt")"
     shot notepad
+    ;;
+  second-copy)
+    make_program_folder "$scratch/program"
+    printf 'handed over\r\n' >"$scratch/handed.txt"
+    status=0
+    "$wine" "$scratch/program/quorvandel.exe" --hotkey default >>"$scratch/wine.log" 2>&1 || status=$?
+    ((status == 1)) || fail "--hotkey with no copy running ended with $status"
+    start_program "$scratch/program/quorvandel.exe"
+    # Started in the file's folder, with its name alone, as a file manager
+    # or a shell would.
+    (cd "$scratch" && "$wine" "$scratch/program/quorvandel.exe" handed.txt >>"$scratch/wine.log" 2>&1) ||
+      fail "the second copy ended with $?"
+    # The running copy opened it, and so lists it among its recent files.
+    wait_for "the handed file among the recent files" grep -q '^file1=.*handed\.txt' "$scratch/program/Quorvandel.ini"
+    windows=$(xdotool search --onlyvisible --name "^$title\$" | wc -l)
+    ((windows == 1)) || fail "$windows windows titled \"$title\""
+    # The hotkey option reaches it: the program's answer (0) says it took it.
+    "$wine" "$scratch/program/quorvandel.exe" --hotkey active >>"$scratch/wine.log" 2>&1 ||
+      fail "--hotkey with a copy running ended with $?"
+    shot handed-over
     ;;
   installer)
     setup=$(ls "$build"/Quorvandel-*-setup.exe)
