@@ -1,7 +1,7 @@
 // The desktop services of Windows: the hotkeys (RegisterHotKey), the
 // keystrokes (SendInput), the clipboard with every format, the Run entry,
-// the shell folders and shell links, the input-language requests; Qt's
-// tray icon and help window.
+// the shell folders and shell links, the input-language requests, the
+// named pipe to the running copy; Qt's tray icon and help window.
 #include "hotkeys/windows/win32_hotkeys.h"
 #include "hotkeys/windows/win32_keystrokes.h"
 #include "mainwindow/program_entry.h"
@@ -9,7 +9,7 @@
 #include "platform/qt/qt_help_window.h"
 #include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"
-#include "platform/unreachable_instance_channel.h"
+#include "platform/windows/pipe_instance_channel.h"
 #include "platform/windows/posted_input_language.h"
 #include "platform/windows/registry_login_entry.h"
 #include "platform/windows/registry_shell_folders.h"
@@ -37,11 +37,8 @@ Services Make_desktop_services(const User_folders& /*user*/) {
   return services;
 }
 
-// The Qt for Windows at hand is built without its network module, so there
-// is no local socket here yet: a second copy says that one is running, as it
-// always did, and --hotkey reports that no copy can be reached.
 std::shared_ptr<Instance_channel_service> Make_instance_channel() {
-  return std::make_shared<Unreachable_instance_channel>();
+  return std::make_shared<Pipe_instance_channel>(Instance_channel_name());
 }
 
 // Windows asks no consent for the keys the hotkeys send.

@@ -18,8 +18,9 @@ wine_folders=$(mktemp -d "${TMPDIR:-/tmp}/quorvandel-wine.XXXXXX")
 export QUORVANDEL_WINE_TEMPLATE=$wine_folders/template
 export WINEPREFIX=$wine_folders/tests
 export WINEDEBUG=-all
-# No Mono or Gecko installers, no window of the first start.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installers, no window of the first start; a test
+# program that crashes ends at once instead of waiting in Wine's debugger.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 stop() {
   "$wineserver" -k 2>/dev/null || true
   "$wineserver" -w 2>/dev/null || true

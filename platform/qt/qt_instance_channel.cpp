@@ -5,14 +5,12 @@
 #include <QTimer>
 
 #include <memory>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace quorvandel {
 namespace {
-
-const QByteArray magic = "QVC1";
-constexpr qsizetype header_size = 8;  // the magic and the length
-constexpr char taken = 0x06;
 
 int Remaining_ms(const QDeadlineTimer& deadline) { return static_cast<int>(deadline.remainingTime()); }
 
@@ -28,47 +26,6 @@ Qt_instance_channel::Qt_instance_channel(QString server_name, int send_timeout_m
     : server_name_(std::move(server_name)), send_timeout_ms_(send_timeout_ms) {
   server_.setSocketOptions(QLocalServer::UserAccessOption);
   QObject::connect(&server_, &QLocalServer::newConnection, &server_, [this] { Accept(); });
-}
-
-QByteArray Qt_instance_channel::Frame(const Message& message) {
-  QByteArray body;
-  for (const std::string& part : message) {
-    body.append(part.data(), static_cast<qsizetype>(part.size()));
-    body.append('\0');
-  }
-  QByteArray frame = magic;
-  const auto length = static_cast<std::uint32_t>(body.size());
-  for (int shift = 24; shift >= 0; shift -= 8) frame.append(static_cast<char>((length >> shift) & 0xff));
-  return frame + body;
-}
-
-std::optional<Qt_instance_channel::Message> Qt_instance_channel::Unframe(const QByteArray& bytes, bool& malformed) {
-  malformed = false;
-  if (!magic.startsWith(bytes.left(magic.size()))) {
-    malformed = true;
-    return std::nullopt;
-  }
-  if (bytes.size() < header_size) return std::nullopt;
-  std::uint32_t length = 0;
-  for (qsizetype i = magic.size(); i < header_size; ++i) length = (length << 8) | static_cast<unsigned char>(bytes[i]);
-  if (length > max_message_size || bytes.size() > header_size + length) {
-    malformed = true;
-    return std::nullopt;
-  }
-  if (bytes.size() < header_size + length) return std::nullopt;
-  const QByteArray body = bytes.mid(header_size, length);
-  if (!body.isEmpty() && !body.endsWith('\0')) {
-    malformed = true;
-    return std::nullopt;
-  }
-  Message message;
-  qsizetype start = 0;
-  while (start < body.size()) {
-    const qsizetype end = body.indexOf('\0', start);
-    message.emplace_back(body.constData() + start, static_cast<std::size_t>(end - start));
-    start = end + 1;
-  }
-  return message;
 }
 
 bool Qt_instance_channel::Listen(std::function<void(const Message& message)> on_message) {
@@ -90,31 +47,31 @@ void Qt_instance_channel::Accept() {
     auto received = std::make_shared<QByteArray>();
     QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket, received] {
       received->append(socket->readAll());
-      bool malformed = false;
-      std::optional<Message> message = Unframe(*received, malformed);
-      if (malformed) {
+      Received_instance_message unframed =
+          Unframe_instance_message(std::string_view(received->constData(), static_cast<std::size_t>(received->size())));
+      if (unframed.state == Received_instance_message::State::malformed) {
         socket->abort();
         return;
       }
-      if (!message) return;
-      socket->write(&taken, 1);
+      if (unframed.state != Received_instance_message::State::whole) return;
+      socket->write(&instance_message_taken, 1);
       socket->flush();
       socket->disconnectFromServer();
       QMetaObject::invokeMethod(
-          &server_, [this, message = std::move(*message)] { if (on_message_) on_message_(message); },
+          &server_, [this, message = std::move(unframed.message)] { if (on_message_) on_message_(message); },
           Qt::QueuedConnection);
     });
   }
 }
 
 bool Qt_instance_channel::Send(const Message& message) {
-  const QByteArray frame = Frame(message);
-  if (frame.size() - header_size > max_message_size) return false;
+  const std::string frame = Frame_instance_message(message);
+  if (frame.empty()) return false;
   const QDeadlineTimer deadline(send_timeout_ms_);
   QLocalSocket socket;
   socket.connectToServer(server_name_);
   if (!socket.waitForConnected(Remaining_ms(deadline))) return false;
-  socket.write(frame);
+  socket.write(frame.data(), static_cast<qint64>(frame.size()));
   while (socket.bytesToWrite() > 0) {
     if (!socket.waitForBytesWritten(Remaining_ms(deadline))) return false;
   }
@@ -122,7 +79,7 @@ bool Qt_instance_channel::Send(const Message& message) {
     if (!socket.waitForReadyRead(Remaining_ms(deadline))) return false;
   }
   char answer = 0;
-  return socket.read(&answer, 1) == 1 && answer == taken;
+  return socket.read(&answer, 1) == 1 && answer == instance_message_taken;
 }
 
 }  // namespace quorvandel

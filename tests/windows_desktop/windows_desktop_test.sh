@@ -5,8 +5,10 @@
 #   windows_desktop_test.sh CASE BUILD_FOLDER
 # CASE: window (the main window and the tray icon), hotkey (the default
 # hotkey converts a selection in Wine's notepad and gives the clipboard
-# back) or installer (a silent install, the installed program starts, a
-# silent uninstall removes it). Every wait is for a sign (a window, a file,
+# back), hotkey-option (the same asked for by "quorvandel.exe --hotkey
+# default"), second-copy (a second copy hands its file to the running one)
+# or installer (a silent install, the installed program starts, a silent
+# uninstall removes it). Every wait is for a sign (a window, a file,
 # a changed clipboard) with a deadline; none is a fixed pause.
 # QUORVANDEL_WINE_TEMPLATE, when set, is a Wine prefix made already, copied
 # here instead of making one; QUORVANDEL_SCREENSHOT_DIR keeps the pictures.
@@ -35,6 +37,7 @@ trap finish EXIT
 fail() {
   echo "FAILED ($case_name): $*" >&2
   shot failure || true
+  if [[ -f $scratch/note.txt ]]; then echo "--- notepad's file: $(cat "$scratch/note.txt")" >&2; fi
   if [[ -s $scratch/wine.log ]]; then echo "--- Wine's output:" >&2; tail -30 "$scratch/wine.log" >&2; fi
   exit 1
 }
@@ -71,7 +74,8 @@ pids+=($!)
 wait_for "the system tray" sh -c 'xdotool search --classname panel'
 
 # The Wine prefix, with Wine's X11 driver and no window of the first start.
-export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A program that crashes ends at once instead of waiting in Wine's debugger.
+export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 if [[ -n ${QUORVANDEL_WINE_TEMPLATE:-} ]]; then
   cp -a "$QUORVANDEL_WINE_TEMPLATE" "$WINEPREFIX"
   "$wine" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
@@ -118,6 +122,45 @@ start_program() {
   wait_for "the window \"$title\"" window_shown "$title"
 }
 
+# The hotkey option of a second copy.
+hotkey_option() { "$wine" "$scratch/program/quorvandel.exe" --hotkey "$1" >>"$scratch/wine.log" 2>&1; }
+
+# The default hotkey, pressed by the command given, converts notepad's
+# selection in place and gives the clipboard back.
+convert_in_notepad() {
+  # The default profile reads the English keys of the Hebrew layout:
+  # "akuo" typed there is shalom.
+  make_program_folder "$scratch/program"
+  printf '[Default_Settings]\r\nsource_char_set=5\r\n' >>"$scratch/program/Quorvandel.ini"
+  printf '\xef\xbb\xbfakuo' >"$scratch/note.txt"
+  converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
+  start_notepad "Z:${scratch//\//\\}\\note.txt"
+  start_program "$scratch/program/quorvandel.exe"
+  notepad=$(xdotool search --onlyvisible --name "^note.* - Notepad\$" | head -n1)
+  # The user's clipboard, held by xclip until someone else takes it.
+  printf 'kept on the clipboard' | xclip -selection clipboard -i -loops 0 &
+  holder=$!
+  wait_for "the clipboard" sh -c 'xclip -o -selection clipboard | grep -q "^kept on the clipboard$"'
+  # A click into notepad's text (above the program's window) gives it the
+  # focus, as a user's would.
+  xdotool windowraise "$notepad" mousemove --window "$notepad" 400 30 click 1
+  wait_for "notepad taking the focus" sh -c "test \"\$(xdotool getactivewindow)\" = $notepad"
+  xdotool key ctrl+a
+  "$@" || fail "the command that presses the hotkey ended with $?"
+  # The program takes the clipboard (xclip ends), and gives it back.
+  wait_for "the hotkey taking the clipboard" sh -c "! kill -0 $holder"
+  wait_for "the clipboard given back" sh -c 'xclip -o -selection clipboard | grep -q "^kept on the clipboard$"'
+  # Saved through its File menu, with the mouse and the menu's letter:
+  # no modifier key to mix with the program's own keys.
+  menus_before=$(xdotool search --onlyvisible --classname notepad.exe | wc -l)
+  xdotool mousemove --window "$notepad" 20 10 click 1
+  wait_for "notepad's File menu" more_notepad_windows_than "$menus_before"
+  xdotool key s
+  wait_for "the converted text in notepad's file" grep -q "$converted" "$scratch/note.txt"
+  grep -q akuo "$scratch/note.txt" && fail "the typed text is still there: $(cat "$scratch/note.txt")"
+  shot notepad
+}
+
 case $case_name in
   window)
     make_program_folder "$scratch/program"
@@ -130,36 +173,30 @@ case $case_name in
     shot main-window
     ;;
   hotkey)
-    # The default profile reads the English keys of the Hebrew layout:
-    # "akuo" typed there is shalom.
+    convert_in_notepad xdotool key ctrl+shift+F12
+    ;;
+  hotkey-option)
+    convert_in_notepad hotkey_option default
+    ;;
+  second-copy)
     make_program_folder "$scratch/program"
-    printf '[Default_Settings]\r\nsource_char_set=5\r\n' >>"$scratch/program/Quorvandel.ini"
-    printf '\xef\xbb\xbfakuo' >"$scratch/note.txt"
-    converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
-    start_notepad "Z:${scratch//\//\\}\\note.txt"
+    printf 'handed over\r\n' >"$scratch/handed.txt"
+    status=0
+    "$wine" "$scratch/program/quorvandel.exe" --hotkey default >>"$scratch/wine.log" 2>&1 || status=$?
+    ((status == 1)) || fail "--hotkey with no copy running ended with $status"
     start_program "$scratch/program/quorvandel.exe"
-    notepad=$(xdotool search --onlyvisible --name "^note.* - Notepad\$" | head -n1)
-    # The user's clipboard, held by xclip until someone else takes it.
-    printf 'kept on the clipboard' | xclip -selection clipboard -i -loops 0 &
-    holder=$!
-    wait_for "the clipboard" sh -c 'xclip -o -selection clipboard | grep -q "^kept on the clipboard$"'
-    # A click into notepad's text (above the program's window) gives it the
-    # focus, as a user's would.
-    xdotool windowraise "$notepad" mousemove --window "$notepad" 400 30 click 1
-    wait_for "notepad taking the focus" sh -c "test \"\$(xdotool getactivewindow)\" = $notepad"
-    xdotool key ctrl+a ctrl+shift+F12
-    # The program takes the clipboard (xclip ends), and gives it back.
-    wait_for "the hotkey taking the clipboard" sh -c "! kill -0 $holder"
-    wait_for "the clipboard given back" sh -c 'xclip -o -selection clipboard | grep -q "^kept on the clipboard$"'
-    # Saved through its File menu, with the mouse and the menu's letter:
-    # no modifier key to mix with the program's own keys.
-    menus_before=$(xdotool search --onlyvisible --classname notepad.exe | wc -l)
-    xdotool mousemove --window "$notepad" 20 10 click 1
-    wait_for "notepad's File menu" more_notepad_windows_than "$menus_before"
-    xdotool key s
-    wait_for "the converted text in notepad's file" grep -q "$converted" "$scratch/note.txt"
-    grep -q akuo "$scratch/note.txt" && fail "the typed text is still there: $(cat "$scratch/note.txt")"
-    shot notepad
+    # Started in the file's folder, with its name alone, as a file manager
+    # or a shell would.
+    (cd "$scratch" && "$wine" "$scratch/program/quorvandel.exe" handed.txt >>"$scratch/wine.log" 2>&1) ||
+      fail "the second copy ended with $?"
+    # The running copy opened it, and so lists it among its recent files.
+    wait_for "the handed file among the recent files" grep -q '^file1=.*handed\.txt' "$scratch/program/Quorvandel.ini"
+    windows=$(xdotool search --onlyvisible --name "^$title\$" | wc -l)
+    ((windows == 1)) || fail "$windows windows titled \"$title\""
+    # The hotkey option reaches it: the program's answer (0) says it took it.
+    "$wine" "$scratch/program/quorvandel.exe" --hotkey active >>"$scratch/wine.log" 2>&1 ||
+      fail "--hotkey with a copy running ended with $?"
+    shot handed-over
     ;;
   installer)
     setup=$(ls "$build"/Quorvandel-*-setup.exe)
