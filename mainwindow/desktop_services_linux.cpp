@@ -15,7 +15,7 @@
 #include "hotkeys/x11/x11_keys.h"
 #include "mainwindow/program_entry.h"
 #include "platform/desktop_session.h"
-#include "platform/executable_path.h"
+#include "platform/files/executable_path.h"
 #include "platform/linux/autostart_login_entry.h"
 #include "platform/linux/desktop_file_launcher.h"
 #include "platform/linux/ignored_input_language.h"
