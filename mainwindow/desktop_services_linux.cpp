@@ -7,11 +7,11 @@
 #include <optional>
 #include <string_view>
 
+#include "hotkeys/stand_in/stand_in_hotkeys.h"
+#include "hotkeys/stand_in/stand_in_keystrokes.h"
 #include "hotkeys/wayland/portal_hotkeys.h"
 #include "hotkeys/wayland/portal_keystrokes.h"
 #include "hotkeys/wayland/wayland_keys.h"
-#include "hotkeys/x11/stand_in_hotkeys.h"
-#include "hotkeys/x11/stand_in_keystrokes.h"
 #include "hotkeys/x11/x11_keys.h"
 #include "mainwindow/program_entry.h"
 #include "platform/desktop_session.h"

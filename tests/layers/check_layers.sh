@@ -33,6 +33,7 @@ rules=(
   "platform/windows    ^platform/$top|^platform/files/$top|^platform/windows/"
   "platform/wayland    ^platform/$top|^platform/wayland/"
   "hotkeys             ^hotkeys/$top|^platform/$top"
+  "hotkeys/stand_in    ^hotkeys/$top"
   "hotkeys/x11         ^hotkeys/$top|^hotkeys/x11/|^platform/$top|^platform/posix/|^platform/linux/"
   "hotkeys/wayland     ^hotkeys/$top|^hotkeys/wayland/|^platform/$top|^platform/wayland/"
   "hotkeys/windows     ^hotkeys/$top|^hotkeys/windows/|^platform/$top|^platform/windows/"
