@@ -1,6 +1,6 @@
 // The desktop services of Linux: the hotkeys, keystrokes and clipboard
 // through a wlroots compositor or the desktop portal on Wayland, through X11
-// otherwise (stand-ins without a display), Qt's clipboard, tray icon and help
+// otherwise (stand-ins where none serves), Qt's clipboard, tray icon and help
 // window, the XDG autostart entry, folders and desktop launchers.
 #include <QDBusConnection>
 #include <QGuiApplication>
