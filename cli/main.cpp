@@ -21,9 +21,9 @@
 #include "cli/detect_command.h"
 #include "cli/options.h"
 #include "cli/profile_setup.h"
-#include "platform/file_io.h"
+#include "platform/files/file_io.h"
+#include "platform/files/path_text.h"
 #include "platform/licence_notice.h"
-#include "platform/path_text.h"
 #include "settings/settings_location.h"
 
 namespace quorvandel::cli {

@@ -8,9 +8,9 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/file_io.h"
-#include "platform/path_text.h"
-#include "platform/write_all.h"
+#include "platform/files/file_io.h"
+#include "platform/files/path_text.h"
+#include "platform/files/write_all.h"
 
 namespace quorvandel::cli {
 namespace {

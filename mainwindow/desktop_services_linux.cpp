@@ -1,21 +1,21 @@
 // The desktop services of Linux: the hotkeys, keystrokes and clipboard
 // through a wlroots compositor or the desktop portal on Wayland, through X11
-// otherwise (stand-ins without a display), Qt's clipboard, tray icon and help
+// otherwise (stand-ins where none serves), Qt's clipboard, tray icon and help
 // window, the XDG autostart entry, folders and desktop launchers.
 #include <QDBusConnection>
 #include <QGuiApplication>
 #include <optional>
 #include <string_view>
 
+#include "hotkeys/stand_in/stand_in_hotkeys.h"
+#include "hotkeys/stand_in/stand_in_keystrokes.h"
 #include "hotkeys/wayland/portal_hotkeys.h"
 #include "hotkeys/wayland/portal_keystrokes.h"
 #include "hotkeys/wayland/wayland_keys.h"
-#include "hotkeys/x11/stand_in_hotkeys.h"
-#include "hotkeys/x11/stand_in_keystrokes.h"
 #include "hotkeys/x11/x11_keys.h"
 #include "mainwindow/program_entry.h"
 #include "platform/desktop_session.h"
-#include "platform/executable_path.h"
+#include "platform/files/executable_path.h"
 #include "platform/linux/autostart_login_entry.h"
 #include "platform/linux/desktop_file_launcher.h"
 #include "platform/linux/ignored_input_language.h"

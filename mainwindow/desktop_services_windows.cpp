@@ -5,7 +5,7 @@
 #include "hotkeys/windows/win32_hotkeys.h"
 #include "hotkeys/windows/win32_keystrokes.h"
 #include "mainwindow/program_entry.h"
-#include "platform/executable_path.h"
+#include "platform/files/executable_path.h"
 #include "platform/qt/qt_help_window.h"
 #include "platform/qt/qt_tray_service.h"
 #include "platform/qt/qt_url_opener.h"

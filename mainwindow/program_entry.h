@@ -12,7 +12,7 @@
 
 #include "mainwindow/main_form.h"
 #include "mainwindow/services.h"
-#include "platform/user_folders.h"
+#include "platform/files/user_folders.h"
 
 namespace quorvandel {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <utility>
 
-#include "platform/file_access.h"
-#include "platform/file_replace.h"
-#include "platform/path_text.h"
+#include "platform/files/file_access.h"
+#include "platform/files/file_replace.h"
+#include "platform/files/path_text.h"
 
 namespace quorvandel {
 

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/config_folder.h"
-#include "platform/executable_path.h"
-#include "platform/file_access.h"
-#include "platform/path_text.h"
+#include "platform/files/config_folder.h"
+#include "platform/files/executable_path.h"
+#include "platform/files/file_access.h"
+#include "platform/files/path_text.h"
 
 namespace quorvandel {
 

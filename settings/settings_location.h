@@ -7,7 +7,7 @@
 
 // User_folders: the per-user folders that may stand in for the executable's
 // folder.
-#include "platform/user_folders.h"
+#include "platform/files/user_folders.h"
 
 namespace quorvandel {
 

@@ -131,12 +131,20 @@ xcb_atom_t X11_connection::Atom(const char* name) {
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-void X11_connection::Add_event_listener(std::function<void(const xcb_generic_event_t&)> listener) {
-  event_listeners_.push_back(std::move(listener));
+X11_connection::Listener_id X11_connection::Add_event_listener(
+    std::function<void(const xcb_generic_event_t&)> listener) {
+  event_listeners_.emplace_back(++last_listener_id_, std::move(listener));
+  return last_listener_id_;
 }
 
-void X11_connection::Add_mapping_listener(std::function<void()> listener) {
-  mapping_listeners_.push_back(std::move(listener));
+X11_connection::Listener_id X11_connection::Add_mapping_listener(std::function<void()> listener) {
+  mapping_listeners_.emplace_back(++last_listener_id_, std::move(listener));
+  return last_listener_id_;
+}
+
+void X11_connection::Remove_listener(Listener_id id) {
+  std::erase_if(event_listeners_, [id](const auto& listener) { return listener.first == id; });
+  std::erase_if(mapping_listeners_, [id](const auto& listener) { return listener.first == id; });
 }
 
 void X11_connection::Read_events() {
@@ -162,10 +170,10 @@ void X11_connection::Handle(const xcb_generic_event_t& event) {
       (event.pad0 == std::uint8_t{XCB_XKB_NEW_KEYBOARD_NOTIFY} || event.pad0 == std::uint8_t{XCB_XKB_MAP_NOTIFY});
   if (type == XCB_MAPPING_NOTIFY || xkb_mapping_change) {
     keyboard_map_.Load(connection_);
-    for (const auto& listener : mapping_listeners_) listener();
+    for (const auto& listener : mapping_listeners_) listener.second();
     return;
   }
-  for (const auto& listener : event_listeners_) listener(event);
+  for (const auto& listener : event_listeners_) listener.second(event);
 }
 
 }  // namespace quorvandel

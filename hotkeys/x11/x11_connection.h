@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvandel {
@@ -61,10 +62,15 @@ class X11_connection : public QObject {
 
   xcb_atom_t Atom(const char* name);
 
+  // A listener's number, to remove it by.
+  using Listener_id = int;
   // Called for every event of this connection, on the user-interface thread.
-  void Add_event_listener(std::function<void(const xcb_generic_event_t&)> listener);
+  Listener_id Add_event_listener(std::function<void(const xcb_generic_event_t&)> listener);
   // Called after the keyboard mapping changed and was read again.
-  void Add_mapping_listener(std::function<void()> listener);
+  Listener_id Add_mapping_listener(std::function<void()> listener);
+  // No longer calls the listener: a service removes its own before it goes,
+  // since the connection may outlive it. Not from inside a listener.
+  void Remove_listener(Listener_id id);
 
   // Handles the events already read from the server; to be called after
   // requests that waited for a reply, which may have read events too.
@@ -81,8 +87,9 @@ class X11_connection : public QObject {
   bool has_xtest_ = false;
   X11_keyboard_map keyboard_map_;
   std::unique_ptr<QSocketNotifier> notifier_;
-  std::vector<std::function<void(const xcb_generic_event_t&)>> event_listeners_;
-  std::vector<std::function<void()>> mapping_listeners_;
+  Listener_id last_listener_id_ = 0;
+  std::vector<std::pair<Listener_id, std::function<void(const xcb_generic_event_t&)>>> event_listeners_;
+  std::vector<std::pair<Listener_id, std::function<void()>>> mapping_listeners_;
 };
 
 }  // namespace quorvandel

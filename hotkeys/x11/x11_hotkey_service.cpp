@@ -22,11 +22,13 @@ std::vector<std::uint16_t> Lock_combinations(std::uint16_t caps, std::uint16_t n
 }
 
 X11_hotkey_service::X11_hotkey_service(X11_connection& connection) : connection_(connection) {
-  connection_.Add_event_listener([this](const xcb_generic_event_t& event) { Handle(event); });
-  connection_.Add_mapping_listener([this] { Regrab_after_mapping_change(); });
+  event_listener_ = connection_.Add_event_listener([this](const xcb_generic_event_t& event) { Handle(event); });
+  mapping_listener_ = connection_.Add_mapping_listener([this] { Regrab_after_mapping_change(); });
 }
 
 X11_hotkey_service::~X11_hotkey_service() {
+  connection_.Remove_listener(event_listener_);
+  connection_.Remove_listener(mapping_listener_);
   for (auto& [id, registration] : registrations_) Ungrab_all(registration);
   xcb_flush(connection_.get());
 }
@@ -140,7 +142,7 @@ void X11_hotkey_service::Handle(const xcb_generic_event_t& event) {
   pressed_.erase(pressed);
   // The conversion runs its own waits; let this event's handling end first.
   QMetaObject::invokeMethod(
-      &connection_, [this, id] { if (handler_) handler_(id); }, Qt::QueuedConnection);
+      &reports_, [this, id] { if (handler_) handler_(id); }, Qt::QueuedConnection);
 }
 
 }  // namespace quorvandel

@@ -5,6 +5,7 @@
 
 #include <xcb/xcb.h>
 
+#include <QObject>
 #include <cstdint>
 #include <map>
 #include <vector>
@@ -55,9 +56,14 @@ class X11_hotkey_service : public Hotkey_service {
   std::uint16_t Hotkey_modifier_mask() const;
 
   X11_connection& connection_;
+  X11_connection::Listener_id event_listener_ = 0;
+  X11_connection::Listener_id mapping_listener_ = 0;
   std::map<int, Registration> registrations_;
   std::map<xcb_keycode_t, int> pressed_;  // hotkeys pressed and not yet let go, by key
   Pressed_handler handler_;
+  // The context of the presses' queued reports: the connection may outlive
+  // the service, and a report still queued goes with it.
+  QObject reports_;
 };
 
 }  // namespace quorvandel

@@ -41,8 +41,10 @@ X11_keystroke_service::X11_keystroke_service(X11_connection& connection)
   const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_.get(), connection_.root(), XCB_CW_EVENT_MASK, &mask);
   xcb_flush(connection_.get());
-  connection_.Add_event_listener([this](const xcb_generic_event_t& event) { Handle(event); });
+  event_listener_ = connection_.Add_event_listener([this](const xcb_generic_event_t& event) { Handle(event); });
 }
+
+X11_keystroke_service::~X11_keystroke_service() { connection_.Remove_listener(event_listener_); }
 
 void X11_keystroke_service::Handle(const xcb_generic_event_t& event) {
   if ((event.response_type & 0x7f) == XCB_SELECTION_NOTIFY && awaited_selection_) {

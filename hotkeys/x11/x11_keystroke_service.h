@@ -17,6 +17,7 @@ namespace quorvandel {
 class X11_keystroke_service : public Keystroke_service {
  public:
   explicit X11_keystroke_service(X11_connection& connection);
+  ~X11_keystroke_service() override;
 
   bool Is_down(Key key) override;
   void Send_key(Key key, bool release) override;
@@ -51,6 +52,7 @@ class X11_keystroke_service : public Keystroke_service {
   bool Ask_primary_owner(xcb_window_t window);
 
   X11_connection& connection_;
+  X11_connection::Listener_id event_listener_ = 0;
   std::optional<int> users_group_;  // given back when the letter key is released
   xcb_atom_t wm_protocols_ = XCB_ATOM_NONE;
   xcb_atom_t net_wm_ping_ = XCB_ATOM_NONE;

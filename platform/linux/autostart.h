@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "platform/files/user_folders.h"
 #include "platform/run_entry.h"
-#include "platform/user_folders.h"
 
 namespace quorvandel {
 

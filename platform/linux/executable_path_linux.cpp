@@ -1,7 +1,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/executable_path.h"
+#include "platform/files/executable_path.h"
 
 namespace quorvandel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/user_folders.h"
+#include "platform/files/user_folders.h"
 
 namespace quorvandel {
 

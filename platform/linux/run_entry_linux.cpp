@@ -3,11 +3,11 @@
 #include <system_error>
 
 #include "platform/application_id.h"
-#include "platform/linux/desktop_entry.h"
-#include "platform/executable_path.h"
-#include "platform/file_names.h"
-#include "platform/file_replace.h"
+#include "platform/files/executable_path.h"
+#include "platform/files/file_names.h"
+#include "platform/files/file_replace.h"
 #include "platform/linux/autostart.h"
+#include "platform/linux/desktop_entry.h"
 #include "platform/linux/installed_icon.h"
 #include "platform/linux/xdg_folders.h"
 

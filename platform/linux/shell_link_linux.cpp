@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <string_view>
 
+#include "platform/files/file_names.h"
+#include "platform/files/file_replace.h"
 #include "platform/linux/desktop_entry.h"
-#include "platform/file_names.h"
-#include "platform/file_replace.h"
 #include "platform/shell_link.h"
 
 namespace quorvandel {

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "platform/config_folder.h"
-#include "platform/user_folders.h"
+#include "platform/files/config_folder.h"
+#include "platform/files/user_folders.h"
 
 namespace quorvandel {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/files/user_folders.h"
 #include "platform/shell_folders_service.h"
-#include "platform/user_folders.h"
 
 namespace quorvandel {
 

@@ -1,6 +1,6 @@
 #include <cstdlib>
 
-#include "platform/config_folder.h"
+#include "platform/files/config_folder.h"
 
 namespace quorvandel {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/executable_path.h"
+#include "platform/files/executable_path.h"
 #include "platform/windows/wide_text.h"
 
 namespace quorvandel {

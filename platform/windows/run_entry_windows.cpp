@@ -4,7 +4,7 @@
 // same.
 #include <windows.h>
 
-#include "platform/executable_path.h"
+#include "platform/files/executable_path.h"
 #include "platform/run_entry.h"
 #include "platform/windows/registry_run_entry.h"
 #include "platform/windows/wide_text.h"

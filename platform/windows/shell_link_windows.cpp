@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "platform/file_names.h"
+#include "platform/files/file_names.h"
 #include "platform/shell_link.h"
 #include "platform/windows/wide_text.h"
 

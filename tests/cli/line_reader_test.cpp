@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/write_all.h"
+#include "platform/files/write_all.h"
 #include "support/scratch_files.h"
 
 namespace quorvandel::cli {

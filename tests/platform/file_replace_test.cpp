@@ -1,4 +1,4 @@
-#include "platform/file_replace.h"
+#include "platform/files/file_replace.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

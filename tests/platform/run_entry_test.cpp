@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/executable_path.h"
 #include "platform/linux/desktop_entry.h"
-#include "platform/executable_path.h"
 #include "platform_test_support.h"
 
 namespace quorvandel {

@@ -1,9 +1,5 @@
 // The Qt clipboard on a real X server (Xvfb), with xclip as the other
 // program: what it fetches from us, what it copies for us, and the counts.
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QProcess>
 
@@ -14,6 +10,7 @@
 #include <string>
 
 #include "platform/qt/qt_clipboard.h"
+#include "support/xvfb.h"
 
 namespace quorvandel {
 namespace {
@@ -95,55 +92,12 @@ TEST(X11Clipboard, ThePrimarySelectionIsReadFromAnotherProgram) {
   xclip.waitForFinished();
 }
 
-// An X server of our own for this process: Xvfb on a free display.
-class Xvfb {
- public:
-  Xvfb() {
-    int pipe_fds[2];
-    if (::pipe(pipe_fds) != 0) return;
-    pid_ = ::fork();
-    if (pid_ == 0) {
-      ::close(pipe_fds[0]);
-      const std::string fd = std::to_string(pipe_fds[1]);
-      ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
-               "-noreset",  // a server that starts afresh when its last client leaves refuses clients meanwhile
-               static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    ::close(pipe_fds[1]);
-    char buffer[32] = {};
-    std::size_t length = 0;
-    while (length < sizeof buffer - 1) {
-      const ssize_t got = ::read(pipe_fds[0], buffer + length, 1);
-      if (got <= 0 || buffer[length] == '\n') break;
-      ++length;
-    }
-    ::close(pipe_fds[0]);
-    buffer[length] = '\0';
-    if (length > 0) display_ = std::string(":") + buffer;
-  }
-  ~Xvfb() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-  Xvfb(const Xvfb&) = delete;
-  Xvfb& operator=(const Xvfb&) = delete;
-
-  const std::string& display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
-
 }  // namespace
 }  // namespace quorvandel
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
-  quorvandel::Xvfb server;
+  quorvandel::testing::Xvfb server;
   if (server.display().empty()) {
     std::fprintf(stderr, "Xvfb did not start\n");
     return 1;

@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/config_folder.h"
-#include "platform/executable_path.h"
-#include "platform/file_access.h"
-#include "platform/file_replace.h"
+#include "platform/files/config_folder.h"
+#include "platform/files/executable_path.h"
+#include "platform/files/file_access.h"
+#include "platform/files/file_replace.h"
+#include "platform/files/path_text.h"
 #include "platform/named_semaphore.h"
 #include "platform/named_semaphore_locks.h"
-#include "platform/path_text.h"
 #include "platform/run_entry.h"
 #include "platform/windows/posted_input_language.h"
 #include "platform/windows/registry_login_entry.h"

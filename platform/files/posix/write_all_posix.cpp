@@ -1,16 +1,14 @@
-#include <io.h>
+#include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 
-#include "platform/write_all.h"
+#include "platform/files/write_all.h"
 
 namespace quorvandel {
 
 bool Write_all(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
-    const unsigned chunk = bytes.size() > INT_MAX ? INT_MAX : static_cast<unsigned>(bytes.size());
-    const int count = ::_write(fd, bytes.data(), chunk);
+    const ssize_t count = ::write(fd, bytes.data(), bytes.size());
     if (count < 0 && errno == EINTR) continue;
     if (count < 0) return false;
     if (count == 0) {  // nothing taken and no reason given: retrying could go on for ever

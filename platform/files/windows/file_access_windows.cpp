@@ -4,7 +4,7 @@
 
 #include <cerrno>
 
-#include "platform/file_access.h"
+#include "platform/files/file_access.h"
 
 namespace quorvandel {
 

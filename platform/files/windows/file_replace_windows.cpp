@@ -8,7 +8,7 @@
 #include <atomic>
 #include <string>
 
-#include "platform/file_replace.h"
+#include "platform/files/file_replace.h"
 #include "platform/windows/wide_text.h"
 
 namespace quorvandel {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/file_descriptor.h"
+#include "platform/files/file_descriptor.h"
 
 namespace quorvandel {
 

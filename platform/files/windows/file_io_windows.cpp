@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/file_io.h"
+#include "platform/files/file_io.h"
 
 namespace quorvandel {
 

@@ -1,5 +1,7 @@
-// The stand-in for the X11 synthesized keystrokes until the real backend
-// exists: no key is ever down and keys sent go nowhere.
+// The keystrokes where the session has no backend for them: no display
+// (offscreen rendering), or a Wayland session, the program not on
+// XWayland, whose compositor and desktop portal offer no way to send them.
+// No key is ever down and keys sent go nowhere.
 #pragma once
 
 #include "hotkeys/keystroke_service.h"

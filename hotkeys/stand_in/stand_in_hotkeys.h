@@ -1,5 +1,8 @@
-// The stand-in for the X11 hotkeys until the real backend exists: every
-// registration succeeds without effect, and no press is ever reported.
+// The hotkeys where the session has no backend for them: no display to
+// grab keys on (offscreen rendering), or a Wayland session, the program
+// not on XWayland, whose compositor and desktop portal offer no way to
+// take them. Every registration succeeds without effect, and no press is
+// ever reported.
 #pragma once
 
 #include "hotkeys/hotkey_service.h"

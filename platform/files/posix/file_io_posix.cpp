@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <vector>
 
-#include "platform/file_io.h"
+#include "platform/files/file_io.h"
 
 namespace quorvandel {
 

@@ -1,4 +1,4 @@
-#include "platform/user_folders.h"
+#include "platform/files/user_folders.h"
 
 #include <cstdlib>
 

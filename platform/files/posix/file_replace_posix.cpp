@@ -7,9 +7,9 @@
 #include <string>
 #include <system_error>
 
-#include "platform/file_descriptor.h"
-#include "platform/file_replace.h"
-#include "platform/write_all.h"
+#include "platform/files/file_descriptor.h"
+#include "platform/files/file_replace.h"
+#include "platform/files/write_all.h"
 
 namespace quorvandel {
 

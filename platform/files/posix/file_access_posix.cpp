@@ -3,8 +3,8 @@
 
 #include <cerrno>
 
-#include "platform/file_access.h"
-#include "platform/file_descriptor.h"
+#include "platform/files/file_access.h"
+#include "platform/files/file_descriptor.h"
 
 namespace quorvandel {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "platform/user_folders.h"
+#include "platform/files/user_folders.h"
 
 namespace quorvandel {
 
