@@ -95,7 +95,7 @@ class Automatic_profile : public ::testing::TestWithParam<Auto_case> {
     switch (GetParam().program) {
       case Program::test_field:
         program_ = Spawn({QUORVANDEL_TEXT_FIELD_EXE, file_.string(), text});
-        ASSERT_TRUE(Eventually([&] { return Read_file(file_) == text; }));
+        ASSERT_TRUE(Eventually([&] { return Text_of(file_).value_or("") == text; }));
         window_ = Activate("^Quorvandel test field$");
         break;
       case Program::mousepad:
@@ -113,13 +113,13 @@ class Automatic_profile : public ::testing::TestWithParam<Auto_case> {
   bool Shows(const std::string& text) {
     switch (GetParam().program) {
       case Program::test_field:
-        return Eventually([&] { return Read_file(file_) == text; });
+        return Eventually([&] { return Text_of(file_).value_or("") == text; });
       case Program::mousepad: {
         // Saved as the user saves, once the editor marks the text changed.
         Display_probe display;
         if (!Eventually([&] { return display.Title(window_).starts_with("*"); })) return false;
         Run_command("xdotool key ctrl+s");
-        return Eventually([&] { return Read_file(file_) == text; });
+        return Eventually([&] { return Text_of(file_).value_or("") == text; });
       }
     }
     return false;
@@ -152,12 +152,12 @@ TEST_P(Automatic_profile, RepairsTheWrongLayoutInPlaceAndGivesTheClipboardBack) 
   const fs::path users = folder_ / "clipboard.txt";
   std::ofstream(users, std::ios::binary) << "the user's own \xe2\x9c\x93 text";
   Run_command("xclip -selection clipboard -t UTF8_STRING -i '" + users.string() + "'");
-  ASSERT_TRUE(Eventually([&] { return Clipboard() == Read_file(users); }));
+  ASSERT_TRUE(Eventually([&] { return Clipboard() == Text_of(users).value_or(""); }));
   Start_program(c.typed);
   if (HasFatalFailure()) return;
   Run_command("xdotool key ctrl+shift+F12");
-  EXPECT_TRUE(Shows(c.repaired)) << Read_file(file_);
-  EXPECT_TRUE(Eventually([&] { return Clipboard() == Read_file(users); })) << Clipboard();
+  EXPECT_TRUE(Shows(c.repaired)) << Text_of(file_).value_or("");
+  EXPECT_TRUE(Eventually([&] { return Clipboard() == Text_of(users).value_or(""); })) << Clipboard();
 }
 
 // Words typed on the wrong layout, both ways, alone and among right ones.

@@ -12,8 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -26,13 +24,6 @@ inline constexpr const char* hotkey_test_settings =
     "[Default_Settings]\nsource_char_set=5\n";
 inline constexpr const char* hotkey_test_typed = "akuo";
 inline constexpr const char* hotkey_test_converted = "\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d";  // shalom in Hebrew letters
-
-inline std::string Read_file(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 // The word as one word of a shell's command line.
 inline std::string Shell_quoted(const std::string& word) {

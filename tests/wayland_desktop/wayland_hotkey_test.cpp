@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "support/desktop_processes.h"
+#include "support/scratch_files.h"
 
 namespace quorvandel::testing {
 namespace {
@@ -110,7 +111,7 @@ class Wayland_desktop : public ::testing::Test {
       }
       return !wayland_display_.empty() && !swaysock_.empty();
     })) << "sway did not start; it wrote:\n"
-        << Read_file(folder_ / "sway.log");
+        << Text_of(folder_ / "sway.log").value_or("");
 
     quorvandel_ = Spawn(As_user({program.string()}, {"QT_QPA_PLATFORM=wayland"}),
                         Spawn_options{.error_file = (folder_ / "program" / "errors.txt").string()});
@@ -118,7 +119,7 @@ class Wayland_desktop : public ::testing::Test {
         [] { return !Tree_query(".. | objects | select((.name // \"\") | startswith(\"Quorvandel 1\")) | .id").empty(); },
         60s))
         << "the program's window did not appear; it wrote:\n"
-        << Read_file(folder_ / "program" / "errors.txt");
+        << Text_of(folder_ / "program" / "errors.txt").value_or("");
   }
 
   // A text field of another process holding `text` all selected, with the
@@ -131,10 +132,10 @@ class Wayland_desktop : public ::testing::Test {
     line.push_back(field_file_.string());
     line.push_back(text);
     field_ = Spawn(As_user(line, extra));
-    ASSERT_TRUE(Eventually([&] { return Read_file(field_file_) == text; })) << "the field did not start";
+    ASSERT_TRUE(Eventually([&] { return Text_of(field_file_).value_or("") == text; })) << "the field did not start";
     ASSERT_TRUE(Eventually([&] { return Focused_title() == title; })) << "focused: " << Focused_title();
   }
-  std::string Field_text() const { return Read_file(field_file_); }
+  std::string Field_text() const { return Text_of(field_file_).value_or(""); }
   bool Field_reads(const std::string& text) const {
     return Eventually([&] { return Field_text() == text; });
   }
@@ -143,7 +144,7 @@ class Wayland_desktop : public ::testing::Test {
   static void Copy_to_clipboard(const std::string& type, const fs::path& file) {
     ASSERT_EQ(Status_of(Shell_line(As_user({"sh", "-c", "wl-copy --type " + Shell_quoted(type) + " < " + Shell_quoted(file.string())}))),
               0);
-    ASSERT_TRUE(Eventually([&] { return Clipboard(type) == Read_file(file); }));
+    ASSERT_TRUE(Eventually([&] { return Clipboard(type) == Text_of(file).value_or(""); }));
   }
   static std::string Clipboard(const std::string& type) {
     return Output_of(Shell_line(As_user({"wl-paste", "--no-newline", "--type", type})) + " 2>/dev/null");
@@ -199,7 +200,7 @@ TEST_P(Each_field, ConvertsTheSelectionInPlaceAndGivesTheClipboardBackWhole) {
   Start_field(field.command, field.title, hotkey_test_typed, field.environment);
   Hotkey("default");
   EXPECT_TRUE(Field_reads(hotkey_test_converted)) << Field_text();
-  EXPECT_TRUE(Eventually([&] { return Clipboard(field.clipboard_type) == Read_file(kept); }))
+  EXPECT_TRUE(Eventually([&] { return Clipboard(field.clipboard_type) == Text_of(kept).value_or(""); }))
       << Clipboard(field.clipboard_type).size() << " bytes";
   EXPECT_EQ(Clipboard_types(), types_before);
 }
