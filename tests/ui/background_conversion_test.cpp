@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <limits>
 #include <numeric>
@@ -176,35 +177,33 @@ TEST_F(Background_conversion_test, ClosingTheWindowWhileItRunsClosesItAtTheEnd) 
   EXPECT_TRUE(Now() == in_window);
 }
 
-// A stand-in for the bidirectional algorithm that shows each line as it is
-// and notes when the worker thread that called it has ended.
-class Worker_watching_bidi : public Bidi_algorithm {
+// A stand-in for the bidirectional algorithm that shows each line as it is,
+// slowly, and counts the calls begun and ended, so that a worker left
+// running past the window is found inside one.
+class Call_counting_bidi : public Bidi_algorithm {
  public:
   bool Show(std::u32string_view logical, Paragraph_direction, Bidi_picture& picture) const override {
-    if (std::this_thread::get_id() != window_thread_) {
-      thread_local const Exit_mark mark{worker_ended_};  // destroyed as the worker thread ends
-    }
+    ++begun_;
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
     picture.visual.assign(logical);
     picture.visual_to_logical.resize(logical.size());
     std::iota(picture.visual_to_logical.begin(), picture.visual_to_logical.end(), 0);
     picture.levels.assign(logical.size(), 0);
     picture.right_to_left = false;
+    ++ended_;
     return true;
   }
   char32_t Mirror(char32_t character) const override { return character; }
-  bool Worker_ended() const { return worker_ended_; }
+  int Begun() const { return begun_; }
+  int Ended() const { return ended_; }
 
  private:
-  struct Exit_mark {
-    std::atomic<bool>& ended;
-    ~Exit_mark() { ended = true; }
-  };
-  const std::thread::id window_thread_ = std::this_thread::get_id();
-  mutable std::atomic<bool> worker_ended_{false};
+  mutable std::atomic<int> begun_{0};
+  mutable std::atomic<int> ended_{0};
 };
 
 TEST_F(Background_conversion_test, EndingTheProgramWhileItRunsWaitsForTheWorker) {
-  Worker_watching_bidi bidi;  // outlives the program
+  Call_counting_bidi bidi;  // outlives the program
   const Bidi_algorithm* installed = Installed_bidi_algorithm();
   Set_bidi_algorithm(&bidi);
   Form().Active_settings()->conversion->reordering_method = reorder_bidi;
@@ -212,9 +211,12 @@ TEST_F(Background_conversion_test, EndingTheProgramWhileItRunsWaitsForTheWorker)
   Start_convert(true);
   ASSERT_TRUE(Form().Busy());
   program_.reset();  // the panes the worker reads go with the window
-  EXPECT_TRUE(bidi.Worker_ended()) << "the window was gone before the worker";
-  Set_bidi_algorithm(installed);
+  const int begun = bidi.Begun();
+  EXPECT_GT(begun, 0);
+  EXPECT_EQ(bidi.Ended(), begun) << "a line was still being shown after the window was gone";
   QApplication::processEvents();
+  EXPECT_EQ(bidi.Begun(), begun) << "the worker went on after the window was gone";
+  Set_bidi_algorithm(installed);
 }
 
 }  // namespace
