@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <cstring>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <QFileInfo>
 #include <QDragEnterEvent>
@@ -408,10 +410,50 @@ constexpr const char* message_lead_ins[] = {
     QT_TRANSLATE_NOOP("quorvandel::TMainForm", "Unable to write to "),
 };
 
+// Whole messages of the conversion and of the hotkey conversion, which
+// know no language; "%1" stands for the part quoted from the text, which
+// stays as it is.
+constexpr const char* whole_messages[] = {
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "'%1' is not a valid integer value"),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "the bidirectional algorithm is not available"),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "the bidirectional algorithm could not reorder the line"),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm",
+                      "The clipboard could not be set aside, so the selection was not converted."),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "The clipboard could not be emptied, so the selection was not converted."),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm",
+                      "The converted text could not be put on the clipboard, so nothing was pasted."),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm",
+                      "The converted text could not be put into the selection, so nothing was pasted."),
+    QT_TRANSLATE_NOOP("quorvandel::TMainForm", "The clipboard's former contents could not be put back."),
+};
+static_assert(std::string_view(whole_messages[3]) == clipboard_not_saved_message);
+static_assert(std::string_view(whole_messages[4]) == clipboard_not_emptied_message);
+static_assert(std::string_view(whole_messages[5]) == converted_not_placed_message);
+static_assert(std::string_view(whole_messages[6]) == primary_not_placed_message);
+static_assert(std::string_view(whole_messages[7]) == clipboard_not_restored_message);
+
+// `text` translated when it is one of the whole messages.
+std::optional<QString> Translated_whole_message(const QString& text) {
+  for (const char* message : whole_messages) {
+    const QString source = QString::fromUtf8(message);
+    const qsizetype hole = source.indexOf(QStringLiteral("%1"));
+    if (hole < 0) {
+      if (text == source) return TMainForm::tr(message);
+      continue;
+    }
+    const QString before = source.left(hole);
+    const QString after = source.mid(hole + 2);
+    if (text.size() >= before.size() + after.size() && text.startsWith(before) && text.endsWith(after))
+      return TMainForm::tr(message).arg(text.mid(before.size(), text.size() - before.size() - after.size()));
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 QString TMainForm::Translated_message(const std::string& text) {
   QString rest = QString::fromStdString(text);
+  if (std::optional<QString> whole = Translated_whole_message(rest)) return *whole;
   QString translated;
   for (bool found = true; found;) {  // a lead-in, then the failure it quotes
     found = false;

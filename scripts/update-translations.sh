@@ -9,9 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=$(command -v lupdate || true)
 [[ -n $lupdate ]] || lupdate=/usr/lib/qt6/bin/lupdate
-# The folders of the desktop program that hold user-visible texts; the
+# The folders of the desktop program that hold user-visible texts (the
+# Wayland hotkeys speak through the desktop portals with their own); the
 # command-line converter stays English.
-sources=(mainwindow settings/dialogs tools platform/qt resources)
+sources=(mainwindow settings/dialogs tools textpane platform/qt hotkeys/wayland resources)
 if [[ $# -eq 0 ]]; then set -- translations/*.ts; fi
 for ts in "$@"; do
   language=$(basename "$ts" .ts)

@@ -44,6 +44,52 @@
     </message>
 </context>
 <context>
+    <name>quorvandel::Portal_hotkeys</name>
+    <message>
+        <source>Convert the selection with the default profile</source>
+        <translation>המרת הבחירה בפרופיל ברירת המחדל</translation>
+    </message>
+    <message>
+        <source>Convert the selection with the active profile</source>
+        <translation>המרת הבחירה בפרופיל הפעיל</translation>
+    </message>
+    <message>
+        <source>The desktop&apos;s shortcut service refused: </source>
+        <translation>שירות קיצורי המקשים של שולחן העבודה סירב: </translation>
+    </message>
+    <message>
+        <source>The desktop did not open a shortcut session.</source>
+        <translation>שולחן העבודה לא פתח הפעלה של קיצורי מקשים.</translation>
+    </message>
+    <message>
+        <source>The hotkeys were not bound: the desktop&apos;s shortcut dialog was cancelled.</source>
+        <translation>מקשי הקיצור לא הוקצו: חלון קיצורי המקשים של שולחן העבודה בוטל.</translation>
+    </message>
+    <message>
+        <source>The hotkeys were not bound: the desktop refused them.</source>
+        <translation>מקשי הקיצור לא הוקצו: שולחן העבודה סירב להם.</translation>
+    </message>
+    <message>
+        <source>The hotkeys are the desktop&apos;s global shortcuts; change them in its settings.</source>
+        <translation>מקשי הקיצור הם קיצורי מקשים גלובליים של שולחן העבודה; אפשר לשנות אותם בהגדרות שלו.</translation>
+    </message>
+    <message>
+        <source>waiting for the desktop</source>
+        <translation>ממתין לשולחן העבודה</translation>
+    </message>
+</context>
+<context>
+    <name>quorvandel::Portal_keystrokes</name>
+    <message>
+        <source>The desktop&apos;s permission to send keys was cancelled, so the selection was not converted; the next hotkey asks again.</source>
+        <translation>ההרשאה של שולחן העבודה לשלוח הקשות בוטלה, ולכן הבחירה לא הומרה; מקש הקיצור הבא יבקש אותה שוב.</translation>
+    </message>
+    <message>
+        <source>The desktop did not let this program send keys, so the selection was not converted.</source>
+        <translation>שולחן העבודה לא הרשה לתוכנה לשלוח הקשות, ולכן הבחירה לא הומרה.</translation>
+    </message>
+</context>
+<context>
     <name>quorvandel::Qt_help_window</name>
     <message>
         <source>Contents</source>
@@ -651,6 +697,38 @@
     <message>
         <source>Quorvandel notice</source>
         <translation>הודעה של Quorvandel</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>&apos;%1&apos; אינו מספר שלם תקין</translation>
+    </message>
+    <message>
+        <source>the bidirectional algorithm is not available</source>
+        <translation>האלגוריתם הדו־כיווני אינו זמין</translation>
+    </message>
+    <message>
+        <source>the bidirectional algorithm could not reorder the line</source>
+        <translation>האלגוריתם הדו־כיווני לא הצליח לסדר מחדש את השורה</translation>
+    </message>
+    <message>
+        <source>The clipboard could not be set aside, so the selection was not converted.</source>
+        <translation>לא ניתן היה לשמור בצד את תוכן הלוח, ולכן הבחירה לא הומרה.</translation>
+    </message>
+    <message>
+        <source>The clipboard could not be emptied, so the selection was not converted.</source>
+        <translation>לא ניתן היה לרוקן את הלוח, ולכן הבחירה לא הומרה.</translation>
+    </message>
+    <message>
+        <source>The converted text could not be put on the clipboard, so nothing was pasted.</source>
+        <translation>לא ניתן היה להעביר את הטקסט המומר אל הלוח, ולכן דבר לא הודבק.</translation>
+    </message>
+    <message>
+        <source>The converted text could not be put into the selection, so nothing was pasted.</source>
+        <translation>לא ניתן היה להעביר את הטקסט המומר אל הבחירה, ולכן דבר לא הודבק.</translation>
+    </message>
+    <message>
+        <source>The clipboard&apos;s former contents could not be put back.</source>
+        <translation>לא ניתן היה להחזיר את התוכן הקודם של הלוח.</translation>
     </message>
 </context>
 <context>

@@ -54,8 +54,10 @@ struct Shortcut_name {
   const char* description;
 };
 constexpr Shortcut_name shortcut_names[] = {
-    {default_hotkey_id, "default", "Convert the selection with the default profile"},
-    {active_hotkey_id, "active", "Convert the selection with the active profile"},
+    {default_hotkey_id, "default",
+     QT_TRANSLATE_NOOP("quorvandel::Portal_hotkeys", "Convert the selection with the default profile")},
+    {active_hotkey_id, "active",
+     QT_TRANSLATE_NOOP("quorvandel::Portal_hotkeys", "Convert the selection with the active profile")},
 };
 
 const Shortcut_name* Name_of(int id) {
@@ -112,7 +114,7 @@ bool Portal_hotkeys::Request(const QString& method, const QList<QVariant>& argum
   call.setArguments(arguments);
   const QDBusMessage reply = bus_.call(call, QDBus::Block, call_timeout_ms);
   if (reply.type() == QDBusMessage::ReplyMessage) return true;
-  Fail("The desktop's shortcut service refused: " + reply.errorMessage().toStdString());
+  Fail(QT_TR_NOOP("The desktop's shortcut service refused: "), reply.errorMessage().toStdString());
   return false;
 }
 
@@ -134,7 +136,7 @@ void Portal_hotkeys::Bind_when_ready() {
   for (const auto& [id, trigger] : wanted_) {
     const Shortcut_name* name = Name_of(id);
     QVariantMap properties;
-    properties["description"] = QString::fromUtf8(name->description);
+    properties["description"] = tr(name->description);  // the desktop shows it to the user
     properties["preferred_trigger"] = QString::fromStdString(trigger);
     shortcuts.push_back({QString::fromUtf8(name->name), properties});
   }
@@ -153,7 +155,7 @@ void Portal_hotkeys::On_response(uint response, const QVariantMap& results, cons
   const QString token = message.path().section('/', -1);
   if (token == session_token_ && session_.isEmpty()) {
     if (response != 0) {
-      Fail("The desktop did not open a shortcut session.");
+      Fail(QT_TR_NOOP("The desktop did not open a shortcut session."));
       emit Answered();
       return;
     }
@@ -165,13 +167,15 @@ void Portal_hotkeys::On_response(uint response, const QVariantMap& results, cons
   bind_token_.clear();
   if (response != 0) {
     bound_.clear();
-    Fail(response == response_cancelled ? "The hotkeys were not bound: the desktop's shortcut dialog was cancelled."
-                                        : "The hotkeys were not bound: the desktop refused them.");
+    Fail(response == response_cancelled
+             ? QT_TR_NOOP("The hotkeys were not bound: the desktop's shortcut dialog was cancelled.")
+             : QT_TR_NOOP("The hotkeys were not bound: the desktop refused them."));
     sent_.clear();  // asked again at the next registration
     emit Answered();
     return;
   }
-  failure_.clear();
+  failure_ = nullptr;
+  failure_detail_.clear();
   bound_.clear();
   for (const Portal_shortcut& shortcut : qdbus_cast<QList<Portal_shortcut>>(results.value("shortcuts"))) {
     for (const Shortcut_name& name : shortcut_names) {
@@ -191,17 +195,27 @@ void Portal_hotkeys::On_deactivated(const QDBusObjectPath& session, const QStrin
   }
 }
 
-std::string Portal_hotkeys::Trigger_note() const {
-  if (!failure_.empty()) return failure_;
-  std::string note = "The hotkeys are the desktop's global shortcuts; change them in its settings.";
-  for (const Shortcut_name& name : shortcut_names) {
-    const auto bound = bound_.find(name.id);
-    note += std::string("\n") + name.description + ": " +
-            (bound == bound_.end() ? std::string("waiting for the desktop") : bound->second);
-  }
-  return note;
+std::string Portal_hotkeys::Failure() const {
+  if (!failure_) return {};
+  return tr(failure_).toStdString() + failure_detail_;
 }
 
-void Portal_hotkeys::Fail(const std::string& why) { failure_ = why; }
+// Translated when shown, so that a change of the interface's language
+// reaches it.
+std::string Portal_hotkeys::Trigger_note() const {
+  if (failure_) return Failure();
+  QString note = tr("The hotkeys are the desktop's global shortcuts; change them in its settings.");
+  for (const Shortcut_name& name : shortcut_names) {
+    const auto bound = bound_.find(name.id);
+    note += QStringLiteral("\n") + tr(name.description) + QStringLiteral(": ") +
+            (bound == bound_.end() ? tr("waiting for the desktop") : QString::fromStdString(bound->second));
+  }
+  return note.toStdString();
+}
+
+void Portal_hotkeys::Fail(const char* why, std::string detail) {
+  failure_ = why;
+  failure_detail_ = std::move(detail);
+}
 
 }  // namespace quorvandel

@@ -42,7 +42,7 @@ class Portal_hotkeys : public QObject, public Hotkey_service {
   // empty until it has answered.
   const std::map<int, std::string>& Bound() const { return bound_; }
   // Why the hotkeys are not bound, empty while nothing failed.
-  const std::string& Failure() const { return failure_; }
+  std::string Failure() const;
   std::string Trigger_note() const override;
 
  signals:
@@ -61,7 +61,8 @@ class Portal_hotkeys : public QObject, public Hotkey_service {
   bool Request(const QString& method, const QList<QVariant>& arguments);
   QString New_token();
   void Bind_when_ready();
-  void Fail(const std::string& why);
+  // `why` is an untranslated text, `detail` the desktop's own words.
+  void Fail(const char* why, std::string detail = {});
 
   QDBusConnection bus_;
   QString session_;                    // the session's object path, once created
@@ -70,7 +71,8 @@ class Portal_hotkeys : public QObject, public Hotkey_service {
   std::map<int, std::string> wanted_;  // id -> trigger, as registered
   std::map<int, std::string> sent_;    // what the last binding asked for
   std::map<int, std::string> bound_;
-  std::string failure_;
+  const char* failure_ = nullptr;
+  std::string failure_detail_;
   int tokens_ = 0;
   Pressed_handler handler_;
 };

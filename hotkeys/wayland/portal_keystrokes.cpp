@@ -88,7 +88,7 @@ std::string Portal_keystrokes::Prepare() {
   QVariantMap session_options;
   session_options["session_handle_token"] = QStringLiteral("quorvandel_session%1").arg(std::rand() % 1000000);
   const auto created = Ask("CreateSession", {session_options});
-  if (!created || created->first != 0) return keys_refused_message;
+  if (!created || created->first != 0) return tr(keys_refused_message).toStdString();
   const QDBusObjectPath session(created->second.value("session_handle").toString());
 
   QVariantMap devices;
@@ -98,13 +98,13 @@ std::string Portal_keystrokes::Prepare() {
     if (!restore_token_.empty()) devices["restore_token"] = QString::fromStdString(restore_token_);
   }
   const auto selected = Ask("SelectDevices", {QVariant::fromValue(session), devices});
-  if (!selected || selected->first != 0) return keys_refused_message;
+  if (!selected || selected->first != 0) return tr(keys_refused_message).toStdString();
 
   const auto started = Ask("Start", {QVariant::fromValue(session), QString(), QVariantMap()});
-  if (!started) return keys_refused_message;
-  if (started->first == response_cancelled) return keys_cancelled_message;
+  if (!started) return tr(keys_refused_message).toStdString();
+  if (started->first == response_cancelled) return tr(keys_cancelled_message).toStdString();
   if (started->first != 0 || (started->second.value("devices").toUInt() & keyboard_device) == 0)
-    return keys_refused_message;
+    return tr(keys_refused_message).toStdString();
   session_ = session.path();
   const QString token = started->second.value("restore_token").toString();
   if (!token.isEmpty() && token.toStdString() != restore_token_) {

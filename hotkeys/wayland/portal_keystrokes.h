@@ -22,12 +22,13 @@
 namespace quorvandel {
 
 // The messages of a session that could not start; the clipboard is left
-// as it was.
+// as it was. Prepare gives them translated.
 inline constexpr const char* keys_cancelled_message =
-    "The desktop's permission to send keys was cancelled, so the selection was not converted; the next hotkey "
-    "asks again.";
-inline constexpr const char* keys_refused_message =
-    "The desktop did not let this program send keys, so the selection was not converted.";
+    QT_TRANSLATE_NOOP("quorvandel::Portal_keystrokes",
+                      "The desktop's permission to send keys was cancelled, so the selection was not converted; "
+                      "the next hotkey asks again.");
+inline constexpr const char* keys_refused_message = QT_TRANSLATE_NOOP(
+    "quorvandel::Portal_keystrokes", "The desktop did not let this program send keys, so the selection was not converted.");
 
 class Portal_keystrokes : public QObject, public Keystroke_service {
   Q_OBJECT

@@ -22,6 +22,7 @@
 #include "platform/qt/qt_help_window.h"
 #include "program_fixture.h"
 #include "resources/translations.h"
+#include "textpane/pane_text.h"
 #include "settings/dialogs/u_hotkey.h"
 #include "settings/dialogs/u_preferences.h"
 #include "tools/u_about.h"
@@ -93,6 +94,14 @@ TEST_F(Hebrew_interface, MessagesAndTheTrayTipReadHebrew) {
   Form().Show_message("Couldn't save settings due to the following error: 'Unable to write to /x/Quorvandel.ini'.");
   EXPECT_EQ(messages.back(),
             "לא ניתן לשמור את ההגדרות עקב השגיאה הבאה: 'לא ניתן לכתוב אל /x/Quorvandel.ini'.");
+  Form().Show_message(clipboard_not_restored_message);  // from the hotkey conversion
+  EXPECT_EQ(messages.back(), "לא ניתן היה להחזיר את התוכן הקודם של הלוח.");
+
+  // The conversion's own error, with the text it quotes kept as it was.
+  Form().Active_settings()->source_props->translate_hebrew_unicode = true;
+  RichEdit1()->Set_pane_text(Pane_text_from_text(U"bad &#12x; entity"));
+  Form().Convert1Click();
+  EXPECT_EQ(messages.back(), "'12x' אינו מספר שלם תקין");
 }
 
 TEST_F(Hebrew_interface, WindowsRunRightToLeftAndPanesKeepTheirOwnGeometry) {
