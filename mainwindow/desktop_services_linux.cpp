@@ -9,6 +9,7 @@
 
 #include "hotkeys/stand_in/stand_in_hotkeys.h"
 #include "hotkeys/stand_in/stand_in_keystrokes.h"
+#include "hotkeys/wayland/portal_clipboard.h"
 #include "hotkeys/wayland/portal_hotkeys.h"
 #include "hotkeys/wayland/portal_keystrokes.h"
 #include "hotkeys/wayland/wayland_keys.h"
@@ -85,8 +86,19 @@ Services Make_desktop_services(const User_folders& user) {
     if (std::shared_ptr<Portal_hotkeys> portal = Portal_hotkeys::Open(QDBusConnection::sessionBus()))
       services.hotkeys = portal;
     if (!wayland_types) {
-      if (std::shared_ptr<Portal_keystrokes> portal_keys = Portal_keystrokes::Open(QDBusConnection::sessionBus()))
+      if (std::shared_ptr<Portal_keystrokes> portal_keys = Portal_keystrokes::Open(QDBusConnection::sessionBus())) {
         services.keystrokes = portal_keys;
+        // Where the compositor has no data control (GNOME), the portal's
+        // clipboard reaches the native programs' clipboard too.
+        if (!services.clipboard && Portal_clipboard::Offered(QDBusConnection::sessionBus())) {
+          auto clipboard =
+              std::make_shared<Portal_clipboard>(QDBusConnection::sessionBus(), std::make_shared<Qt_clipboard>());
+          portal_keys->Share_clipboard([held = std::weak_ptr<Portal_clipboard>(clipboard)](const QString& session) {
+            if (const auto alive = held.lock()) alive->Session_started(session);
+          });
+          services.clipboard = clipboard;
+        }
+      }
     }
   }
   if (!services.clipboard) services.clipboard = std::make_shared<Qt_clipboard>();

@@ -99,6 +99,12 @@ std::string Portal_keystrokes::Prepare() {
   }
   const auto selected = Ask("SelectDevices", {QVariant::fromValue(session), devices});
   if (!selected || selected->first != 0) return tr(keys_refused_message).toStdString();
+  if (clipboard_started_) {  // asked before the start, or never
+    QDBusMessage request = QDBusMessage::createMethodCall(portal_service, portal_path,
+                                                          "org.freedesktop.portal.Clipboard", "RequestClipboard");
+    request << QVariant::fromValue(session) << QVariantMap();
+    bus_.call(request, QDBus::Block, call_timeout_ms);
+  }
 
   const auto started = Ask("Start", {QVariant::fromValue(session), QString(), QVariantMap()});
   if (!started) return tr(keys_refused_message).toStdString();
@@ -106,6 +112,7 @@ std::string Portal_keystrokes::Prepare() {
   if (started->first != 0 || (started->second.value("devices").toUInt() & keyboard_device) == 0)
     return tr(keys_refused_message).toStdString();
   session_ = session.path();
+  if (clipboard_started_ && started->second.value("clipboard_enabled").toBool()) clipboard_started_(session_);
   const QString token = started->second.value("restore_token").toString();
   if (!token.isEmpty() && token.toStdString() != restore_token_) {
     restore_token_ = token.toStdString();

@@ -42,6 +42,12 @@ class Portal_keystrokes : public QObject, public Keystroke_service {
   void Set_restore_token(const std::string& token) { restore_token_ = token; }
   void Set_token_handler(std::function<void(const std::string&)> handler) { token_handler_ = std::move(handler); }
 
+  // Asks for the portal's clipboard with the session; `started` is told
+  // the session once it runs with the clipboard granted.
+  void Share_clipboard(std::function<void(const QString& session)> started) {
+    clipboard_started_ = std::move(started);
+  }
+
   bool Is_down(Key) override { return false; }
   void Send_key(Key key, bool release) override;
   Copy_paste_style Foreground_style() override { return Copy_paste_style::control_keys; }
@@ -62,6 +68,7 @@ class Portal_keystrokes : public QObject, public Keystroke_service {
   QString session_;
   std::string restore_token_;
   std::function<void(const std::string&)> token_handler_;
+  std::function<void(const QString&)> clipboard_started_;
   int tokens_ = 0;
   QString awaited_;  // the token of the request whose answer is awaited
   std::optional<std::pair<uint, QVariantMap>> answer_;

@@ -1,63 +1,16 @@
 #include "platform/wayland/data_control_clipboard.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
-#include <QCoreApplication>
-#include <QEventLoop>
-
 #include <algorithm>
-#include <chrono>
 #include <memory>
 #include <mutex>
 
+#include "platform/wayland/clipboard_transfer.h"
+
 namespace quorvandel {
-namespace {
-
-// The types that carry UTF-8 text, in the order they are asked for.
-const std::vector<std::string> text_types = {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain",
-                                             "text/plain;charset=UTF-8"};
-// The types our own text is offered in.
-const std::vector<std::string> offered_text_types = {"text/plain;charset=utf-8", "text/plain", "UTF8_STRING"};
-// The most text that is taken from another program.
-constexpr std::size_t text_limit = std::size_t{256} << 20;
-// The format that asks clipboard managers not to keep an entry.
-constexpr const char* password_manager_hint = "x-kde-passwordManagerHint";
-
-// How long an owner may stay silent while it sends its data, and while a
-// reader takes ours.
-constexpr int silence_limit_ms = 2000;
-// While waiting for an owner, the user interface runs in slices this long,
-// for the owner may be this program's own window.
-constexpr int slice_ms = 10;
-
-// Writes the whole data to a reader that may be slow; gives up when it
-// stops reading for too long or goes away.
-void Write_to_reader(int fd, const std::string& data) {
-  const int flags = fcntl(fd, F_GETFL);
-  if (flags >= 0) fcntl(fd, F_SETFL, flags | O_NONBLOCK);
-  std::size_t written = 0;
-  while (written < data.size()) {
-    pollfd ready = {fd, POLLOUT, 0};
-    if (poll(&ready, 1, silence_limit_ms) <= 0) return;
-    const ssize_t n = write(fd, data.data() + written, data.size() - written);
-    if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-    if (n <= 0) return;
-    written += static_cast<std::size_t>(n);
-  }
-}
-
-const std::string* Text_in(const Clipboard_contents& contents) {
-  for (const std::string& type : text_types) {
-    for (const Clipboard_format& format : contents)
-      if (format.mime_type == type) return &format.data;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 std::unique_ptr<Data_control_clipboard> Data_control_clipboard::Create(
     Wayland_connection& connection, const std::vector<const Data_control_protocol*>& protocols) {
@@ -186,33 +139,7 @@ std::optional<std::string> Data_control_clipboard::Receive(wl_proxy* offer, cons
     connection_.Flush();
   }
   close(ends[1]);
-  std::string data;
-  char buffer[65536];
-  auto silent_since = std::chrono::steady_clock::now();
-  for (;;) {
-    pollfd ready = {ends[0], POLLIN, 0};
-    const int polled = poll(&ready, 1, slice_ms);
-    if (polled < 0 && errno != EINTR) break;
-    if (polled <= 0) {
-      if (std::chrono::steady_clock::now() - silent_since > std::chrono::milliseconds(silence_limit_ms)) break;
-      // The owner may be this program's own window, which answers on this
-      // thread.
-      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-      continue;
-    }
-    const ssize_t n = read(ends[0], buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) break;
-    if (n == 0) {
-      close(ends[0]);
-      return data;
-    }
-    data.append(buffer, static_cast<std::size_t>(n));
-    if (data.size() > max_bytes) break;
-    silent_since = std::chrono::steady_clock::now();
-  }
-  close(ends[0]);
-  return std::nullopt;
+  return Read_from_writer(ends[0], max_bytes);
 }
 
 std::optional<Clipboard_contents> Data_control_clipboard::Read_all(std::size_t max_bytes) {
@@ -237,9 +164,9 @@ std::optional<std::string> Data_control_clipboard::Read_text() {
     const std::string* text = Text_in(now->contents);
     return text ? std::optional<std::string>(*text) : std::nullopt;
   }
-  for (const std::string& type : text_types) {
+  for (const std::string& type : clipboard_text_types) {
     if (std::find(now->types.begin(), now->types.end(), type) != now->types.end())
-      return Receive(now->offer, type, text_limit);
+      return Receive(now->offer, type, clipboard_text_limit);
   }
   return std::nullopt;
 }
@@ -271,10 +198,7 @@ bool Data_control_clipboard::Write_all(const Clipboard_contents& contents) {
 }
 
 bool Data_control_clipboard::Write_text(const std::string& text, bool transient) {
-  Clipboard_contents contents;
-  for (const std::string& type : offered_text_types) contents.push_back({type, text});
-  if (transient) contents.push_back({password_manager_hint, "secret"});
-  return Write_all(contents);
+  return Write_all(Offered_text(text, transient));
 }
 
 }  // namespace quorvandel
