@@ -101,7 +101,13 @@ Services Make_desktop_services(const User_folders& user) {
       }
     }
   }
-  if (!services.clipboard) services.clipboard = std::make_shared<Qt_clipboard>();
+  if (!services.clipboard) {
+    // Qt's clipboard on a native Wayland window is read only while that
+    // window has the focus; on XWayland it is the X11 one, which the
+    // desktop shares with native programs.
+    services.clipboard_reaches_other_programs = !(wayland_session && QGuiApplication::platformName() == "wayland");
+    services.clipboard = std::make_shared<Qt_clipboard>();
+  }
   services.tray = std::make_shared<Qt_tray_service>(Enabled_icon(), Disabled_icon());
   services.help = std::make_shared<Qt_help_window>();
   services.login_entry = std::make_shared<Autostart_login_entry>(services.executable_path, user);

@@ -234,7 +234,7 @@ class TMainForm : public QMainWindow, public Message_sink, public TPref_host {
   void Set_start_hidden(bool hidden) override { minimized = hidden; }
   QRect Window_geometry() const override { return QRect(x(), y(), width(), height()); }
   bool Hotkeys_registered() const override { return hotkeys_registered; }
-  std::string Hotkey_trigger_note() const override { return services_.hotkeys->Trigger_note(); }
+  std::string Hotkey_trigger_note() const override;
   TMyInputBox& Input_box() override { return *dialogs_.input_box; }
   TPathSelect& Path_select() override { return *dialogs_.path_select; }
   THotkeySelection& Hotkey_selection() override { return *dialogs_.hotkey_selection; }

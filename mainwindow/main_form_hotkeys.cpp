@@ -60,6 +60,17 @@ void TMainForm::Hotkey_convert_by_keyboard_event() {
   if (!message.empty()) Show_message(message);
 }
 
+std::string TMainForm::Hotkey_trigger_note() const {
+  const std::string note = services_.hotkeys->Trigger_note();
+  if (services_.clipboard_reaches_other_programs) return note;
+  const std::string missing =
+      tr("This desktop gives no program the clipboard of other programs (its desktop portal has one from "
+         "xdg-desktop-portal 1.18 on), so the hotkeys cannot convert here. Start Quorvandel on XWayland "
+         "instead, with QT_QPA_PLATFORM=xcb.")
+          .toStdString();
+  return note.empty() ? missing : note + "\n" + missing;
+}
+
 void TMainForm::Send_key(Key key, bool release) { hotkey_conversion_->Send_key(key, release); }
 
 void TMainForm::Send_copy_keys() { hotkey_conversion_->Send_copy_keys(services_.keystrokes->Foreground_style()); }

@@ -36,6 +36,9 @@ struct Services {
   std::shared_ptr<Url_opener_service> url_opener;
   std::shared_ptr<Instance_channel_service> instance_channel;  // the running copy listens on it
   std::string executable_path;  // this program's, for the launcher on the desktop
+  // False on a Wayland desktop that gives this program neither data control
+  // nor the portal's clipboard: the hotkeys cannot read other programs'.
+  bool clipboard_reaches_other_programs = true;
 };
 
 }  // namespace quorvandel

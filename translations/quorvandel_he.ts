@@ -730,6 +730,10 @@
         <source>The clipboard&apos;s former contents could not be put back.</source>
         <translation>לא ניתן היה להחזיר את התוכן הקודם של הלוח.</translation>
     </message>
+    <message>
+        <source>This desktop gives no program the clipboard of other programs (its desktop portal has one from xdg-desktop-portal 1.18 on), so the hotkeys cannot convert here. Start Quorvandel on XWayland instead, with QT_QPA_PLATFORM=xcb.</source>
+        <translation>שולחן העבודה הזה אינו נותן לאף תוכנה את הלוח של תוכנות אחרות (לפורטל שולחן העבודה יש לוח החל מ־xdg-desktop-portal 1.18), ולכן מקשי הקיצור אינם יכולים להמיר כאן. במקום זאת יש להפעיל את Quorvandel ב־XWayland, עם QT_QPA_PLATFORM=xcb.</translation>
+    </message>
 </context>
 <context>
     <name>quorvandel::TMyInputBox</name>

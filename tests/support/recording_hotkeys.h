@@ -30,6 +30,7 @@ class Recording_hotkeys : public Hotkey_service {
     held.erase(id);
   }
   void Set_pressed_handler(Pressed_handler handler) override { pressed = std::move(handler); }
+  std::string Trigger_note() const override { return trigger_note; }
 
   // Plays the user pressing the combination held under `id`; false (and
   // nothing happens) when none is held, as the system would not report it.
@@ -44,6 +45,7 @@ class Recording_hotkeys : public Hotkey_service {
   std::set<Combination> taken;
   std::map<int, Combination> held;
   Pressed_handler pressed;
+  std::string trigger_note;
 };
 
 }  // namespace quorvandel::testing

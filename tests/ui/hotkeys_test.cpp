@@ -143,5 +143,20 @@ TEST_P(Session_note, ShownInWaylandSessionsOnly) {
 INSTANTIATE_TEST_SUITE_P(Sessions, Session_note,
                          ::testing::Values(std::pair{"wayland", true}, std::pair{"x11", false}, std::pair{"", false}));
 
+class Clipboard_note : public Program_fixture {};
+
+TEST_F(Clipboard_note, SaysWhenTheDesktopKeepsOtherProgramsClipboardsAway) {
+  auto bound_by_command = std::make_shared<Recording_hotkeys>();
+  bound_by_command->trigger_note = "Bind the command.";
+  hotkeys = bound_by_command;
+  clipboard_reaches_other_programs = false;
+  Start_program();
+  Form().dialogs().pref_form->Update_hotkey_info();
+  const QLabel& note = *Form().dialogs().pref_form->WaylandNote;
+  EXPECT_FALSE(note.isHidden());
+  EXPECT_TRUE(note.text().startsWith("Bind the command.\n")) << note.text().toStdString();
+  EXPECT_TRUE(note.text().contains("QT_QPA_PLATFORM=xcb")) << note.text().toStdString();
+}
+
 }  // namespace
 }  // namespace quorvandel::testing

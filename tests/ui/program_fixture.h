@@ -71,6 +71,7 @@ class Program_fixture : public ::testing::Test {
     services.input_language = input_language;
     services.url_opener = url_opener;
     services.instance_channel = instance_channel;
+    services.clipboard_reaches_other_programs = clipboard_reaches_other_programs;
     program_ = std::make_unique<TProgram>(Folder(), services, [this](TMainForm& form) { Answer_dialogs(form); });
     program_->Start();
   }
@@ -131,6 +132,7 @@ class Program_fixture : public ::testing::Test {
   std::shared_ptr<Recording_input_language> input_language = std::make_shared<Recording_input_language>();
   std::shared_ptr<Recording_url_opener> url_opener = std::make_shared<Recording_url_opener>();
   std::shared_ptr<Recording_instance_channel> instance_channel = std::make_shared<Recording_instance_channel>();
+  bool clipboard_reaches_other_programs = true;
   QString file_to_open;
   QString file_to_save;
 };
