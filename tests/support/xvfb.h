@@ -15,7 +15,7 @@ namespace quorvandel::testing {
 
 class Xvfb {
  public:
-  Xvfb() {
+  explicit Xvfb(const char* screen = "640x480x24") {
     int pipe_fds[2];
     if (::pipe(pipe_fds) != 0) return;
     pid_ = ::fork();
@@ -24,7 +24,7 @@ class Xvfb {
       ::prctl(PR_SET_PDEATHSIG, SIGTERM);
       ::close(pipe_fds[0]);
       const std::string fd = std::to_string(pipe_fds[1]);
-      ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+      ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-nolisten", "tcp",
                "-noreset",  // a server that starts afresh when its last client leaves refuses clients meanwhile
                static_cast<char*>(nullptr));
       ::_exit(127);

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "support/scratch_files.h"
+#include "support/xvfb.h"
 
 extern char** environ;
 
@@ -403,28 +404,6 @@ struct Started {
   ~Started() { Stop(pid); }
 };
 
-// Xvfb on a display it chooses itself; returns the display's name.
-std::string Start_xvfb(Started& server) {
-  int pipe_fds[2];
-  if (::pipe(pipe_fds) != 0) return {};
-  server.pid = ::fork();
-  if (server.pid == 0) {
-    ::close(pipe_fds[0]);
-    const std::string fd = std::to_string(pipe_fds[1]);
-    ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-             "-noreset",  // a server that starts afresh when its last client leaves refuses clients meanwhile
-             static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  Started_processes().push_back(server.pid);
-  ::close(pipe_fds[1]);
-  std::string number;
-  char c = 0;
-  while (::read(pipe_fds[0], &c, 1) == 1 && c != '\n') number += c;
-  ::close(pipe_fds[0]);
-  return number.empty() ? std::string() : ":" + number;
-}
-
 }  // namespace
 }  // namespace quorvandel::testing
 
@@ -441,13 +420,13 @@ int main(int argc, char** argv) {
     });
   }
   XSetErrorHandler(Ignore_x_error);
-  Started server, window_manager, tray;
-  const std::string display = Start_xvfb(server);
-  if (display.empty()) {
+  const Xvfb server("800x600x24");
+  if (server.display().empty()) {
     std::fprintf(stderr, "Xvfb did not start\n");
     return 1;
   }
-  ::setenv("DISPLAY", display.c_str(), 1);
+  ::setenv("DISPLAY", server.display().c_str(), 1);
+  Started window_manager, tray;
   window_manager.pid = Spawn({"openbox"}, Inherited_environment());
   tray.pid = Spawn({"trayer", "--edge", "top", "--align", "right", "--widthtype", "request", "--height", "32",
                     "--SetDockType", "true", "--transparent", "false"},
