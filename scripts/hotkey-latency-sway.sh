@@ -61,7 +61,18 @@ pids+=($!)
 until [[ -n $(tree '.. | objects | select((.name // "") | startswith("Quorvandel 1")) | .id') ]]; do sleep 0.05; done
 as_user sh -c "printf 'the user'\\''s clipboard' | wl-copy"
 
-now_us() { local t; t=$(date +%s%N); echo $((t / 1000)); }
+# The clock in microseconds, read without starting a process.
+now_us() { now=${EPOCHREALTIME/./}; }
+# A shell of the user's, kept running, starts each measured command as a
+# compositor's key binding does, with a fork and an exec: the setpriv and
+# env that start the other processes here would add their own start to
+# each figure. It answers with the command's start and end times.
+coproc runner { exec_as_user QT_QPA_PLATFORM=wayland bash; }
+pids+=("$runner_PID")
+run_timed() {
+  printf '%s\n' "s=\${EPOCHREALTIME/./}; $1 >/dev/null 2>&1; e=\${EPOCHREALTIME/./}; echo \"\$s \$e\"" >&"${runner[1]}"
+  read -r started ended <&"${runner[0]}"
+}
 converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
 # Of each command, each round's whole time and the command's own run (its
 # start and the hand-over), in ms.
@@ -81,29 +92,26 @@ for round in $(seq "$rounds"); do
     until [[ -s $work/home/field.txt ]]; do sleep 0.01; done
     until [[ $(tree '.. | objects | select(.focused == true) | .name') == "Quorvandel test field" ]]; do sleep 0.01; done
     sleep 0.2  # let the field settle; not measured
-    start=$(now_us)
-    # shellcheck disable=SC2046 # the command's words
-    as_user QT_QPA_PLATFORM=wayland $(command_line "$kind")
-    handed=$(now_us)
-    deadline=$((start + 5000000))
+    run_timed "$(command_line "$kind")"
+    deadline=$((started + 5000000))
     while [[ $(<"$work/home/field.txt") != "$converted" ]]; do
-      (($(now_us) < deadline)) || { echo "round $round ($kind): no conversion within 5 s" >&2; break; }
+      now_us
+      ((now < deadline)) || { echo "round $round ($kind): no conversion within 5 s" >&2; break; }
     done
-    end=$(now_us)
-    whole[$kind]+="$(((end - start) / 1000)) "
-    commands[$kind]+="$(((handed - start) / 1000)) "
+    now_us
+    whole[$kind]+="$(((now - started) / 1000)) "
+    commands[$kind]+="$(((ended - started) / 1000)) "
     kill "$field_pid"
     wait "$field_pid" 2>/dev/null || true
   done
 done
 
 # The reference for the command's start: a program of the system's
-# started the same way, as the user, in the same run.
+# started the same way, in the same run.
 bare=()
 for round in $(seq "$rounds"); do
-  start=$(now_us)
-  as_user true
-  bare+=($((($(now_us) - start) / 1000)))
+  run_timed /bin/true
+  bare+=($(((ended - started) / 1000)))
 done
 
 median() { printf '%s\n' "$@" | sort -n | sed -n "$(($# / 2 + 1))p"; }
@@ -119,7 +127,7 @@ for kind in "${kinds[@]}"; do
   echo "sway: '$name' to converted selection, $count rounds (ms): ${results[*]}"
   echo "sway:   median $(median "${results[@]}") ms, fastest ${sorted[0]} ms, slowest ${sorted[$((count - 1))]} ms"
   echo "sway:   of which the command itself (a process start and the hand-over), median $(median "${own[@]}") ms:" \
-    "$(ratio "$(median "${own[@]}")" "$bare_median")x that of 'true' started the same way ($bare_median ms)"
+    "$(ratio "$(median "${own[@]}")" "$bare_median")x that of /bin/true started the same way ($bare_median ms)"
 done
 read -r -a client_results <<<"${whole[client]}"
 read -r -a option_results <<<"${whole[option]}"
