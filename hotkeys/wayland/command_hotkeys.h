@@ -3,8 +3,8 @@
 // portal): the user binds the combination in the compositor's own settings
 // to the command "quorvandel-hotkey default" or "quorvandel-hotkey active"
 // (or "quorvandel --hotkey default"), which hands the press to the running
-// copy. Registering therefore always
-// succeeds and takes nothing from other programs.
+// copy. Registering therefore always succeeds and takes nothing from other
+// programs.
 #pragma once
 
 #include <map>
