@@ -110,9 +110,10 @@ compare: deps
 # The hotkey's time from its keys to the converted selection, under Xvfb,
 # in our own field, Chromium, mousepad and xfce4-terminal (the median of
 # each; PROGRAMS picks some of them: field chromium mousepad terminal), and
-# from the bound command to the converted selection on headless sway.
+# from the bound command to the converted selection on headless sway
+# (quorvandel-hotkey, and quorvandel --hotkey in alternate rounds).
 hotkey-latency: build
-	cmake --build $(BUILD) -j $(JOBS) --target quorvandel quorvandel-text-field
+	cmake --build $(BUILD) -j $(JOBS) --target quorvandel quorvandel-hotkey quorvandel-text-field
 	scripts/hotkey-latency.sh $(BUILD) $(or $(ROUNDS),20) $(PROGRAMS)
 	scripts/hotkey-latency-sway.sh $(BUILD) $(or $(ROUNDS),20)
 

@@ -2,10 +2,14 @@
 // through a wlroots compositor or the desktop portal on Wayland, through X11
 // otherwise (stand-ins where none serves), Qt's clipboard, tray icon and help
 // window, the XDG autostart entry, folders and desktop launchers.
+#include <unistd.h>
+
 #include <QDBusConnection>
 #include <QGuiApplication>
+#include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "hotkeys/stand_in/stand_in_hotkeys.h"
 #include "hotkeys/stand_in/stand_in_keystrokes.h"
@@ -47,6 +51,19 @@ void Keep_key_consent(Portal_keystrokes& keys, const std::string& ini_path) {
   });
 }
 
+namespace {
+
+// The command the hotkeys' key bindings run: the small quorvandel-hotkey
+// beside the program (installed and built there), which starts at once;
+// the program's own --hotkey where a copy of the program stands alone.
+std::vector<std::string> Hotkey_command(const std::string& executable_path) {
+  const std::filesystem::path client = std::filesystem::path(executable_path).parent_path() / "quorvandel-hotkey";
+  if (::access(client.c_str(), X_OK) == 0) return {client.string()};
+  return {executable_path, "--hotkey"};
+}
+
+}  // namespace
+
 Services Make_desktop_services(const User_folders& user) {
   Services services;
   services.executable_path = Executable_path();
@@ -55,7 +72,7 @@ Services Make_desktop_services(const User_folders& user) {
   // XWayland alike, through the compositor.
   std::optional<Wayland_keys> wayland;
   const bool wayland_session = Wayland_session() && QGuiApplication::platformName() != "offscreen";
-  if (wayland_session) wayland = Open_wayland_keys(services.executable_path);
+  if (wayland_session) wayland = Open_wayland_keys(Hotkey_command(services.executable_path));
   // Elsewhere they act on the display the toolkit shows the windows and the
   // clipboard on; without one (offscreen rendering) there are none.
   std::optional<X11_keys> keys;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string_view>
 
+#include "hotkeys/hotkey_command.h"
 #include "platform/application_id.h"
 #include "platform/licence_notice.h"
 #include "platform/named_semaphore.h"
@@ -172,18 +173,11 @@ void TProgram::Start() {
 }
 
 int Send_hotkey(std::string_view hotkey) {
-  if (hotkey != "default" && hotkey != "active") {
-    std::fputs("usage: quorvandel --hotkey default|active\n", stderr);
-    return 2;
-  }
-  const std::shared_ptr<Instance_channel_service> channel = Make_instance_channel();
-  const Message message = {"hotkey", std::string(hotkey)};
-  if (channel->Send(message)) return 0;
-  // No copy listens yet: wait for one only while one is starting.
   Named_semaphore_locks locks;
-  if (locks.Held_elsewhere(exe_semaphore_name) && Hand_over(*channel, message)) return 0;
-  std::fputs("quorvandel: Quorvandel is not running.\n", stderr);
-  return 1;
+  const Hotkey_command_result result =
+      Hand_hotkey_over(hotkey, *Make_instance_channel(), locks, "quorvandel --hotkey");
+  std::fputs(result.error.c_str(), stderr);
+  return result.exit_status;
 }
 
 std::optional<int> Run_hotkey_command(int argc, char** argv) {

@@ -18,6 +18,8 @@ packages=(
   # the Wayland hotkeys (wayland-client and its scanner), and their tests on headless
   # sway: native Qt and GTK 3 fields, the clipboard tools and swaymsg
   libwayland-dev libwayland-bin sway qt6-wayland wl-clipboard python3-gi gir1.2-gtk-3.0
+  # the keys of the combination that sway's config binds to quorvandel-hotkey
+  wtype
   # the desktop portal's tests: a mock portal on a private session bus
   python3-dbusmock dbus-daemon
   # the hotkey's targets in the desktop tests and make hotkey-latency: a browser engine, a GTK 3

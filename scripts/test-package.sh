@@ -3,7 +3,8 @@
 # (argument 1, default "build"): lintian finds no error or warning, the
 # desktop entry and the AppStream file validate, apt-get can install it, and
 # the programs run from the package's unpacked tree as from a system-wide
-# install that the user cannot write: the converter converts, and the
+# install that the user cannot write: the converter converts, the hotkey
+# command says that no program runs, and the
 # desktop program goes through its first run under Xvfb and openbox, opens
 # a file given on its command line, carries the desktop entry's window
 # class, and writes its launcher and log-in entry for the installed program
@@ -96,6 +97,12 @@ done
 got=$(printf '\xf9\xec\xe5\xed' | run "$tree/usr/bin/quorvandel-convert" --set destination_char_set=5)
 [[ $got == akuo ]] || fail "the conversion gave '$got'"
 [[ -d $settings_folder ]] || fail "the converter did not take the per-user settings folder"
+
+step "quorvandel-hotkey from the unpacked tree"
+status=0
+said=$(run "$tree/usr/bin/quorvandel-hotkey" default 2>&1) || status=$?
+[[ $status -eq 1 && $said == "quorvandel: Quorvandel is not running." ]] ||
+  fail "quorvandel-hotkey with no program running ended with $status, saying '$said'"
 
 step "quorvandel from the unpacked tree, under Xvfb"
 mkfifo "$work/display"

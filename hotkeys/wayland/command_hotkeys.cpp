@@ -5,7 +5,7 @@
 namespace quorvandel {
 namespace {
 
-// The program's path as one word of a shell command line.
+// One word of a shell command line, quoted where the shell would split or expand it.
 std::string Shell_word(const std::string& word) {
   if (word.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/._-+") ==
       std::string::npos)
@@ -36,7 +36,9 @@ std::string Command_hotkeys::Trigger_note() const {
   for (const Hotkey_line& line : lines) {
     const auto found = registered_.find(line.id);
     if (found == registered_.end()) continue;
-    const std::string command = Shell_word(program_) + " --hotkey " + line.argument;
+    std::string command;
+    for (const std::string& word : command_) command += Shell_word(word) + " ";
+    command += line.argument;
     sway += "bindsym --release " + found->second + " exec " + command + "\n";
     gnome += found->second + ":  " + command + "\n";
   }

@@ -1,14 +1,16 @@
 // The hotkeys where the compositor lets no program take a key combination
 // (sway and the other wlroots compositors, GNOME without the shortcuts
 // portal): the user binds the combination in the compositor's own settings
-// to the command "quorvandel --hotkey default" or "--hotkey active", which
-// hands the press to the running copy. Registering therefore always
-// succeeds and takes nothing from other programs.
+// to the command "quorvandel-hotkey default" or "quorvandel-hotkey active"
+// (or "quorvandel --hotkey default"), which hands the press to the running
+// copy. Registering therefore always succeeds and takes nothing from other
+// programs.
 #pragma once
 
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "hotkeys/hotkey_service.h"
 
@@ -19,8 +21,9 @@ std::string Sway_combination(bool ctrl, bool shift, bool alt, int fkey);
 
 class Command_hotkeys : public Hotkey_service {
  public:
-  // `program` is the path the command starts this program by.
-  explicit Command_hotkeys(std::string program) : program_(std::move(program)) {}
+  // `command`: the words before "default" or "active" in the lines to
+  // bind, {"/usr/bin/quorvandel-hotkey"} or {"/usr/bin/quorvandel", "--hotkey"}.
+  explicit Command_hotkeys(std::vector<std::string> command) : command_(std::move(command)) {}
 
   bool Register(int id, bool ctrl, bool shift, bool alt, int fkey) override {
     registered_[id] = Sway_combination(ctrl, shift, alt, fkey);
@@ -38,7 +41,7 @@ class Command_hotkeys : public Hotkey_service {
   }
 
  private:
-  std::string program_;
+  std::vector<std::string> command_;
   std::map<int, std::string> registered_;  // id -> combination
   Pressed_handler handler_;
 };

@@ -2,7 +2,7 @@
 
 namespace quorvandel {
 
-std::optional<Wayland_keys> Open_wayland_keys(const std::string& program) {
+std::optional<Wayland_keys> Open_wayland_keys(const std::vector<std::string>& hotkey_command) {
   Wayland_keys keys;
   keys.connection = Wayland_connection::Open();
   if (!keys.connection) return std::nullopt;
@@ -12,7 +12,7 @@ std::optional<Wayland_keys> Open_wayland_keys(const std::string& program) {
   // whole; the keys then go through the desktop portal (KDE Plasma offers
   // ordinary programs the one but not the virtual keyboard).
   if (!keys.clipboard) return std::nullopt;
-  keys.hotkeys = std::make_unique<Command_hotkeys>(program);
+  keys.hotkeys = std::make_unique<Command_hotkeys>(hotkey_command);
   keys.connection->Start();
   return keys;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "hotkeys/wayland/command_hotkeys.h"
 #include "hotkeys/wayland/virtual_keyboard_keystrokes.h"
@@ -33,8 +34,8 @@ struct Wayland_keys {
 };
 
 // Nothing when no compositor answers or it lacks the data control; no
-// keystrokes where it lacks the virtual keyboard. `program` is the path
-// the hotkeys' command starts.
-std::optional<Wayland_keys> Open_wayland_keys(const std::string& program);
+// keystrokes where it lacks the virtual keyboard. `hotkey_command` is the
+// command the hotkeys' lines bind (Command_hotkeys).
+std::optional<Wayland_keys> Open_wayland_keys(const std::vector<std::string>& hotkey_command);
 
 }  // namespace quorvandel

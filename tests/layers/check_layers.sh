@@ -46,6 +46,7 @@ rules=(
   "mainwindow/desktop_services_linux.cpp    ^platform/|^hotkeys/"
   "mainwindow/desktop_services_windows.cpp  ^platform/|^hotkeys/"
   "mainwindow/main.cpp           ^bidi/|^spelling/"
+  "mainwindow/hotkey_main.cpp    ^platform/|^hotkeys/$top"
   "fuzz                ^engine/|^bidi/|^spelling/|^settings/prefs\.h$|^tests/support/fake_conversion_document\.h$"
   "packaging           ^resources/"
   "packaging/windows   ^resources/"

@@ -57,6 +57,8 @@ class Single_instance : public ::testing::Test {
     // The program's own folder holds its settings, apart from the build's.
     program_ = folder_path_ + "/quorvandel";
     fs::copy_file(QUORVANDEL_GUI_EXE, program_);
+    hotkey_command_ = folder_path_ + "/quorvandel-hotkey";
+    fs::copy_file(QUORVANDEL_HOTKEY_EXE, hotkey_command_);
     std::ofstream(folder_path_ + "/Quorvandel.ini") << "[Configuration]\nsave_size_and_pos=0\n";
   }
 
@@ -68,14 +70,17 @@ class Single_instance : public ::testing::Test {
   }
 
   // Starts a copy in the program's folder, its standard error into a file.
-  pid_t Start_copy(std::vector<std::string> arguments = {}) {
+  pid_t Start_copy(std::vector<std::string> arguments = {}) { return Start(program_, std::move(arguments)); }
+
+  // Starts the executable as Start_copy starts the program.
+  pid_t Start(const std::string& executable, std::vector<std::string> arguments) {
     std::vector<std::string> environment = {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + runtime_,
                                             "HOME=" + folder_path_, "XDG_CONFIG_HOME=" + folder_path_ + "/config",
                                             "PATH=/usr/bin:/bin"};
     std::vector<char*> envp;
     for (std::string& entry : environment) envp.push_back(entry.data());
     envp.push_back(nullptr);
-    arguments.insert(arguments.begin(), program_);
+    arguments.insert(arguments.begin(), executable);
     std::vector<char*> argv;
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
@@ -85,7 +90,7 @@ class Single_instance : public ::testing::Test {
     const std::string error_file = folder_path_ + "/stderr-" + std::to_string(started_.size());
     posix_spawn_file_actions_addopen(&actions, 2, error_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_t pid = 0;
-    EXPECT_EQ(::posix_spawn(&pid, program_.c_str(), &actions, nullptr, argv.data(), envp.data()), 0);
+    EXPECT_EQ(::posix_spawn(&pid, executable.c_str(), &actions, nullptr, argv.data(), envp.data()), 0);
     posix_spawn_file_actions_destroy(&actions);
     error_files_[pid] = error_file;
     started_.push_back(pid);
@@ -120,6 +125,7 @@ class Single_instance : public ::testing::Test {
   std::string folder_path_;
   std::string runtime_;
   std::string program_;
+  std::string hotkey_command_;  // quorvandel-hotkey
   std::vector<pid_t> started_;
   std::map<pid_t, std::string> error_files_;
 };
@@ -165,22 +171,40 @@ TEST_F(Single_instance, CopyThatCannotHandOverRefusesThirdLeavesSilentlyAndLocks
   EXPECT_FALSE(Held(msg_semaphore_name));
 }
 
-TEST_F(Single_instance, HotkeyOptionReachesTheRunningCopyOrSaysNoneRuns) {
-  const pid_t alone = Start_copy({"--hotkey", "default"});
-  EXPECT_EQ(Exit_status(alone), 1);
-  EXPECT_EQ(Error_output(alone), "quorvandel: Quorvandel is not running.\n");
-  EXPECT_FALSE(Held(exe_semaphore_name));
+// The program's --hotkey and the small quorvandel-hotkey alike.
+TEST_F(Single_instance, HotkeyCommandsReachTheRunningCopyOrSayNoneRuns) {
+  const struct {
+    std::string executable;
+    std::vector<std::string> words;  // before the hotkey's word
+    const char* usage;
+  } commands[] = {
+      {program_, {"--hotkey"}, "usage: quorvandel --hotkey default|active\n"},
+      {hotkey_command_, {}, "usage: quorvandel-hotkey default|active\n"},
+  };
+  auto start = [this](const auto& command, const std::string& hotkey) {
+    std::vector<std::string> arguments = command.words;
+    arguments.push_back(hotkey);
+    return Start(command.executable, arguments);
+  };
+  for (const auto& command : commands) {
+    const pid_t alone = start(command, "default");
+    EXPECT_EQ(Exit_status(alone), 1) << command.executable;
+    EXPECT_EQ(Error_output(alone), "quorvandel: Quorvandel is not running.\n") << command.executable;
+    EXPECT_FALSE(Held(exe_semaphore_name));
+  }
 
   Start_copy();
   ASSERT_TRUE(Eventually([&] { return Held(exe_semaphore_name); }));
-  for (const char* hotkey : {"default", "active"}) {
-    const pid_t sender = Start_copy({"--hotkey", hotkey});
-    EXPECT_EQ(Exit_status(sender), 0) << hotkey;
-    EXPECT_EQ(Error_output(sender), "") << hotkey;
+  for (const auto& command : commands) {
+    for (const char* hotkey : {"default", "active"}) {
+      const pid_t sender = start(command, hotkey);
+      EXPECT_EQ(Exit_status(sender), 0) << command.executable << " " << hotkey;
+      EXPECT_EQ(Error_output(sender), "") << command.executable << " " << hotkey;
+    }
+    const pid_t wrong = start(command, "other");
+    EXPECT_EQ(Exit_status(wrong), 2) << command.executable;
+    EXPECT_EQ(Error_output(wrong), command.usage);
   }
-  const pid_t wrong = Start_copy({"--hotkey", "other"});
-  EXPECT_EQ(Exit_status(wrong), 2);
-  EXPECT_EQ(Error_output(wrong), "usage: quorvandel --hotkey default|active\n");
 }
 
 }  // namespace

@@ -269,7 +269,7 @@ TEST_F(Data_control_protocols, DataControlWithoutAVirtualKeyboardStillHoldsTheCl
     SCOPED_TRACE(::testing::Message() << "ext " << c.ext << ", wlr " << c.wlr);
     Fake_compositor compositor(true, c.ext, c.wlr);
     setenv("WAYLAND_DISPLAY", compositor.socket(), 1);
-    std::optional<Wayland_keys> keys = Open_wayland_keys("/usr/bin/quorvandel");
+    std::optional<Wayland_keys> keys = Open_wayland_keys({"/usr/bin/quorvandel-hotkey"});
     EXPECT_EQ(keys.has_value(), c.clipboard);
     if (keys) {
       EXPECT_TRUE(keys->clipboard);

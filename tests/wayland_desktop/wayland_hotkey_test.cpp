@@ -1,8 +1,10 @@
 // The hotkeys end to end on a Wayland compositor of the test's own
 // (headless sway, run as an unprivileged user since sway refuses root):
 // the real program, native Wayland text fields of Qt and GTK 3 in other
-// processes, the trigger by the command a user binds in sway's config, and
-// the user's clipboard, held by wl-copy, given back byte for byte.
+// processes, the trigger by the command a user binds in sway's config
+// (quorvandel-hotkey, pressed through a virtual keyboard, or the program's
+// own --hotkey), and the user's clipboard, held by wl-copy, given back byte
+// for byte.
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -27,6 +29,17 @@ using namespace std::chrono_literals;
 // The user the compositor and every client run as.
 constexpr const char* user = "nobody";
 constexpr const char* group = "nogroup";
+
+// The combination bound in sway's config to quorvandel-hotkey, as the
+// preferences tell the user to, and its keys for wtype.
+constexpr const char* bound_combination = "Ctrl+Shift+F12";
+const std::vector<std::string> bound_keys = {"-M", "ctrl", "-M", "shift", "-k", "F12", "-m", "shift", "-m", "ctrl"};
+
+// How the test presses the hotkey.
+enum class Trigger {
+  bound_key,       // the combination that sway's config binds to quorvandel-hotkey
+  program_option,  // "quorvandel --hotkey default" run as a binding would run it
+};
 
 // Waits, up to a generous deadline that only stops a broken run from
 // hanging, for the condition to hold.
@@ -93,9 +106,12 @@ class Wayland_desktop : public ::testing::Test {
     fs::create_directories(folder_ / "runtime");
     fs::permissions(folder_ / "runtime", fs::perms::owner_all);
     fs::create_directories(folder_ / "program");
-    std::ofstream(folder_ / "sway.config") << "xwayland disable\n";
     const fs::path program = folder_ / "program" / "quorvandel";
     fs::copy_file(QUORVANDEL_GUI_EXE, program);
+    const fs::path hotkey_command = folder_ / "program" / "quorvandel-hotkey";
+    fs::copy_file(QUORVANDEL_HOTKEY_EXE, hotkey_command);
+    std::ofstream(folder_ / "sway.config") << "xwayland disable\nbindsym --release " << bound_combination << " exec "
+                                           << hotkey_command.string() << " default\n";
     std::ofstream(folder_ / "program" / "Quorvandel.ini") << hotkey_test_settings;
     ASSERT_EQ(Status_of("chown -R " + std::string(user) + ":" + group + " " + Shell_quoted(folder_.string())), 0);
 
@@ -153,15 +169,21 @@ class Wayland_desktop : public ::testing::Test {
     return Output_of(Shell_line(As_user({"wl-paste", "--list-types"})) + " 2>/dev/null");
   }
 
-  // What a key binding of sway runs: the command that hands the press to
-  // the running copy.
-  static void Hotkey(const std::string& which) {
-    const fs::path program = folder_ / "program" / "quorvandel";
+  // The user presses the default hotkey: sway runs the command bound to
+  // it, which hands the press to the running copy.
+  static void Hotkey(Trigger trigger) {
     // A copy that cannot hand the press over must not hang the test.
-    ASSERT_EQ(Status_of("timeout 30 " + Shell_line(As_user({program.string(), "--hotkey", which},
-                                                           {"QT_QPA_PLATFORM=wayland"}))),
-              0)
-        << "the command did not hand the press to the running copy";
+    if (trigger == Trigger::program_option) {
+      const fs::path program = folder_ / "program" / "quorvandel";
+      ASSERT_EQ(Status_of("timeout 30 " + Shell_line(As_user({program.string(), "--hotkey", "default"},
+                                                             {"QT_QPA_PLATFORM=wayland"}))),
+                0)
+          << "the command did not hand the press to the running copy";
+      return;
+    }
+    std::vector<std::string> wtype = {"wtype"};
+    wtype.insert(wtype.end(), bound_keys.begin(), bound_keys.end());
+    ASSERT_EQ(Status_of("timeout 30 " + Shell_line(As_user(wtype))), 0) << "wtype could not press the keys";
   }
 
   static fs::path folder_;
@@ -187,6 +209,7 @@ struct Field_case {
   std::vector<std::string> environment;
   const char* clipboard_type;  // what the user had copied
   const char* clipboard_file;  // relative to the source folder
+  Trigger trigger;
 };
 void PrintTo(const Field_case& field, std::ostream* out) { *out << field.name; }
 
@@ -198,7 +221,7 @@ TEST_P(Each_field, ConvertsTheSelectionInPlaceAndGivesTheClipboardBackWhole) {
   Copy_to_clipboard(field.clipboard_type, kept);
   const std::string types_before = Clipboard_types();
   Start_field(field.command, field.title, hotkey_test_typed, field.environment);
-  Hotkey("default");
+  Hotkey(field.trigger);
   EXPECT_TRUE(Field_reads(hotkey_test_converted)) << Field_text();
   EXPECT_TRUE(Eventually([&] { return Clipboard(field.clipboard_type) == Text_of(kept).value_or(""); }))
       << Clipboard(field.clipboard_type).size() << " bytes";
@@ -212,13 +235,13 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, Each_field,
     ::testing::Values(
         Field_case{"QtText", qt_field, "Quorvandel test field", {"QT_QPA_PLATFORM=wayland"}, "text/plain;charset=utf-8",
-                   "tests/wayland_desktop/clipboard-text.txt"},
+                   "tests/wayland_desktop/clipboard-text.txt", Trigger::bound_key},
         Field_case{"QtPicture", qt_field, "Quorvandel test field", {"QT_QPA_PLATFORM=wayland"}, "image/png",
-                   "docs/about.png"},
+                   "docs/about.png", Trigger::program_option},
         Field_case{"GtkText", gtk_field, "Quorvandel GTK field", {"GDK_BACKEND=wayland"}, "text/plain;charset=utf-8",
-                   "tests/wayland_desktop/clipboard-text.txt"},
+                   "tests/wayland_desktop/clipboard-text.txt", Trigger::bound_key},
         Field_case{"GtkPicture", gtk_field, "Quorvandel GTK field", {"GDK_BACKEND=wayland"}, "image/png",
-                   "docs/about.png"}),
+                   "docs/about.png", Trigger::bound_key}),
     [](const auto& test_info) { return std::string(test_info.param.name); });
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "hotkeys/hotkey_conversion.h"
 #include "hotkeys/wayland/command_hotkeys.h"
@@ -25,29 +26,30 @@ TEST(Sway_combination, NamesTheModifiersAsSwaysConfigDoes) {
 
 TEST(Command_hotkeys, TheNoteHoldsTheExactLinesForEachRegisteredHotkey) {
   const struct {
-    const char* program;
-    const char* command;  // as the lines write it
+    std::vector<std::string> command;
+    const char* written;  // as the lines write it, before "default" or "active"
   } cases[] = {
-      {"/usr/bin/quorvandel", "/usr/bin/quorvandel"},
-      {"/home/dana/my programs/quorvandel", "'/home/dana/my programs/quorvandel'"},
-      {"/opt/it's/quorvandel", "'/opt/it'\\''s/quorvandel'"},
+      {{"/usr/bin/quorvandel-hotkey"}, "/usr/bin/quorvandel-hotkey"},
+      {{"/home/dana/my programs/quorvandel-hotkey"}, "'/home/dana/my programs/quorvandel-hotkey'"},
+      {{"/opt/it's/quorvandel-hotkey"}, "'/opt/it'\\''s/quorvandel-hotkey'"},
+      {{"/opt/q/quorvandel", "--hotkey"}, "/opt/q/quorvandel --hotkey"},
   };
   for (const auto& c : cases) {
-    Command_hotkeys hotkeys(c.program);
+    Command_hotkeys hotkeys(c.command);
     hotkeys.Register(default_hotkey_id, true, true, false, 12);
     hotkeys.Register(active_hotkey_id, true, false, true, 11);
     const std::string note = hotkeys.Trigger_note();
-    const std::string command = c.command;
-    EXPECT_NE(note.find("bindsym --release Ctrl+Shift+F12 exec " + command + " --hotkey default\n"), std::string::npos)
+    const std::string command = c.written;
+    EXPECT_NE(note.find("bindsym --release Ctrl+Shift+F12 exec " + command + " default\n"), std::string::npos)
         << note;
-    EXPECT_NE(note.find("bindsym --release Ctrl+Alt+F11 exec " + command + " --hotkey active\n"), std::string::npos)
+    EXPECT_NE(note.find("bindsym --release Ctrl+Alt+F11 exec " + command + " active\n"), std::string::npos)
         << note;
-    EXPECT_NE(note.find("Ctrl+Shift+F12:  " + command + " --hotkey default\n"), std::string::npos) << note;
+    EXPECT_NE(note.find("Ctrl+Shift+F12:  " + command + " default\n"), std::string::npos) << note;
   }
 }
 
 TEST(Command_hotkeys, APressReachesTheHandlerOnlyForARegisteredHotkey) {
-  Command_hotkeys hotkeys("/usr/bin/quorvandel");
+  Command_hotkeys hotkeys({"/usr/bin/quorvandel-hotkey"});
   std::vector<int> pressed;
   hotkeys.Set_pressed_handler([&](int id) { pressed.push_back(id); });
   hotkeys.Register(default_hotkey_id, true, true, false, 12);
@@ -56,7 +58,7 @@ TEST(Command_hotkeys, APressReachesTheHandlerOnlyForARegisteredHotkey) {
   hotkeys.Unregister(default_hotkey_id);
   hotkeys.Press(default_hotkey_id);
   EXPECT_EQ(pressed, std::vector<int>{default_hotkey_id});
-  EXPECT_EQ(hotkeys.Trigger_note().find("--hotkey"), std::string::npos);  // nothing registered, no lines
+  EXPECT_EQ(hotkeys.Trigger_note().find("quorvandel-hotkey"), std::string::npos);  // nothing registered, no lines
 }
 
 }  // namespace
