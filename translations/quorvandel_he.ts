@@ -44,6 +44,21 @@
     </message>
 </context>
 <context>
+    <name>quorvandel::Command_hotkeys</name>
+    <message>
+        <source>This desktop lets no program take a key combination: bind the hotkeys to this program&apos;s command in its own settings.</source>
+        <translation>שולחן העבודה הזה אינו מאפשר לאף תוכנה לתפוס צירוף מקשים: יש להקצות את מקשי הקיצור לפקודה של התוכנה בהגדרות של שולחן העבודה עצמו.</translation>
+    </message>
+    <message>
+        <source>For sway, add these lines to its config, then reload it:</source>
+        <translation>ב־sway יש להוסיף את השורות האלה לקובץ ההגדרות שלו, ואז לטעון אותו מחדש:</translation>
+    </message>
+    <message>
+        <source>In GNOME: Settings &gt; Keyboard &gt; Custom Shortcuts, one shortcut for each:</source>
+        <translation>ב־GNOME: הגדרות &gt; מקלדת &gt; קיצורי מקשים מותאמים אישית, קיצור אחד לכל אחד מהם:</translation>
+    </message>
+</context>
+<context>
     <name>quorvandel::Portal_hotkeys</name>
     <message>
         <source>Convert the selection with the default profile</source>

@@ -1,5 +1,7 @@
 #include "hotkeys/wayland/command_hotkeys.h"
 
+#include <QCoreApplication>
+
 #include "hotkeys/hotkey_conversion.h"
 
 namespace quorvandel {
@@ -14,6 +16,16 @@ std::string Shell_word(const std::string& word) {
   for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
+
+// The note's own words, before the lines for sway and for GNOME.
+constexpr const char* note_texts[] = {
+    QT_TRANSLATE_NOOP("quorvandel::Command_hotkeys",
+                      "This desktop lets no program take a key combination: bind the hotkeys to this program's "
+                      "command in its own settings."),
+    QT_TRANSLATE_NOOP("quorvandel::Command_hotkeys", "For sway, add these lines to its config, then reload it:"),
+    QT_TRANSLATE_NOOP("quorvandel::Command_hotkeys",
+                      "In GNOME: Settings > Keyboard > Custom Shortcuts, one shortcut for each:"),
+};
 
 }  // namespace
 
@@ -42,9 +54,13 @@ std::string Command_hotkeys::Trigger_note() const {
     sway += "bindsym --release " + found->second + " exec " + command + "\n";
     gnome += found->second + ":  " + command + "\n";
   }
-  return "This desktop lets no program take a key combination: bind the hotkeys to this program's "
-         "command in its own settings.\nFor sway, add these lines to its config, then reload it:\n" +
-         sway + "In GNOME: Settings > Keyboard > Custom Shortcuts, one shortcut for each:\n" + gnome;
+  // Translated when shown, so that a change of the interface's language
+  // reaches it; the lines to bind stay as the desktops read them.
+  const auto translated = [](const char* text) {
+    return QCoreApplication::translate("quorvandel::Command_hotkeys", text).toStdString();
+  };
+  return translated(note_texts[0]) + "\n" + translated(note_texts[1]) + "\n" + sway + translated(note_texts[2]) +
+         "\n" + gnome;
 }
 
 }  // namespace quorvandel
