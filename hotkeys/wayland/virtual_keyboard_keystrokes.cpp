@@ -10,6 +10,8 @@
 #include <mutex>
 #include <string_view>
 
+#include "hotkeys/terminal_table.h"
+
 namespace quorvandel {
 namespace {
 
@@ -139,6 +141,11 @@ void Virtual_keyboard_keystrokes::Send_key(Key key, bool release) {
     zwp_virtual_keyboard_v1_modifiers(keyboard_, modifiers_, 0, 0, 0);
   }
   connection_.Flush();
+}
+
+Copy_paste_style Virtual_keyboard_keystrokes::Foreground_style() {
+  if (!focus_) return Copy_paste_style::control_keys;
+  return Copy_paste_style_for_class({}, focus_->App_id());
 }
 
 }  // namespace quorvandel

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "hotkeys/keystroke_service.h"
+#include "platform/wayland/active_toplevel.h"
 #include "platform/wayland/wayland_connection.h"
 
 struct zwp_virtual_keyboard_v1;
@@ -25,8 +26,10 @@ class Virtual_keyboard_keystrokes : public Keystroke_service {
   // the user still holds do not mix into them.
   bool Is_down(Key) override { return false; }
   void Send_key(Key key, bool release) override;
-  // No protocol of these compositors names the focused window's program.
-  Copy_paste_style Foreground_style() override { return Copy_paste_style::control_keys; }
+  // The focused window's program, where the compositor names it: a
+  // terminal gets its own copy and paste keys instead of Ctrl+C.
+  void Follow_focus(Active_toplevel* focus) { focus_ = focus; }
+  Copy_paste_style Foreground_style() override;
   // The compositor hands the focused program the clipboard's change and
   // then these keys in the order this connection sent them, and the
   // program handles its events in that order: whatever was sent before
@@ -40,6 +43,7 @@ class Virtual_keyboard_keystrokes : public Keystroke_service {
   Wayland_connection& connection_;
   zwp_virtual_keyboard_v1* keyboard_ = nullptr;
   std::uint32_t modifiers_ = 0;  // the modifiers this keyboard holds down
+  Active_toplevel* focus_ = nullptr;
 };
 
 }  // namespace quorvandel

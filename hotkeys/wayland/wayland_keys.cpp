@@ -12,6 +12,10 @@ std::optional<Wayland_keys> Open_wayland_keys(const std::vector<std::string>& ho
   // whole; the keys then go through the desktop portal (KDE Plasma offers
   // ordinary programs the one but not the virtual keyboard).
   if (!keys.clipboard) return std::nullopt;
+  if (keys.keystrokes) {
+    keys.focus = Active_toplevel::Create(*keys.connection);
+    keys.keystrokes->Follow_focus(keys.focus.get());
+  }
   keys.hotkeys = std::make_unique<Command_hotkeys>(hotkey_command);
   keys.connection->Start();
   return keys;

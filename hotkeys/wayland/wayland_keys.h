@@ -11,6 +11,7 @@
 
 #include "hotkeys/wayland/command_hotkeys.h"
 #include "hotkeys/wayland/virtual_keyboard_keystrokes.h"
+#include "platform/wayland/active_toplevel.h"
 #include "platform/wayland/data_control_clipboard.h"
 #include "platform/wayland/wayland_connection.h"
 
@@ -21,6 +22,7 @@ struct Wayland_keys {
   std::unique_ptr<Command_hotkeys> hotkeys;
   std::unique_ptr<Virtual_keyboard_keystrokes> keystrokes;
   std::unique_ptr<Data_control_clipboard> clipboard;
+  std::unique_ptr<Active_toplevel> focus;  // where the compositor tells which window has it
 
   Wayland_keys() = default;
   Wayland_keys(Wayland_keys&&) = default;
@@ -30,6 +32,7 @@ struct Wayland_keys {
     hotkeys.reset();
     keystrokes.reset();
     clipboard.reset();
+    focus.reset();
   }
 };
 

@@ -3,7 +3,8 @@
 // the other, both or neither: the standard protocol is preferred, and the
 // clipboard reads and writes through whichever it chose. Debian 12's
 // sway offers only the wlroots one, so this is where the standard one is
-// spoken to.
+// spoken to. The same compositor tells of its windows as sway does, for
+// the focused window's program.
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <wayland-server.h>
@@ -13,6 +14,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -20,8 +22,10 @@
 
 #include "ext-data-control-v1-server-protocol.h"
 #include "hotkeys/wayland/wayland_keys.h"
+#include "platform/wayland/active_toplevel.h"
 #include "platform/wayland/data_control_clipboard.h"
 #include "wlr-data-control-unstable-v1-server-protocol.h"
+#include "wlr-foreign-toplevel-management-unstable-v1-server-protocol.h"
 
 namespace quorvandel::testing {
 namespace {
@@ -168,12 +172,57 @@ void Bind_seat(wl_client* client, void*, std::uint32_t version, std::uint32_t id
   wl_resource_create(client, &wl_seat_interface, static_cast<int>(version), id);
 }
 
+// The windows the compositor tells task bars of: their handles as the
+// client bound them, on the compositor's thread.
+struct Toplevels {
+  std::vector<wl_resource*> handles;
+};
+
+void Destroy_resource(wl_client*, wl_resource* resource) { wl_resource_destroy(resource); }
+void Stop_manager(wl_client*, wl_resource*) {}
+
+const struct zwlr_foreign_toplevel_manager_v1_interface toplevel_manager_implementation = {Stop_manager};
+const struct zwlr_foreign_toplevel_handle_v1_interface toplevel_handle_implementation = {
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, Destroy_resource, nullptr, nullptr};
+
+// Tells the handle its program and whether it has the focus, as one change.
+void Tell_toplevel(wl_resource* handle, const char* app_id, bool activated) {
+  if (app_id) zwlr_foreign_toplevel_handle_v1_send_app_id(handle, app_id);
+  wl_array states;
+  wl_array_init(&states);
+  if (activated) {
+    auto* state = static_cast<std::uint32_t*>(wl_array_add(&states, sizeof(std::uint32_t)));
+    *state = ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_ACTIVATED;
+  }
+  zwlr_foreign_toplevel_handle_v1_send_state(handle, &states);
+  wl_array_release(&states);
+  zwlr_foreign_toplevel_handle_v1_send_done(handle);
+}
+
+// Two windows at the bind: a text editor, and the terminal that has the focus.
+void Bind_toplevel_manager(wl_client* client, void* data, std::uint32_t version, std::uint32_t id) {
+  auto* toplevels = static_cast<Toplevels*>(data);
+  wl_resource* manager =
+      wl_resource_create(client, &zwlr_foreign_toplevel_manager_v1_interface, static_cast<int>(version), id);
+  wl_resource_set_implementation(manager, &toplevel_manager_implementation, nullptr, nullptr);
+  for (const auto& [app_id, activated] : {std::pair{"org.gnome.gedit", false}, std::pair{"foot", true}}) {
+    wl_resource* handle =
+        wl_resource_create(client, &zwlr_foreign_toplevel_handle_v1_interface, static_cast<int>(version), 0);
+    wl_resource_set_implementation(handle, &toplevel_handle_implementation, nullptr, nullptr);
+    zwlr_foreign_toplevel_manager_v1_send_toplevel(manager, handle);
+    Tell_toplevel(handle, app_id, activated);
+    toplevels->handles.push_back(handle);
+  }
+}
+
 // A compositor on a socket of its own, served on a thread of its own.
 class Fake_compositor {
  public:
-  Fake_compositor(bool seat, bool ext, bool wlr) {
+  Fake_compositor(bool seat, bool ext, bool wlr, bool windows = false) {
     display_ = wl_display_create();
     if (seat) wl_global_create(display_, &wl_seat_interface, 1, nullptr, Bind_seat);
+    if (windows)
+      wl_global_create(display_, &zwlr_foreign_toplevel_manager_v1_interface, 3, &toplevels_, Bind_toplevel_manager);
     if (ext) wl_global_create(display_, &ext_data_control_manager_v1_interface, 1, &requests, Bind_manager<Ext>);
     if (wlr) wl_global_create(display_, &zwlr_data_control_manager_v1_interface, 1, &requests, Bind_manager<Wlr>);
     socket_ = wl_display_add_socket_auto(display_);
@@ -181,6 +230,12 @@ class Fake_compositor {
       wl_event_loop* loop = wl_display_get_event_loop(display_);
       while (!stopping_) {
         wl_event_loop_dispatch(loop, 20);
+        std::vector<std::function<void(Toplevels&)>> work;
+        {
+          std::lock_guard<std::mutex> hold(work_lock_);
+          work.swap(work_);
+        }
+        for (const auto& change : work) change(toplevels_);
         wl_display_flush_clients(display_);
       }
     });
@@ -192,10 +247,18 @@ class Fake_compositor {
     wl_display_destroy(display_);
   }
   const char* socket() const { return socket_; }
+  // Changes the windows on the compositor's thread, soon.
+  void Change_windows(std::function<void(Toplevels&)> change) {
+    std::lock_guard<std::mutex> hold(work_lock_);
+    work_.push_back(std::move(change));
+  }
 
   Requests requests;
 
  private:
+  Toplevels toplevels_;
+  std::mutex work_lock_;
+  std::vector<std::function<void(Toplevels&)>> work_;
   wl_display* display_ = nullptr;
   const char* socket_ = nullptr;
   std::atomic<bool> stopping_{false};
@@ -277,6 +340,56 @@ TEST_F(Data_control_protocols, DataControlWithoutAVirtualKeyboardStillHoldsTheCl
       EXPECT_EQ(keys->clipboard->Read_text(), compositor_text);
     }
   }
+}
+
+// The program of the window with the focus, from the windows the
+// compositor tells task bars of: it follows the focus, and a closed
+// window is forgotten.
+TEST_F(Data_control_protocols, TheFocusedWindowsProgramFollowsTheFocus) {
+  Fake_compositor compositor(true, false, true, true);
+  setenv("WAYLAND_DISPLAY", compositor.socket(), 1);
+  std::unique_ptr<Wayland_connection> connection = Wayland_connection::Open();
+  ASSERT_TRUE(connection);
+  std::unique_ptr<Active_toplevel> focus = Active_toplevel::Create(*connection);
+  ASSERT_TRUE(focus);
+  connection->Start();
+  EXPECT_EQ(focus->App_id(), "foot");
+
+  const auto focus_on = [](std::size_t window) {
+    return [window](Toplevels& windows) {
+      for (std::size_t i = 0; i < windows.handles.size(); ++i) Tell_toplevel(windows.handles[i], nullptr, i == window);
+    };
+  };
+  const struct {
+    const char* what;
+    std::function<void(Toplevels&)> change;
+    const char* focused;
+  } steps[] = {
+      {"the editor takes the focus", focus_on(0), "org.gnome.gedit"},
+      {"the terminal takes it back", focus_on(1), "foot"},
+      {"the terminal closes",
+       [](Toplevels& windows) { zwlr_foreign_toplevel_handle_v1_send_closed(windows.handles[1]); }, ""},
+  };
+  for (const auto& step : steps) {
+    compositor.Change_windows(step.change);
+    // Each look waits for the compositor's answer to a round trip, so the
+    // change arrives within a few looks.
+    std::string focused = focus->App_id();
+    for (int looks = 0; looks < 100 && focused != step.focused; ++looks) focused = focus->App_id();
+    EXPECT_EQ(focused, step.focused) << step.what;
+  }
+  focus.reset();
+  connection.reset();
+}
+
+// Without the protocol there is no answer, and the keys stay Ctrl+C and
+// Ctrl+V.
+TEST_F(Data_control_protocols, NoWindowListNoFocusedProgram) {
+  Fake_compositor compositor(true, false, true, false);
+  setenv("WAYLAND_DISPLAY", compositor.socket(), 1);
+  std::unique_ptr<Wayland_connection> connection = Wayland_connection::Open();
+  ASSERT_TRUE(connection);
+  EXPECT_FALSE(Active_toplevel::Create(*connection));
 }
 
 }  // namespace
