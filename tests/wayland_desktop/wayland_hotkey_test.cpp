@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -243,6 +244,39 @@ INSTANTIATE_TEST_SUITE_P(
         Field_case{"GtkPicture", gtk_field, "Quorvandel GTK field", {"GDK_BACKEND=wayland"}, "image/png",
                    "docs/about.png", Trigger::bound_key}),
     [](const auto& test_info) { return std::string(test_info.param.name); });
+
+// In a terminal Ctrl+C would interrupt the command running there: the
+// hotkey with nothing selected in foot leaves that command alone, and
+// gives the clipboard back.
+TEST_F(Wayland_desktop, TerminalGetsItsOwnCopyKeysNotAnInterrupt) {
+  const fs::path kept = fs::path(QUORVANDEL_SOURCE_DIR) / "tests/wayland_desktop/clipboard-text.txt";
+  Copy_to_clipboard("text/plain;charset=utf-8", kept);
+  const fs::path ready = folder_ / "home" / "terminal-ready";
+  const fs::path interrupted = folder_ / "home" / "terminal-interrupted";
+  const fs::path changes = folder_ / "home" / "clipboard-changes";
+  for (const fs::path& file : {ready, interrupted, changes}) fs::remove(file);
+  const std::string script = "trap 'echo interrupted > " + interrupted.string() + "' INT; echo ready > " +
+                             ready.string() + "; while :; do sleep 1; done";
+  field_ = Spawn(As_user({"foot", "--title", "Quorvandel terminal", "sh", "-c", script}));
+  ASSERT_TRUE(Eventually([&] { return fs::exists(ready) && Focused_title() == "Quorvandel terminal"; }))
+      << "focused: " << Focused_title();
+  // Each change of the clipboard adds a line; the conversion empties it
+  // before the copy keys and gives it back after them, so a change and the
+  // user's text back on it mean the conversion has ended.
+  pid_t watch = Spawn(As_user({"sh", "-c", "wl-paste --watch sh -c 'echo changed >> " + changes.string() + "'"}));
+  const auto change_count = [&] {
+    const std::string text = Text_of(changes).value_or("");
+    return std::count(text.begin(), text.end(), '\n');
+  };
+  ASSERT_TRUE(Eventually([&] { return change_count() >= 1; })) << "the watch did not start";
+  const auto before = change_count();
+  Hotkey(Trigger::bound_key);
+  EXPECT_TRUE(Eventually([&] {
+    return change_count() > before && Clipboard("text/plain;charset=utf-8") == Text_of(kept).value_or("");
+  })) << "the clipboard was not given back";
+  Stop(watch);
+  EXPECT_FALSE(fs::exists(interrupted)) << "the terminal's command got Ctrl+C";
+}
 
 }  // namespace
 }  // namespace quorvandel::testing
