@@ -6,20 +6,17 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
-#include <QDBusVariant>
 #include <QStringList>
 
 #include <algorithm>
 
+#include "hotkeys/wayland/desktop_portal.h"
 #include "platform/wayland/clipboard_transfer.h"
 
 namespace quorvandel {
 namespace {
 
-const QString portal_service = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString portal_path = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString clipboard_interface = QStringLiteral("org.freedesktop.portal.Clipboard");
-constexpr int call_timeout_ms = 5000;
 
 // The descriptor of a reply's first argument, a copy of our own; -1 when
 // the call failed.
@@ -32,13 +29,7 @@ int Descriptor_of(const QDBusMessage& reply) {
 }  // namespace
 
 bool Portal_clipboard::Offered(const QDBusConnection& bus) {
-  if (!bus.isConnected()) return false;
-  QDBusMessage get =
-      QDBusMessage::createMethodCall(portal_service, portal_path, "org.freedesktop.DBus.Properties", "Get");
-  get << clipboard_interface << QStringLiteral("version");
-  const QDBusMessage reply = bus.call(get, QDBus::Block, call_timeout_ms);
-  return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
-         reply.arguments().front().value<QDBusVariant>().variant().toUInt() >= 1;
+  return Portal_property(bus, clipboard_interface, QStringLiteral("version")).value_or(0) >= 1;
 }
 
 Portal_clipboard::Portal_clipboard(const QDBusConnection& bus, std::shared_ptr<Clipboard_service> until_started)
@@ -80,7 +71,7 @@ void Portal_clipboard::On_transfer(const QDBusObjectPath& session, const QString
   if (session.path() != session_) return;
   QDBusMessage write = QDBusMessage::createMethodCall(portal_service, portal_path, clipboard_interface, "SelectionWrite");
   write << QVariant::fromValue(session) << serial;
-  const int fd = Descriptor_of(bus_.call(write, QDBus::Block, call_timeout_ms));
+  const int fd = Descriptor_of(bus_.call(write, QDBus::Block, portal_call_timeout_ms));
   const std::string type = mime_type.toStdString();
   const auto format = std::find_if(contents_.begin(), contents_.end(),
                                    [&](const Clipboard_format& f) { return f.mime_type == type; });
@@ -99,7 +90,7 @@ void Portal_clipboard::On_transfer(const QDBusObjectPath& session, const QString
 std::optional<std::string> Portal_clipboard::Read(const std::string& mime_type, std::size_t max_bytes) {
   QDBusMessage read = QDBusMessage::createMethodCall(portal_service, portal_path, clipboard_interface, "SelectionRead");
   read << QVariant::fromValue(QDBusObjectPath(session_)) << QString::fromStdString(mime_type);
-  const int fd = Descriptor_of(bus_.call(read, QDBus::Block, call_timeout_ms));
+  const int fd = Descriptor_of(bus_.call(read, QDBus::Block, portal_call_timeout_ms));
   if (fd < 0) return std::nullopt;
   return Read_from_writer(fd, max_bytes);
 }
@@ -139,7 +130,7 @@ bool Portal_clipboard::Write_all(const Clipboard_contents& contents) {
   options["mime_types"] = types;
   QDBusMessage set = QDBusMessage::createMethodCall(portal_service, portal_path, clipboard_interface, "SetSelection");
   set << QVariant::fromValue(QDBusObjectPath(session_)) << options;
-  if (bus_.call(set, QDBus::Block, call_timeout_ms).type() != QDBusMessage::ReplyMessage) return false;
+  if (bus_.call(set, QDBus::Block, portal_call_timeout_ms).type() != QDBusMessage::ReplyMessage) return false;
   owned_ = true;
   contents_ = contents;
   offered_types_.clear();

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "hotkeys/hotkey_conversion.h"
+#include "hotkeys/wayland/desktop_portal.h"
 
 namespace {
 
@@ -39,13 +40,8 @@ Q_DECLARE_METATYPE(Portal_shortcut)
 namespace quorvandel {
 namespace {
 
-const QString portal_service = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString portal_path = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcuts_interface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString request_interface = QStringLiteral("org.freedesktop.portal.Request");
-constexpr int call_timeout_ms = 5000;
-// The portal's answers: the user cancelled, or it ended otherwise.
-constexpr uint response_cancelled = 1;
 
 // The shortcut ids and what the desktop shows the user for them.
 struct Shortcut_name {
@@ -77,14 +73,7 @@ std::string Portal_trigger(bool ctrl, bool shift, bool alt, int fkey) {
 }
 
 std::unique_ptr<Portal_hotkeys> Portal_hotkeys::Open(const QDBusConnection& bus) {
-  if (!bus.isConnected()) return nullptr;
-  QDBusMessage get =
-      QDBusMessage::createMethodCall(portal_service, portal_path, "org.freedesktop.DBus.Properties", "Get");
-  get << shortcuts_interface << QStringLiteral("version");
-  const QDBusMessage reply = bus.call(get, QDBus::Block, call_timeout_ms);
-  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return nullptr;
-  const uint version = reply.arguments().front().value<QDBusVariant>().variant().toUInt();
-  if (version < 1) return nullptr;
+  if (Portal_property(bus, shortcuts_interface, QStringLiteral("version")).value_or(0) < 1) return nullptr;
   std::unique_ptr<Portal_hotkeys> hotkeys(new Portal_hotkeys(bus));
   hotkeys->session_token_ = hotkeys->New_token();
   QVariantMap options;
@@ -112,7 +101,7 @@ QString Portal_hotkeys::New_token() {
 bool Portal_hotkeys::Request(const QString& method, const QList<QVariant>& arguments) {
   QDBusMessage call = QDBusMessage::createMethodCall(portal_service, portal_path, shortcuts_interface, method);
   call.setArguments(arguments);
-  const QDBusMessage reply = bus_.call(call, QDBus::Block, call_timeout_ms);
+  const QDBusMessage reply = bus_.call(call, QDBus::Block, portal_call_timeout_ms);
   if (reply.type() == QDBusMessage::ReplyMessage) return true;
   Fail(QT_TR_NOOP("The desktop's shortcut service refused: "), reply.errorMessage().toStdString());
   return false;
@@ -167,7 +156,7 @@ void Portal_hotkeys::On_response(uint response, const QVariantMap& results, cons
   bind_token_.clear();
   if (response != 0) {
     bound_.clear();
-    Fail(response == response_cancelled
+    Fail(response == portal_response_cancelled
              ? QT_TR_NOOP("The hotkeys were not bound: the desktop's shortcut dialog was cancelled.")
              : QT_TR_NOOP("The hotkeys were not bound: the desktop refused them."));
     sent_.clear();  // asked again at the next registration

@@ -7,17 +7,15 @@
 
 #include <cstdlib>
 
+#include "hotkeys/wayland/desktop_portal.h"
+
 namespace quorvandel {
 namespace {
 
-const QString portal_service = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString portal_path = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString remote_desktop_interface = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
-constexpr int call_timeout_ms = 5000;
 // The user may take a while to read the consent dialog.
 constexpr int consent_limit_ms = 120000;
 constexpr uint keyboard_device = 1;
-constexpr uint response_cancelled = 1;
 // Consent kept until the user revokes it; the portal has it from version 2.
 constexpr uint persist_until_revoked = 2;
 constexpr uint first_persisting_version = 2;
@@ -34,21 +32,12 @@ int Code_of(Key key) {
   return 0;
 }
 
-std::optional<uint> Property(const QDBusConnection& bus, const QString& name) {
-  QDBusMessage get =
-      QDBusMessage::createMethodCall(portal_service, portal_path, "org.freedesktop.DBus.Properties", "Get");
-  get << remote_desktop_interface << name;
-  const QDBusMessage reply = bus.call(get, QDBus::Block, call_timeout_ms);
-  if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) return std::nullopt;
-  return reply.arguments().front().value<QDBusVariant>().variant().toUInt();
-}
-
 }  // namespace
 
 std::unique_ptr<Portal_keystrokes> Portal_keystrokes::Open(const QDBusConnection& bus) {
-  if (!bus.isConnected()) return nullptr;
-  const std::optional<uint> version = Property(bus, "version");
-  const std::optional<uint> devices = Property(bus, "AvailableDeviceTypes");
+  const std::optional<uint> version = Portal_property(bus, remote_desktop_interface, QStringLiteral("version"));
+  const std::optional<uint> devices =
+      Portal_property(bus, remote_desktop_interface, QStringLiteral("AvailableDeviceTypes"));
   if (!version || *version < 1 || !devices || (*devices & keyboard_device) == 0) return nullptr;
   return std::unique_ptr<Portal_keystrokes>(new Portal_keystrokes(bus, *version));
 }
@@ -70,7 +59,7 @@ std::optional<std::pair<uint, QVariantMap>> Portal_keystrokes::Ask(const QString
   arguments.back() = options;
   QDBusMessage call = QDBusMessage::createMethodCall(portal_service, portal_path, remote_desktop_interface, method);
   call.setArguments(arguments);
-  const QDBusMessage reply = bus_.call(call, QDBus::Block, call_timeout_ms);
+  const QDBusMessage reply = bus_.call(call, QDBus::Block, portal_call_timeout_ms);
   if (reply.type() != QDBusMessage::ReplyMessage) return std::nullopt;
   // The answer may have come with the reply already.
   QEventLoop loop;
@@ -103,12 +92,12 @@ std::string Portal_keystrokes::Prepare() {
     QDBusMessage request = QDBusMessage::createMethodCall(portal_service, portal_path,
                                                           "org.freedesktop.portal.Clipboard", "RequestClipboard");
     request << QVariant::fromValue(session) << QVariantMap();
-    bus_.call(request, QDBus::Block, call_timeout_ms);
+    bus_.call(request, QDBus::Block, portal_call_timeout_ms);
   }
 
   const auto started = Ask("Start", {QVariant::fromValue(session), QString(), QVariantMap()});
   if (!started) return tr(keys_refused_message).toStdString();
-  if (started->first == response_cancelled) return tr(keys_cancelled_message).toStdString();
+  if (started->first == portal_response_cancelled) return tr(keys_cancelled_message).toStdString();
   if (started->first != 0 || (started->second.value("devices").toUInt() & keyboard_device) == 0)
     return tr(keys_refused_message).toStdString();
   session_ = session.path();
