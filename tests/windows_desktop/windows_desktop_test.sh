@@ -8,13 +8,29 @@
 # back), hotkey-option (the same asked for by "quorvandel.exe --hotkey
 # default"), second-copy (a second copy hands its file to the running one)
 # or installer (a silent install, the installed program starts, a silent
-# uninstall removes it). Every wait is for a sign (a window, a file,
-# a changed clipboard) with a deadline; none is a fixed pause.
+# uninstall removes it) or installer-all-users (the same for every user of
+# the machine with a desktop shortcut; the program, whose folder its user
+# may not write, keeps its settings and folders under %APPDATA%; the
+# uninstaller removes them when asked). Every wait is for a sign (a window,
+# a file, a changed clipboard) with a deadline; none is a fixed pause.
 # QUORVANDEL_WINE_TEMPLATE, when set, is a Wine prefix made already, copied
 # here instead of making one; QUORVANDEL_SCREENSHOT_DIR keeps the pictures.
 set -euo pipefail
 case_name=$1
 build=$(cd "$2" && pwd)
+
+# A folder its user may not write is one only for a user without root's
+# rights, as a Windows user without an administrator's is: root runs this
+# case as nobody, in a home of its own.
+if [[ $case_name == installer-all-users && $(id -u) -eq 0 ]]; then
+  home=$(mktemp -d "${TMPDIR:-/tmp}/quorvandel-nobody.XXXXXX")
+  chown 65534:65534 "$home"
+  status=0
+  setpriv --reuid=65534 --regid=65534 --clear-groups -- env HOME="$home" USER=nobody TMPDIR="$home" \
+    bash "$0" "$case_name" "$build" || status=$?
+  rm -rf "$home"
+  exit "$status"
+fi
 program=$build/mainwindow/quorvandel.exe
 title="Quorvandel 1.0.0"
 deadline=${QUORVANDEL_TEST_DEADLINE:-90}  # seconds any one sign may take on a loaded machine
@@ -29,6 +45,7 @@ finish() {
   WINEPREFIX=$scratch/prefix "$wineserver" -k 2>/dev/null || true
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
   wait 2>/dev/null || true
+  chmod -R u+w "$scratch" 2>/dev/null || true  # a folder made read-only
   rm -rf "$scratch"
   exit "$status"
 }
@@ -225,6 +242,72 @@ case $case_name in
     [[ $leftovers == Quorvandel.ini ]] || fail "left in the program's folder: $leftovers"
     test ! -e "$start_menu" || fail "the Start menu entry is still there"
     "$wine" reg query "$uninstall_key" >/dev/null 2>&1 && fail "still listed among the installed apps"
+    ;;
+  installer-all-users)
+    setup=$(ls "$build"/Quorvandel-*-setup.exe)
+    "$wine" "$setup" /S /AllUsers /DesktopShortcut >>"$scratch/wine.log" 2>&1 || fail "the silent install failed"
+    installed="$WINEPREFIX/drive_c/Program Files/Quorvandel"
+    start_menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quorvandel.lnk"
+    desktop="$WINEPREFIX/drive_c/users/Public/Desktop/Quorvandel.lnk"
+    for file in quorvandel.exe quorvandel-convert.exe README.md Uninstall.exe; do
+      test -f "$installed/$file" || fail "$file is not installed in $installed"
+    done
+    test -f "$start_menu" || fail "no Start menu entry for every user"
+    test -f "$desktop" || fail "no desktop shortcut for every user"
+    uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvandel'
+    quiet_uninstall=$("$wine" reg query "$uninstall_key" /v QuietUninstallString 2>/dev/null | tr -d '\r' |
+      sed -n 's/.*REG_SZ *//p')
+    [[ $quiet_uninstall == *Uninstall.exe*/AllUsers*/S ]] || fail "not listed among the machine's apps: $quiet_uninstall"
+    # Program Files, as its user sees it: not writable. The first run then
+    # puts the settings and the default folders under %APPDATA%.
+    chmod a-w "$installed"
+    start_program "$installed/quorvandel.exe"
+    # The About box (without a title), the word of welcome, the operation
+    # settings (OK writes them) and the offer of a shortcut (declined), each
+    # answered with its default button once it has the focus.
+    main=$(xdotool search --onlyvisible --name "^$title\$" | head -n1)
+    other_window() {
+      local window
+      window=$(xdotool search --onlyvisible "$@" | grep -vx "$main" | head -n1)
+      [[ -n $window ]] && echo "$window"
+    }
+    answer() {
+      local window
+      wait_for "$1" other_window "${@:3}"
+      window=$(other_window "${@:3}")
+      wait_for "the focus in $1" sh -c "test \"\$(xdotool getactivewindow)\" = $window"
+      xdotool key "$2"
+    }
+    answer "the About box" Return --classname quorvandel.exe
+    answer "the word of welcome" Return --name "^$title\$"
+    wait_for "the preferences" window_shown "Preferences - $title"
+    settings_folder=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Roaming/Quorvandel' -type d)
+    [[ -n $settings_folder ]] || fail "no settings folder under %APPDATA%"
+    for folder in "Original files" "Converted files"; do
+      test -d "$settings_folder/$folder" || fail "no '$folder' folder in $settings_folder"
+    done
+    shot preferences
+    answer "the preferences" Return --name "^Preferences - $title\$"
+    # The settings file takes its keys one at a time.
+    wait_for "the settings file with the default folders" grep -q \
+      "^default_dest_path=C:.*AppData.Roaming.Quorvandel.Converted files" "$settings_folder/Quorvandel.ini"
+    grep -q "^default_source_path=C:.*AppData.Roaming.Quorvandel.Original files" "$settings_folder/Quorvandel.ini" ||
+      fail "the settings file names other folders: $(cat "$settings_folder/Quorvandel.ini")"
+    wait_for "the offer of a shortcut" other_window --name "^Create Shortcut"
+    shot shortcut-offer
+    answer "the offer of a shortcut" Return --name "^Create Shortcut"  # its default answer: No
+    wait_for "the offer's end" sh -c '! xdotool search --onlyvisible --name "^Create Shortcut"'
+    (($(ls -A "$installed" | wc -l) == 4)) || fail "written into the program's folder: $(ls -A "$installed")"
+    kill "${pids[-1]}"
+    wait_for "the installed program's end" sh -c "! kill -0 ${pids[-1]}"
+    chmod u+w "$installed"
+    "$wine" "$installed/Uninstall.exe" /AllUsers /S /RemoveSettings >>"$scratch/wine.log" 2>&1 ||
+      fail "the silent uninstall failed"
+    wait_for "the uninstall" sh -c "! test -e '$installed'"
+    test ! -e "$start_menu" || fail "the Start menu entry is still there"
+    test ! -e "$desktop" || fail "the desktop shortcut is still there"
+    test ! -e "$settings_folder" || fail "the settings are still there: $(ls -AR "$settings_folder")"
+    "$wine" reg query "$uninstall_key" >/dev/null 2>&1 && fail "still listed among the machine's apps"
     ;;
   *)
     fail "no such case"
