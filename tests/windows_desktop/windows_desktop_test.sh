@@ -24,7 +24,11 @@ build=$(cd "$2" && pwd)
 # case as nobody, in a home of its own.
 if [[ $case_name == installer-all-users && $(id -u) -eq 0 ]]; then
   home=$(mktemp -d "${TMPDIR:-/tmp}/quorvandel-nobody.XXXXXX")
-  chown 65534:65534 "$home"
+  if [[ -n ${QUORVANDEL_WINE_TEMPLATE:-} ]]; then  # root's own: a copy for nobody, taken as it is
+    cp -a "$QUORVANDEL_WINE_TEMPLATE" "$home/template"
+    export QUORVANDEL_WINE_TEMPLATE=$home/template QUORVANDEL_WINE_TEMPLATE_TAKE=1
+  fi
+  chown -R 65534:65534 "$home"
   status=0
   setpriv --reuid=65534 --regid=65534 --clear-groups -- env HOME="$home" USER=nobody TMPDIR="$home" \
     bash "$0" "$case_name" "$build" || status=$?
@@ -93,7 +97,10 @@ wait_for "the system tray" sh -c 'xdotool search --classname panel'
 # The Wine prefix, with Wine's X11 driver and no window of the first start.
 # A program that crashes ends at once instead of waiting in Wine's debugger.
 export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
-if [[ -n ${QUORVANDEL_WINE_TEMPLATE:-} ]]; then
+if [[ -n ${QUORVANDEL_WINE_TEMPLATE_TAKE:-} ]]; then
+  mv "$QUORVANDEL_WINE_TEMPLATE" "$WINEPREFIX"
+  "$wine" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+elif [[ -n ${QUORVANDEL_WINE_TEMPLATE:-} ]]; then
   cp -a "$QUORVANDEL_WINE_TEMPLATE" "$WINEPREFIX"
   "$wine" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
 else
