@@ -80,6 +80,16 @@ shot() {
   echo "screenshot: $folder/windows-$case_name-$1.png"
 }
 
+# The windows xdotool search finds (none: status 1). A window that goes
+# away while it walks the tree ends it with an X error: it is asked again.
+windows_now() {
+  local found
+  while :; do
+    found=$(xdotool search "$@" 2>"$scratch/xdotool.err") && { echo "$found"; return 0; }
+    grep -q "X Error" "$scratch/xdotool.err" || return 1
+  done
+}
+
 unset QT_QPA_PLATFORM  # Qt's own platform of the system: windows
 
 # The display, its window manager and its system tray.
@@ -92,7 +102,7 @@ pids+=($!)
 wait_for "the window manager" sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 trayer --edge top --align right --widthtype request --height 32 >/dev/null 2>&1 &
 pids+=($!)
-wait_for "the system tray" sh -c 'xdotool search --classname panel'
+wait_for "the system tray" windows_now --classname panel
 
 # The Wine prefix, with Wine's X11 driver and no window of the first start.
 # A program that crashes ends at once instead of waiting in Wine's debugger.
@@ -118,14 +128,14 @@ make_program_folder() {
     >"$folder/Quorvandel.ini"
 }
 
-window_shown() { xdotool search --onlyvisible --name "^$1\$"; }
+window_shown() { windows_now --onlyvisible --name "^$1\$"; }
 
 # The tray icon: Wine's desktop process (explorer.exe) docks each icon of
 # the Windows notification area into the X system tray, here trayer's
 # panel, as a window of its own. (Wine does not always paint it at once.)
 tray_icon_docked() {
   local panel
-  panel=$(xdotool search --classname panel | head -n1)
+  panel=$(windows_now --classname panel | head -n1)
   xwininfo -tree -id "$panel" | grep -q '("explorer.exe" "explorer.exe")'
 }
 
@@ -138,7 +148,7 @@ start_notepad() {
   wait_for "notepad's window" window_shown ".* - Notepad"
 }
 
-more_notepad_windows_than() { (($(xdotool search --onlyvisible --classname notepad.exe | wc -l) > $1)); }
+more_notepad_windows_than() { (($(windows_now --onlyvisible --classname notepad.exe | wc -l) > $1)); }
 
 start_program() {
   "$wine" "$1" >>"$scratch/wine.log" 2>&1 &
@@ -160,7 +170,7 @@ convert_in_notepad() {
   converted=$'\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d'
   start_notepad "Z:${scratch//\//\\}\\note.txt"
   start_program "$scratch/program/quorvandel.exe"
-  notepad=$(xdotool search --onlyvisible --name "^note.* - Notepad\$" | head -n1)
+  notepad=$(windows_now --onlyvisible --name "^note.* - Notepad\$" | head -n1)
   # The user's clipboard, held by xclip until someone else takes it.
   printf 'kept on the clipboard' | xclip -selection clipboard -i -loops 0 &
   holder=$!
@@ -176,7 +186,7 @@ convert_in_notepad() {
   wait_for "the clipboard given back" sh -c 'xclip -o -selection clipboard | grep -q "^kept on the clipboard$"'
   # Saved through its File menu, with the mouse and the menu's letter:
   # no modifier key to mix with the program's own keys.
-  menus_before=$(xdotool search --onlyvisible --classname notepad.exe | wc -l)
+  menus_before=$(windows_now --onlyvisible --classname notepad.exe | wc -l)
   xdotool mousemove --window "$notepad" 20 10 click 1
   wait_for "notepad's File menu" more_notepad_windows_than "$menus_before"
   xdotool key s
@@ -191,7 +201,7 @@ case $case_name in
     start_notepad
     start_program "$scratch/program/quorvandel.exe"
     wait_for "the tray icon" tray_icon_docked
-    read -r width height < <(xdotool search --onlyvisible --name "^$title\$" getwindowgeometry |
+    read -r width height < <(xdotool getwindowgeometry "$(window_shown "$title" | head -n1)" |
       sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p' | head -n1)
     ((width >= 400 && height >= 300)) || fail "the window is ${width}x${height}"
     shot main-window
@@ -215,7 +225,7 @@ case $case_name in
       fail "the second copy ended with $?"
     # The running copy opened it, and so lists it among its recent files.
     wait_for "the handed file among the recent files" grep -q '^file1=.*handed\.txt' "$scratch/program/Quorvandel.ini"
-    windows=$(xdotool search --onlyvisible --name "^$title\$" | wc -l)
+    windows=$(windows_now --onlyvisible --name "^$title\$" | wc -l)
     ((windows == 1)) || fail "$windows windows titled \"$title\""
     # The hotkey option reaches it: the program's answer (0) says it took it.
     "$wine" "$scratch/program/quorvandel.exe" --hotkey active >>"$scratch/wine.log" 2>&1 ||
@@ -272,10 +282,10 @@ case $case_name in
     # The About box (without a title), the word of welcome, the operation
     # settings (OK writes them) and the offer of a shortcut (declined), each
     # answered with its default button once it has the focus.
-    main=$(xdotool search --onlyvisible --name "^$title\$" | head -n1)
+    main=$(window_shown "$title" | head -n1)
     other_window() {
       local window
-      window=$(xdotool search --onlyvisible "$@" | grep -vx "$main" | head -n1)
+      window=$(windows_now --onlyvisible "$@" | grep -vx "$main" | head -n1)
       [[ -n $window ]] && echo "$window"
     }
     answer() {
@@ -303,7 +313,7 @@ case $case_name in
     wait_for "the offer of a shortcut" other_window --name "^Create Shortcut"
     shot shortcut-offer
     answer "the offer of a shortcut" Return --name "^Create Shortcut"  # its default answer: No
-    wait_for "the offer's end" sh -c '! xdotool search --onlyvisible --name "^Create Shortcut"'
+    wait_for "the offer's end" eval '! windows_now --onlyvisible --name "^Create Shortcut"'
     (($(ls -A "$installed" | wc -l) == 4)) || fail "written into the program's folder: $(ls -A "$installed")"
     kill "${pids[-1]}"
     wait_for "the installed program's end" sh -c "! kill -0 ${pids[-1]}"
