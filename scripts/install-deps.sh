@@ -33,6 +33,8 @@ packages=(
   g++-mingw-w64-x86-64-posix googletest wine64
   # make windows: the installer
   nsis xz-utils
+  # the UI tests under Wine: the fonts of Qt's headless platform there
+  fonts-dejavu-core
 )
 
 missing=()

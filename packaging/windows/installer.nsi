@@ -5,7 +5,9 @@
 ; or with /AllUsers; a Start menu entry, an optional desktop shortcut, and
 ; an uninstaller listed among the installed apps that removes every file it
 ; installed and keeps the user's settings unless asked. /S runs either one
-; silently.
+; silently; on the command line /AllUsers (or /CurrentUser) chooses the
+; install mode, /DesktopShortcut adds the desktop shortcut, and the
+; uninstaller's /RemoveSettings removes the user's settings file too.
 ;   VERSION     the program's version, such as 1.0.0
 ;   PROGRAM     quorvandel.exe      CONVERTER  quorvandel-convert.exe
 ;   README      README.md           ICON       quorvandel.ico
@@ -32,6 +34,7 @@ SetCompressor /SOLID lzma
 !include MultiUser.nsh
 !include MUI2.nsh
 !include x64.nsh
+!include FileFunc.nsh
 
 Name "${APP_NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -64,20 +67,6 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 
 !insertmacro MUI_LANGUAGE "English"
-
-Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "${APP_NAME} needs 64-bit Windows 10 or newer." /SD IDOK
-    Abort
-  ${EndIf}
-  SetRegView 64
-  !insertmacro MULTIUSER_INIT
-FunctionEnd
-
-Function un.onInit
-  SetRegView 64
-  !insertmacro MULTIUSER_UNINIT
-FunctionEnd
 
 Section "${APP_NAME} (required)" SectionProgram
   SectionIn RO
@@ -124,15 +113,47 @@ Section /o "un.Your settings (${SETTINGS_FILE})" SectionSettings
   ; Where the program keeps them when its folder is not writable.
   SetShellVarContext current
   Delete "$APPDATA\${APP_NAME}\${SETTINGS_FILE}"
+  RMDir "$APPDATA\${APP_NAME}\Original files"
+  RMDir "$APPDATA\${APP_NAME}\Converted files"
   RMDir "$APPDATA\${APP_NAME}"
   ${If} $MultiUser.InstallMode == "AllUsers"
     SetShellVarContext all
   ${EndIf}
 SectionEnd
 
-; The uninstaller last, as the sign that the rest is done; the folder only
-; when empty: the user's own files in it stay.
+; The uninstaller last, as the sign that the rest is done; the folders only
+; when empty: the user's own files in them stay.
 Section "-un.Folder"
+  ; The first run's default folders, when the user left nothing in them.
+  RMDir "$INSTDIR\Original files"
+  RMDir "$INSTDIR\Converted files"
   Delete "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd
+
+; After the sections, whose numbers the command-line options select.
+Function .onInit
+  ${IfNot} ${RunningX64}
+    MessageBox MB_ICONSTOP "${APP_NAME} needs 64-bit Windows 10 or newer." /SD IDOK
+    Abort
+  ${EndIf}
+  SetRegView 64
+  !insertmacro MULTIUSER_INIT
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/DesktopShortcut" $R1
+  ${IfNot} ${Errors}
+    SectionSetFlags ${SectionDesktop} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  SetRegView 64
+  !insertmacro MULTIUSER_UNINIT
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/RemoveSettings" $R1
+  ${IfNot} ${Errors}
+    SectionSetFlags ${SectionSettings} ${SF_SELECTED}
+  ${EndIf}
+FunctionEnd
