@@ -1,7 +1,5 @@
 #include "engine/detection/trigram_scores.h"
 
-#include <cmath>
-
 #include "engine/char_sets.h"
 #include "settings/prefs.h"
 
@@ -40,40 +38,30 @@ Reading Make_reading(int set) {
 
 }  // namespace
 
-const std::array<Reading, 6>& Readings() {
-  static const std::array<Reading, 6> readings = {Make_reading(0), Make_reading(1), Make_reading(2),
-                                                  Make_reading(3), Make_reading(4), Make_reading(5)};
-  return readings;
+std::array<Reading, 6> Make_readings() {
+  return {Make_reading(0), Make_reading(1), Make_reading(2), Make_reading(3), Make_reading(4), Make_reading(5)};
 }
 
-const std::array<Both_ways, symbols * symbols * symbols>& Both_ways_trigrams() {
-  static const auto table = [] {
-    std::array<Both_ways, symbols * symbols * symbols> t{};
-    constexpr int b = hebrew_boundary;
-    for (int x = 0; x < symbols; ++x) {
-      for (int y = 0; y < symbols; ++y) {
-        for (int z = 0; z < symbols; ++z) {
-          int backwards = hebrew_trigrams[z][y][x];
-          if (z == b) backwards = y == b ? 0 : hebrew_trigrams[b][y][x] + hebrew_trigrams[b][b][y];
-          if (y == b && z != b) backwards = 0;
-          const int forwards = x == b && y == b && z == b ? 0 : hebrew_trigrams[x][y][z];
-          t[static_cast<std::size_t>((x * symbols + y) * symbols + z)] = {static_cast<std::int16_t>(forwards),
-                                                                           static_cast<std::int16_t>(backwards)};
-        }
+Both_ways_table Make_both_ways_trigrams() {
+  Both_ways_table t{};
+  constexpr int b = hebrew_boundary;
+  for (int x = 0; x < symbols; ++x) {
+    for (int y = 0; y < symbols; ++y) {
+      for (int z = 0; z < symbols; ++z) {
+        int backwards = hebrew_trigrams[z][y][x];
+        if (z == b) backwards = y == b ? 0 : hebrew_trigrams[b][y][x] + hebrew_trigrams[b][b][y];
+        if (y == b && z != b) backwards = 0;
+        const int forwards = x == b && y == b && z == b ? 0 : hebrew_trigrams[x][y][z];
+        t[static_cast<std::size_t>((x * symbols + y) * symbols + z)] = {static_cast<std::int16_t>(forwards),
+                                                                         static_cast<std::int16_t>(backwards)};
       }
     }
-    return t;
-  }();
-  return table;
+  }
+  return t;
 }
 
 Score Score_reading(Text_view text, const Reading& reading) {
   return Score_reading(text, reading, [](Unit) {});
-}
-
-int Confidence_of(double margin_bits) {
-  if (margin_bits <= 0) return 0;
-  return static_cast<int>(100.0 - 100.0 * std::exp2(-margin_bits / 4.0) + 0.5);
 }
 
 }  // namespace quorvandel::detection

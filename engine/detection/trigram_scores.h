@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -34,8 +35,14 @@ struct Reading {
   std::array<std::uint8_t, 257> english{};
 };
 
-// The reading of each character set, by its number (cs_windows ...).
-const std::array<Reading, 6>& Readings();
+// The reading of each character set, by its number (cs_windows ...). Made
+// once, the first time; the look-up is inline, as the judge asks for it
+// with every paragraph.
+std::array<Reading, 6> Make_readings();
+inline const std::array<Reading, 6>& Readings() {
+  static const std::array<Reading, 6> readings = Make_readings();
+  return readings;
+}
 
 // Log-likelihoods in table units of a text's words read with one reading:
 // forwards (logical order) and backwards (visual order).
@@ -63,7 +70,12 @@ struct Both_ways {
 };
 inline constexpr int symbols = hebrew_boundary + 1;
 
-const std::array<Both_ways, symbols * symbols * symbols>& Both_ways_trigrams();
+using Both_ways_table = std::array<Both_ways, symbols * symbols * symbols>;
+Both_ways_table Make_both_ways_trigrams();
+inline const Both_ways_table& Both_ways_trigrams() {
+  static const Both_ways_table table = Make_both_ways_trigrams();
+  return table;
+}
 
 // One pass over the units, without a branch a unit: each window of three
 // symbols counts forwards, and turned round, backwards. A word's first
@@ -191,6 +203,9 @@ inline std::array<Latin_score, 2> Score_latin(Text_view text, const Reading& fir
 }
 
 // 0..100 from a margin in bits: 4 bits give 50, 16 bits 94.
-int Confidence_of(double margin_bits);
+inline int Confidence_of(double margin_bits) {
+  if (margin_bits <= 0) return 0;
+  return static_cast<int>(100.0 - 100.0 * std::exp2(-margin_bits / 4.0) + 0.5);
+}
 
 }  // namespace quorvandel::detection
