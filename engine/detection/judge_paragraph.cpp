@@ -75,12 +75,15 @@ void Judge_english_letters(Text_view text, const Layer_counts& counts, Detection
   std::size_t tried_count = 0;
   const bool try_capitals = counts.capitals * 3 >= counts.smalls;
   const bool try_smalls = counts.smalls * 3 >= counts.capitals;
-  for (const std::uint8_t set : {cs_upper, cs_qwerty_upper, cs_lower, cs_qwerty_lower}) {
-    const bool capital_set = set == cs_upper || set == cs_qwerty_upper;
-    if (capital_set ? !try_capitals : !try_smalls) continue;
-    const detection::Latin_score s = Score_latin(text, Readings()[set]);
-    tried[tried_count++] = {set, s.lead, s.letters};
-  }
+  // The readings of either case in pairs, each pair scored in one pass.
+  const auto& readings = Readings();
+  const auto try_pair = [&](std::uint8_t first, std::uint8_t second) {
+    const auto scores = Score_latin(text, readings[first], readings[second]);
+    tried[tried_count++] = {first, scores[0].lead, scores[0].letters};
+    tried[tried_count++] = {second, scores[1].lead, scores[1].letters};
+  };
+  if (try_capitals) try_pair(cs_upper, cs_qwerty_upper);
+  if (try_smalls) try_pair(cs_lower, cs_qwerty_lower);
   const std::span<const Candidate> candidates(tried.data(), tried_count);
   const auto best = std::max_element(candidates.begin(), candidates.end(),
                                      [](const Candidate& a, const Candidate& b) { return a.lead < b.lead; });

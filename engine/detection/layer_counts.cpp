@@ -82,27 +82,6 @@ std::uint8_t Trail_class(Unit u, const std::array<std::uint8_t, 257>& classes) {
 
 }  // namespace
 
-const std::array<std::uint64_t, 257>& Letter_increments() {
-  static const std::array<std::uint64_t, 257> increments = [] {
-    std::array<std::uint64_t, 257> t{};
-    for (Unit u = 0; u <= last_byte_unit; ++u) {
-      if (u >= first_1255_letter && u <= last_1255_letter) t[u] = 1;
-      if (u >= first_862_letter && u <= last_862_letter) t[u] = 1ULL << 16;
-      if (u >= 'A' && u <= 'Z') t[u] = 1ULL << 32;
-      if (u >= 'a' && u <= 'z') t[u] = 1ULL << 48;
-    }
-    return t;
-  }();
-  return increments;
-}
-
-void Add_letter_fields(std::uint64_t fields, Layer_counts& c) {
-  c.letters_1255 += fields & 0xFFFF;
-  c.letters_862 += fields >> 16 & 0xFFFF;
-  c.capitals += fields >> 32 & 0xFFFF;
-  c.smalls += fields >> 48;
-}
-
 Layer_counts Count_layers(Text_view text) {
   const auto& classes = Unit_classes();
   const auto& increments = Letter_increments();
@@ -130,12 +109,6 @@ Layer_counts Count_layers(Text_view text) {
   }
   Add_letter_fields(letter_fields, c);
   return c;
-}
-
-Mojibake Misread_kind(const Layer_counts& c, std::size_t fewest) {
-  const std::size_t most = std::max(c.misread_western, c.misread_raw);
-  if (most < fewest || most * 2 < c.letters_1255) return Mojibake::none;
-  return c.misread_raw > c.misread_western ? Mojibake::raw_bytes : Mojibake::western_characters;
 }
 
 }  // namespace quorvandel::detection

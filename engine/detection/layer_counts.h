@@ -4,11 +4,13 @@
 // of each character set.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
 #include "engine/detection/mojibake.h"
+#include "engine/detection/trigram_scores.h"
 #include "engine/text.h"
 
 namespace quorvandel::detection {
@@ -31,11 +33,27 @@ struct Layer_counts {
 inline constexpr std::size_t letter_block = 0xFFFF;
 
 // Each unit's addition to the fields; the last entry is that of every unit
-// above 255.
-const std::array<std::uint64_t, 257>& Letter_increments();
+// above 255. The small functions here are inline, as they are called for
+// every paragraph, and paragraphs may be a line of a few words each.
+inline constexpr std::array<std::uint64_t, 257> letter_increments = [] {
+  std::array<std::uint64_t, 257> t{};
+  for (Unit u = 0; u <= last_byte_unit; ++u) {
+    if (u >= first_1255_letter && u <= last_1255_letter) t[u] = 1;
+    if (u >= first_862_letter && u <= last_862_letter) t[u] = 1ULL << 16;
+    if (u >= 'A' && u <= 'Z') t[u] = 1ULL << 32;
+    if (u >= 'a' && u <= 'z') t[u] = 1ULL << 48;
+  }
+  return t;
+}();
+inline const std::array<std::uint64_t, 257>& Letter_increments() { return letter_increments; }
 
 // Adds the letter counts of the fields to `counts`.
-void Add_letter_fields(std::uint64_t fields, Layer_counts& counts);
+inline void Add_letter_fields(std::uint64_t fields, Layer_counts& c) {
+  c.letters_1255 += fields & 0xFFFF;
+  c.letters_862 += fields >> 16 & 0xFFFF;
+  c.capitals += fields >> 32 & 0xFFFF;
+  c.smalls += fields >> 48;
+}
 
 // Counts every layer of a text of at most letter_block units.
 Layer_counts Count_layers(Text_view text);
@@ -43,6 +61,10 @@ Layer_counts Count_layers(Text_view text);
 // The misreading of UTF-8 the counts show, when it has at least `fewest`
 // misread letters and they are not outnumbered by the letters of code page
 // 1255; Mojibake::none otherwise.
-Mojibake Misread_kind(const Layer_counts& counts, std::size_t fewest);
+inline Mojibake Misread_kind(const Layer_counts& c, std::size_t fewest) {
+  const std::size_t most = std::max(c.misread_western, c.misread_raw);
+  if (most < fewest || most * 2 < c.letters_1255) return Mojibake::none;
+  return c.misread_raw > c.misread_western ? Mojibake::raw_bytes : Mojibake::western_characters;
+}
 
 }  // namespace quorvandel::detection

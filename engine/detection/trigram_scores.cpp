@@ -1,15 +1,11 @@
 #include "engine/detection/trigram_scores.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "engine/char_sets.h"
 #include "settings/prefs.h"
 
 namespace quorvandel::detection {
 namespace {
 
-bool Is_ascii_letter(Unit u) { return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z'); }
 std::uint8_t Fold(Unit u) { return static_cast<std::uint8_t>(u >= 'a' ? u - 'a' : u - 'A'); }
 
 TOptQwerty Reading_qwerty() {
@@ -30,6 +26,8 @@ Reading Make_reading(int set) {
     r.hebrew[b] = is_letter ? static_cast<std::uint8_t>(letter - first_1255_letter) : no_letter;
     r.english[b] = is_letter && Is_ascii_letter(b) ? Fold(b) : no_english_letter;
   }
+  r.hebrew[last_byte_unit + 1] = no_letter;
+  r.english[last_byte_unit + 1] = no_english_letter;
   // Tav has no English letter: those sets write it as '[' and '{'. The
   // conversion does not read them back, but they tell that a word is Hebrew.
   constexpr std::uint8_t tav = 26;
@@ -38,102 +36,32 @@ Reading Make_reading(int set) {
   return r;
 }
 
-// How much better a word reads as Hebrew than as English counts against
-// Hebrew by no more than this: a few English words among Hebrew ones must
-// not outweigh them.
-constexpr std::int64_t english_word_cap = 4 * letter_table_scale;
-
 }  // namespace
 
-const std::array<Reading, 6>& Readings() {
-  static const std::array<Reading, 6> readings = {Make_reading(0), Make_reading(1), Make_reading(2),
-                                                  Make_reading(3), Make_reading(4), Make_reading(5)};
-  return readings;
+std::array<Reading, 6> Make_readings() {
+  return {Make_reading(0), Make_reading(1), Make_reading(2), Make_reading(3), Make_reading(4), Make_reading(5)};
 }
 
-const std::array<Both_ways, symbols * symbols * symbols>& Both_ways_trigrams() {
-  static const auto table = [] {
-    std::array<Both_ways, symbols * symbols * symbols> t{};
-    constexpr int b = hebrew_boundary;
-    for (int x = 0; x < symbols; ++x) {
-      for (int y = 0; y < symbols; ++y) {
-        for (int z = 0; z < symbols; ++z) {
-          int backwards = hebrew_trigrams[z][y][x];
-          if (z == b) backwards = y == b ? 0 : hebrew_trigrams[b][y][x] + hebrew_trigrams[b][b][y];
-          if (y == b && z != b) backwards = 0;
-          const int forwards = x == b && y == b && z == b ? 0 : hebrew_trigrams[x][y][z];
-          t[static_cast<std::size_t>((x * symbols + y) * symbols + z)] = {static_cast<std::int16_t>(forwards),
-                                                                           static_cast<std::int16_t>(backwards)};
-        }
+Both_ways_table Make_both_ways_trigrams() {
+  Both_ways_table t{};
+  constexpr int b = hebrew_boundary;
+  for (int x = 0; x < symbols; ++x) {
+    for (int y = 0; y < symbols; ++y) {
+      for (int z = 0; z < symbols; ++z) {
+        int backwards = hebrew_trigrams[z][y][x];
+        if (z == b) backwards = y == b ? 0 : hebrew_trigrams[b][y][x] + hebrew_trigrams[b][b][y];
+        if (y == b && z != b) backwards = 0;
+        const int forwards = x == b && y == b && z == b ? 0 : hebrew_trigrams[x][y][z];
+        t[static_cast<std::size_t>((x * symbols + y) * symbols + z)] = {static_cast<std::int16_t>(forwards),
+                                                                         static_cast<std::int16_t>(backwards)};
       }
     }
-    return t;
-  }();
-  return table;
+  }
+  return t;
 }
 
 Score Score_reading(Text_view text, const Reading& reading) {
   return Score_reading(text, reading, [](Unit) {});
-}
-
-// A word with letters of the other case is English and is left out (Hebrew
-// typed on the English layout keeps the English words as they were typed),
-// and no word counts against Hebrew by more than english_word_cap. The
-// lead is summed in table units, which are exact, and turned into bits
-// once: the per-word work stays a few integer operations.
-Latin_score Score_latin(Text_view text, const Reading& reading) {
-  std::int64_t lead = 0;
-  std::size_t counted_letters = 0;
-  std::int64_t hebrew = 0;
-  std::int64_t english = 0;
-  std::size_t letters = 0;
-  bool mixed = false;
-  std::uint8_t before = no_letter;
-  std::uint8_t previous = no_letter;
-  std::uint8_t before_english = no_english_letter;
-  std::uint8_t previous_english = no_english_letter;
-  const auto end_word = [&] {
-    if (previous != no_letter) hebrew += hebrew_trigrams[before][previous][no_letter];
-    if (previous_english != no_english_letter) {
-      english += english_trigrams[before_english][previous_english][no_english_letter];
-    }
-    const bool counts = !mixed && letters > 0;
-    lead += counts ? std::max(hebrew - english, -english_word_cap) : 0;
-    counted_letters += counts ? letters : 0;
-    hebrew = english = 0;
-    letters = 0;
-    mixed = false;
-    before = previous = no_letter;
-    before_english = previous_english = no_english_letter;
-  };
-  for (const Unit u : text) {
-    const std::uint8_t h = Is_byte(u) ? reading.hebrew[u] : no_letter;
-    const bool other_case = h == no_letter && Is_ascii_letter(u);
-    if (h == no_letter && !other_case) {
-      end_word();
-      continue;
-    }
-    mixed = mixed || other_case;
-    if (h != no_letter) {
-      hebrew += hebrew_trigrams[before][previous][h];
-      before = previous;
-      previous = h;
-      ++letters;
-    }
-    const std::uint8_t e = Is_byte(u) ? reading.english[u] : no_english_letter;
-    if (e != no_english_letter) {
-      english += english_trigrams[before_english][previous_english][e];
-      before_english = previous_english;
-      previous_english = e;
-    }
-  }
-  end_word();
-  return {Bits(lead), counted_letters};
-}
-
-int Confidence_of(double margin_bits) {
-  if (margin_bits <= 0) return 0;
-  return static_cast<int>(100.0 - 100.0 * std::exp2(-margin_bits / 4.0) + 0.5);
 }
 
 }  // namespace quorvandel::detection
