@@ -126,6 +126,21 @@ class Display_view {
     return XGetSelectionOwner(display_, selection) != None;
   }
 
+  // The window manager lists what it supports on the root window once it
+  // manages the screen.
+  bool Window_manager_ready() {
+    const Atom supported = XInternAtom(display_, "_NET_SUPPORTED", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool listed = XGetWindowProperty(display_, DefaultRootWindow(display_), supported, 0, 1024, False, XA_ATOM,
+                                           &type, &format, &count, &after, &data) == Success &&
+                        count > 0;
+    if (data) XFree(data);
+    return listed;
+  }
+
   std::optional<long> Pid_of(Window window) {
     const Atom pid_atom = XInternAtom(display_, "_NET_WM_PID", False);
     Atom type = None;
@@ -456,7 +471,11 @@ int main(int argc, char** argv) {
                    Inherited_environment());
   {
     Display_view view;
-    if (!view.Open() || !Eventually([&] { return view.Tray_owned(); })) {
+    if (!view.Open() || !Eventually([&] { return view.Window_manager_ready(); })) {
+      std::fprintf(stderr, "the window manager did not start\n");
+      return 1;
+    }
+    if (!Eventually([&] { return view.Tray_owned(); })) {
       std::fprintf(stderr, "the tray did not start\n");
       return 1;
     }
