@@ -104,8 +104,21 @@ printf '[Configuration]\nwindow_pos_x=520\nwindow_pos_y=300\nwindow_width=480\nw
   >"$work/program/Quorvandel.ini"
 "$work/program/quorvandel" >/dev/null 2>&1 &
 pids+=($!)
-xdotool search --sync --name '^Quorvandel 1' >/dev/null
-printf 'the user'"'"'s clipboard' | xclip -selection clipboard -i
+# The program names its window as soon as it creates it, but registers its
+# hotkeys before it shows the window: a press before that would be lost.
+program_shown() {
+  local candidate
+  for candidate in $(xdotool search --name '^Quorvandel 1' 2>/dev/null); do
+    managed "$candidate" && return 0
+  done
+  return 1
+}
+wait_until program_shown
+users_clipboard="the user's clipboard"
+printf '%s' "$users_clipboard" | xclip -selection clipboard -i
+# The user's clipboard given back is a conversion's last step; a hotkey
+# pressed while the program is still busy with the last one does nothing.
+clipboard_given_back() { [[ $(xclip -selection clipboard -o 2>/dev/null) == "$users_clipboard" ]]; }
 
 # The time in microseconds, read without starting a process (nor a
 # subshell): a poll that forks would add its own delay to what it measures.
@@ -170,9 +183,12 @@ round_field() {
   local field_pid=$!
   wait_until file_is "$work/field.txt" akuo
   activate '^Quorvandel test field$' >/dev/null
-  measure_file "$work/field.txt" "$converted"
+  local status=0
+  measure_file "$work/field.txt" "$converted" || status=$?
+  wait_until clipboard_given_back || status=1
   kill "$field_pid"
   wait "$field_pid" 2>/dev/null || true
+  return $status
 }
 
 start_chromium() {
@@ -194,7 +210,7 @@ round_chromium() {
   xdotool windowactivate --sync "$chromium_window" 2>/dev/null
   xdotool key F5  # reloads the page: the text selected again
   wait_until title_starts "$chromium_window" "field:akuo@"
-  measure_title "$chromium_window" "field:$converted@*"
+  measure_title "$chromium_window" "field:$converted@*" && wait_until clipboard_given_back
 }
 
 start_mousepad() {
@@ -210,7 +226,7 @@ round_mousepad() {
   wait_until title_starts "$mousepad_window" "$work/document.txt"
   xdotool key ctrl+a
   wait_until primary_is akuo
-  measure_title "$mousepad_window" '\**'
+  measure_title "$mousepad_window" '\**' && wait_until clipboard_given_back
 }
 
 start_terminal() {
@@ -263,9 +279,12 @@ round_tk() {
   local tk_pid=$!
   wait_until file_is "$work/tk.txt" akuo
   activate '^Quorvandel latency Tk$' >/dev/null
-  measure_file "$work/tk.txt" "*$converted*"
+  local status=0
+  measure_file "$work/tk.txt" "*$converted*" || status=$?
+  wait_until clipboard_given_back || status=1
   kill "$tk_pid"
   wait "$tk_pid" 2>/dev/null || true
+  return $status
 }
 
 for program in "${programs[@]}"; do

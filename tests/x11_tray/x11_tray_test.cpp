@@ -98,9 +98,11 @@ void Xdotool(const std::vector<std::string>& arguments) {
   ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-// Polls until the condition holds, for at most ten seconds.
+// Polls until the condition holds. The deadline only stops a broken run
+// from hanging: a Qt program starting on a loaded machine has been seen to
+// take several seconds before its window and icon show.
 bool Eventually(const std::function<bool()>& condition) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (std::chrono::steady_clock::now() < end) {
     if (condition()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -123,6 +125,21 @@ class Display_view {
   bool Tray_owned() {
     const Atom selection = XInternAtom(display_, "_NET_SYSTEM_TRAY_S0", False);
     return XGetSelectionOwner(display_, selection) != None;
+  }
+
+  // The window manager lists what it supports on the root window once it
+  // manages the screen.
+  bool Window_manager_ready() {
+    const Atom supported = XInternAtom(display_, "_NET_SUPPORTED", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool listed = XGetWindowProperty(display_, DefaultRootWindow(display_), supported, 0, 1024, False, XA_ATOM,
+                                           &type, &format, &count, &after, &data) == Success &&
+                        count > 0;
+    if (data) XFree(data);
+    return listed;
   }
 
   std::optional<long> Pid_of(Window window) {
@@ -433,7 +450,11 @@ int main(int argc, char** argv) {
                    Inherited_environment());
   {
     Display_view view;
-    if (!view.Open() || !Eventually([&] { return view.Tray_owned(); })) {
+    if (!view.Open() || !Eventually([&] { return view.Window_manager_ready(); })) {
+      std::fprintf(stderr, "the window manager did not start\n");
+      return 1;
+    }
+    if (!Eventually([&] { return view.Tray_owned(); })) {
       std::fprintf(stderr, "the tray did not start\n");
       return 1;
     }
