@@ -250,7 +250,7 @@ round_terminal() {
   # round's it would keep the round's output open until it lets go.
   xclip -selection primary -i /dev/null >/dev/null 2>&1
   select_word "$terminal_window"
-  measure_file "$work/pasted" "$converted"
+  measure_file "$work/pasted" "$converted" && wait_until clipboard_given_back
 }
 
 start_tk() {
