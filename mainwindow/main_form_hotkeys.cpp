@@ -2,7 +2,9 @@
 // switch in the tray, and the panes, profiles, waits and messages that a
 // hotkey conversion uses.
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QThread>
 #include <string_view>
 
 #include "mainwindow/main_form.h"
@@ -102,7 +104,15 @@ void TMainForm::Show_notice(const std::string& text) {
 void TMainForm::Wait_milliseconds(int n) {
   Waiting.setInterval(n);
   Waiting.start();
-  while (Waiting.isActive()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  // The wait ends by the clock too, and never blocks for events: under
+  // Wine the short timer's event was seen never to come, and a wait
+  // blocked for it hung the hotkey for good.
+  const QDeadlineTimer deadline(n);
+  while (Waiting.isActive() && !deadline.hasExpired()) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QThread::msleep(1);
+  }
+  Waiting.stop();
 }
 
 Pane_conversion TMainForm::Convert_through_panes(const std::string& text) {
