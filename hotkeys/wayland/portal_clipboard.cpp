@@ -100,6 +100,7 @@ std::optional<Clipboard_contents> Portal_clipboard::Read_all(std::size_t max_byt
   if (owned_) return contents_;
   Clipboard_contents contents;
   std::size_t total = 0;
+  // A copy: the reads run the events, and a new owner may replace the types.
   for (const std::string& type : std::vector<std::string>(offered_types_)) {
     std::optional<std::string> data = Read(type, max_bytes - total);
     if (!data) return std::nullopt;

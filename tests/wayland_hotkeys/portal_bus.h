@@ -18,11 +18,10 @@
 #include <string>
 #include <vector>
 
+#include "hotkeys/wayland/desktop_portal.h"
 #include "support/desktop_processes.h"
 
 namespace quorvandel::testing {
-
-inline const QString portal_service = "org.freedesktop.portal.Desktop";
 
 // Lets Qt's loop run until the condition holds; false after a deadline
 // that only stops a broken run from hanging.
@@ -88,7 +87,7 @@ class Portal_bus : public ::testing::Test {
   // The arguments of each call of the mock portal's method, as dbusmock
   // logged them, the oldest first.
   std::vector<QVariantList> Method_calls(const QString& method) {
-    QDBusMessage get = QDBusMessage::createMethodCall(portal_service, "/org/freedesktop/portal/desktop",
+    QDBusMessage get = QDBusMessage::createMethodCall(portal_service, portal_path,
                                                       "org.freedesktop.DBus.Mock", "GetMethodCalls");
     get << method;
     const QDBusMessage reply = bus_->call(get);

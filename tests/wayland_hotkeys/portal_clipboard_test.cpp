@@ -69,7 +69,7 @@ class Portal_clipboard_test : public Portal_bus {
   }
 
   QDBusMessage Call(const QString& method, const QVariantList& arguments = {}) {
-    QDBusMessage call = QDBusMessage::createMethodCall(portal_service, "/org/freedesktop/portal/desktop",
+    QDBusMessage call = QDBusMessage::createMethodCall(portal_service, portal_path,
                                                        "org.freedesktop.portal.RemoteDesktop", method);
     call.setArguments(arguments);
     return bus_->call(call);

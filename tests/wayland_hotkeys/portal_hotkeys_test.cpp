@@ -29,7 +29,7 @@ class Portal_hotkeys_test : public Portal_bus {
 
   void Press(const QString& shortcut) {
     QDBusMessage press =
-        QDBusMessage::createMethodCall(portal_service, "/org/freedesktop/portal/desktop", "org.freedesktop.DBus.Mock", "Press");
+        QDBusMessage::createMethodCall(portal_service, portal_path, "org.freedesktop.DBus.Mock", "Press");
     press << shortcut;
     const QDBusMessage reply = bus_->call(press);
     ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
